@@ -1,0 +1,163 @@
+#include "wizard/Layout.h"
+
+#include "wizard/ControlIds.h"
+
+namespace {
+
+constexpr unsigned LT = akLeft | akTop;
+constexpr unsigned LTR = akLeft | akTop | akRight;
+constexpr unsigned LTRB = akLeft | akTop | akRight | akBottom;
+constexpr unsigned LTB = akLeft | akTop | akBottom;
+constexpr unsigned LB = akLeft | akBottom;
+constexpr unsigned LRB = akLeft | akRight | akBottom;
+constexpr unsigned RB = akRight | akBottom;
+constexpr unsigned TR = akTop | akRight;
+
+// Creation order is keyboard order: the page control with its pages first,
+// then the picture panel, then Prev, Next and Exit.
+const TControlDef Defs[] = {
+    {ID_PageControl1, "PageControl1", ckContainer, 0, 160, 10, 304, 247, LTRB, 0},
+
+    {ID_TabSheet0, "TabSheet0", ckContainer, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
+    {ID_btUpdateSystem, "btUpdateSystem", ckButton, ID_TabSheet0, 8, 0, 49, 49, LT, 0},
+    {ID_lbUpdateSystemTitle, "lbUpdateSystemTitle", ckLabel, ID_TabSheet0, 64, 0, 0, 0, LT, stBold | stAutoSize},
+    {ID_lbUpdateSystemInfo, "lbUpdateSystemInfo", ckLabel, ID_TabSheet0, 64, 16, 225, 33, LTR,
+     stWordWrap | stFixedSize},
+    {ID_cbLocale, "cbLocale", ckComboList, ID_TabSheet0, 8, 201, 105, 21, LB, 0},
+
+    {ID_TabSheet1, "TabSheet1", ckContainer, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
+    {ID_lbUpdateFilesPathTitle, "lbUpdateFilesPathTitle", ckLabel, ID_TabSheet1, 8, 0, 0, 0, LT,
+     stAccel | stAutoSize},
+    {ID_edUpdateFilesPath, "edUpdateFilesPath", ckEdit, ID_TabSheet1, 8, 16, 256, 21, LTR, 0},
+    {ID_btUpdateFilesPathBrowse, "btUpdateFilesPathBrowse", ckButton, ID_TabSheet1, 272, 16, 20, 21, TR, 0},
+    {ID_lbUpdateFilesPathInfo, "lbUpdateFilesPathInfo", ckLabel, ID_TabSheet1, 8, 64, 288, 191, LTRB,
+     stBold | stWordWrap},
+
+    {ID_TabSheet2, "TabSheet2", ckContainer, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
+    {ID_lbUpdateFilesPathEchoTitle, "lbUpdateFilesPathEchoTitle", ckLabel, ID_TabSheet2, 8, 0, 0, 0, LT,
+     stAccel | stAutoSize},
+    {ID_txtUpdateFilesPathEcho, "txtUpdateFilesPathEcho", ckMemo, ID_TabSheet2, 8, 16, 288, 39, LTR,
+     stReadOnly | stBorderless | stBold | stNoTabStop | stInfoBackground},
+    {ID_lbUpdateFileListTitle, "lbUpdateFileListTitle", ckLabel, ID_TabSheet2, 8, 56, 0, 0, LT,
+     stAccel | stAutoSize},
+    {ID_grdUpdateFileList, "grdUpdateFileList", ckGrid, ID_TabSheet2, 8, 72, 288, 165, LTRB, 0},
+
+    {ID_TabSheet3, "TabSheet3", ckContainer, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
+    {ID_lbSnapshotDriveTitle, "lbSnapshotDriveTitle", ckLabel, ID_TabSheet3, 8, 0, 0, 0, LT,
+     stAccel | stAutoSize},
+    {ID_cbSnapshotDrive, "cbSnapshotDrive", ckDriveList, ID_TabSheet3, 8, 16, 153, 19, LTR, 0},
+    {ID_lbSnapshotDriveSizeInfo, "lbSnapshotDriveSizeInfo", ckLabel, ID_TabSheet3, 164, 18, 0, 0, TR,
+     stBold | stNavy | stAutoSize},
+    {ID_lbSnapshotDriveInfo, "lbSnapshotDriveInfo", ckLabel, ID_TabSheet3, 8, 48, 257, 186, LTRB,
+     stBold | stWordWrap},
+
+    {ID_TabSheet5, "TabSheet5", ckContainer, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
+    {ID_lbAboutToInstallInfo1, "lbAboutToInstallInfo1", ckLabel, ID_TabSheet5, 8, 32, 0, 0, LT,
+     stBold | stRed | stAutoSize},
+    {ID_lbAboutToInstallInfo2, "lbAboutToInstallInfo2", ckLabel, ID_TabSheet5, 8, 48, 257, 186, LTRB,
+     stBold | stWordWrap},
+
+    {ID_TabSheet6, "TabSheet6", ckContainer, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
+    {ID_lbCurrentStepTitle, "lbCurrentStepTitle", ckLabel, ID_TabSheet6, 8, 0, 0, 0, LT, stAccel | stAutoSize},
+    {ID_txtCurrentStep, "txtCurrentStep", ckPanel, ID_TabSheet6, 8, 14, 281, 17, LTR, stLoweredBevel | stNavy},
+    {ID_lbProgressTitle, "lbProgressTitle", ckLabel, ID_TabSheet6, 8, 36, 0, 0, LT, stAccel | stAutoSize},
+    {ID_sbarProgress, "sbarProgress", ckProgress, ID_TabSheet6, 8, 50, 281, 17, LTR, 0},
+    {ID_lbProgressDetailsTitle, "lbProgressDetailsTitle", ckLabel, ID_TabSheet6, 8, 72, 0, 0, LT,
+     stAccel | stAutoSize},
+    {ID_txtProgressDetails, "txtProgressDetails", ckPanel, ID_TabSheet6, 8, 86, 281, 17, LTR,
+     stLoweredBevel | stNavy},
+    {ID_lbProgressInfo, "lbProgressInfo", ckLabel, ID_TabSheet6, 8, 112, 257, 125, LTRB, stBold | stWordWrap},
+    {ID_edOUEInput, "edOUEInput", ckEdit, ID_TabSheet6, 240, 146, 49, 14, LRB,
+     stBorderless | stSmallFont | stHidden},
+    {ID_memOUEOutput, "memOUEOutput", ckMemo, ID_TabSheet6, 240, 200, 49, 34, LTRB,
+     stReadOnly | stBorderless | stBothScroll | stSmallFont | stHidden},
+
+    {ID_TabSheet7, "TabSheet7", ckContainer, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
+    {ID_txtCompletionStatusInfo, "txtCompletionStatusInfo", ckMemo, ID_TabSheet7, 8, 24, 281, 202, LTRB,
+     stReadOnly | stBorderless | stBold | stNoTabStop | stInfoBackground},
+
+    {ID_pnlImage, "pnlImage", ckPanel, 0, 16, 16, 136, 268, LTB, stRaisedBevel | stTeal},
+    {ID_imgImage1, "imgImage1", ckImage, ID_pnlImage, 4, 4, 128, 230, LT, 0},
+    {ID_lbServerVersionTitle, "lbServerVersionTitle", ckLabel, 0, 172, 257, 109, 13, LB, stAutoSize},
+    {ID_lbServerVersion, "lbServerVersion", ckLabel, 0, 172, 273, 165, 13, LB, stBold | stAutoSize},
+    {ID_lbResponceCenter, "lbResponceCenter", ckLabel, 0, 16, 289, 441, 13, LRB, stFixedSize},
+    {ID_Bevel1, "Bevel1", ckBevel, 0, 16, 293, 441, 17, LRB, 0},
+    {ID_Image1, "Image1", ckImage, 0, 16, 319, 65, 22, LB, 0},
+    {ID_btPrev, "btPrev", ckButton, 0, 224, 318, 75, 25, RB, 0},
+    {ID_btNext, "btNext", ckButton, 0, 304, 318, 75, 25, RB, stDefault},
+    {ID_btExit, "btExit", ckButton, 0, 384, 318, 75, 25, RB, 0},
+};
+
+}  // namespace
+
+const TControlDef* ControlDefs() { return Defs; }
+std::size_t ControlDefCount() { return sizeof(Defs) / sizeof(Defs[0]); }
+
+const TControlDef* FindControlDef(int Id) {
+  for (const TControlDef& d : Defs)
+    if (d.Id == Id) return &d;
+  return nullptr;
+}
+
+void DesignClientSize(int ParentId, int& Width, int& Height) {
+  if (ParentId == 0) {
+    Width = DesignClientWidth;
+    Height = DesignClientHeight;
+    return;
+  }
+  const TControlDef* p = FindControlDef(ParentId);
+  Width = p ? p->Width : 0;
+  Height = p ? p->Height : 0;
+}
+
+int ScaleToDpi(int Value, int Dpi) {
+  long long v = static_cast<long long>(Value) * Dpi;
+  return static_cast<int>(v >= 0 ? (v + 48) / 96 : -((-v + 48) / 96));
+}
+
+namespace {
+// One axis: a design position and size inside a design parent extent, placed
+// inside an actual extent. ActualSize differs from DesignSize for labels sized
+// to their text: they grow away from the edge their position is kept to.
+void PlaceAxis(int Pos, int DesignSize, int ActualSize, int DesignExtent, int Extent, bool Near,
+               bool Far, int& OutPos, int& OutSize) {
+  const int shift = Extent - DesignExtent;
+  if (Near && Far) {
+    OutPos = Pos;
+    OutSize = DesignSize + shift;
+    if (OutSize < 0) OutSize = 0;
+  } else if (Far) {
+    OutPos = Pos + shift;
+    OutSize = ActualSize;
+  } else if (Near) {
+    OutPos = Pos;
+    OutSize = ActualSize;
+  } else {
+    // Neither edge: keep the centre at the same proportion.
+    OutSize = ActualSize;
+    OutPos = DesignExtent > 0 ? static_cast<int>((static_cast<long long>(Pos + DesignSize / 2) * Extent) /
+                                                  DesignExtent) - ActualSize / 2
+                              : Pos;
+  }
+}
+}  // namespace
+
+TRect AnchoredRect(const TControlDef& Def, int ParentWidth, int ParentHeight, int Dpi, int Width,
+                   int Height) {
+  int pw, ph;
+  DesignClientSize(Def.ParentId, pw, ph);
+  const int designW = ScaleToDpi(pw, Dpi), designH = ScaleToDpi(ph, Dpi);
+  const int left = ScaleToDpi(Def.Left, Dpi), top = ScaleToDpi(Def.Top, Dpi);
+  const int dw = ScaleToDpi(Def.Width, Dpi), dh = ScaleToDpi(Def.Height, Dpi);
+  const int w = Width > 0 ? Width : dw;
+  const int h = Height > 0 ? Height : dh;
+  TRect r;
+  int x, cx, y, cy;
+  PlaceAxis(left, dw, w, designW, ParentWidth, Def.Anchors & akLeft, Def.Anchors & akRight, x, cx);
+  PlaceAxis(top, dh, h, designH, ParentHeight, Def.Anchors & akTop, Def.Anchors & akBottom, y, cy);
+  r.Left = x;
+  r.Top = y;
+  r.Right = x + cx;
+  r.Bottom = y + cy;
+  return r;
+}

@@ -1,0 +1,86 @@
+// The wizard window's make-up as data: every control with its kind, parent,
+// design rectangle (pixels at 96 DPI), anchors and look. The window creates
+// its controls from this table and re-lays them out from it on every resize.
+#pragma once
+#include <cstddef>
+
+enum TControlKind {
+  ckContainer,   // page control and pages: plain children that hold others
+  ckPanel,       // drawn panel: bevels, background, optional caption
+  ckImage,       // bitmap drawn from its top-left corner, cut to the control
+  ckBevel,       // the rule above the buttons
+  ckLabel,
+  ckButton,
+  ckEdit,
+  ckMemo,        // multi-line edit
+  ckGrid,        // one-column list with a title row
+  ckProgress,
+  ckComboList,   // drop-down list
+  ckDriveList,   // drop-down list of drives with a picture per type
+};
+
+enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+
+enum TStyle : unsigned {
+  stBold = 1u << 0,
+  stWordWrap = 1u << 1,
+  stAccel = 1u << 2,          // a label that treats "&" as an access key
+  stNavy = 1u << 3,
+  stRed = 1u << 4,
+  stReadOnly = 1u << 5,
+  stBorderless = 1u << 6,
+  stNoTabStop = 1u << 7,
+  stHidden = 1u << 8,         // never shown in this layout
+  stSmallFont = 1u << 9,      // 6 point instead of 8
+  stAutoSize = 1u << 10,      // sized to its text
+  stBothScroll = 1u << 11,
+  stLoweredBevel = 1u << 12,
+  stRaisedBevel = 1u << 13,   // raised inner and lowered outer bevel, 2 wide
+  stTeal = 1u << 14,
+  stInfoBackground = 1u << 15, // the system colour of inactive caption text
+  stDefault = 1u << 16,       // the window's default button
+  stFixedSize = 1u << 17,     // a label that does not size itself to its text
+};
+
+struct TControlDef {
+  int Id;
+  const char* Name;
+  TControlKind Kind;
+  int ParentId;               // 0: the window itself
+  int Left, Top, Width, Height;
+  unsigned Anchors;
+  unsigned Style;
+};
+
+struct TRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  bool operator==(const TRect& o) const {
+    return Left == o.Left && Top == o.Top && Right == o.Right && Bottom == o.Bottom;
+  }
+};
+
+// Client size of the window at design time, and its smallest outer size.
+constexpr int DesignClientWidth = 472;
+constexpr int DesignClientHeight = 352;
+constexpr int MinOuterWidth = 400;
+constexpr int MinOuterHeight = 350;
+
+const TControlDef* ControlDefs();
+std::size_t ControlDefCount();
+const TControlDef* FindControlDef(int Id);
+
+// Design client size of a parent (0 for the window).
+void DesignClientSize(int ParentId, int& Width, int& Height);
+
+// Scales a design length from 96 DPI to the given DPI, rounding to nearest.
+int ScaleToDpi(int Value, int Dpi);
+
+// Where a control stands inside a parent whose client area is now
+// ParentWidth x ParentHeight, all in device pixels at Dpi. A side anchored to
+// an edge keeps its design distance to that edge; a control anchored to both
+// opposite edges stretches. Width/Height override the design size (labels that
+// size themselves to their text), 0 keeps it.
+TRect AnchoredRect(const TControlDef& Def, int ParentWidth, int ParentHeight, int Dpi,
+                   int Width = 0, int Height = 0);

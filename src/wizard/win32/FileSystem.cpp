@@ -1,0 +1,75 @@
+#include "wizard/win32/FileSystem.h"
+
+#include "wizard/UpdateFiles.h"
+
+namespace {
+class TFindHandle {
+ public:
+  explicit TFindHandle(HANDLE h) : FHandle(h) {}
+  ~TFindHandle() {
+    if (FHandle != INVALID_HANDLE_VALUE) FindClose(FHandle);
+  }
+  TFindHandle(const TFindHandle&) = delete;
+  TFindHandle& operator=(const TFindHandle&) = delete;
+  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return FHandle; }
+
+ private:
+  HANDLE FHandle;
+};
+}  // namespace
+
+bool FileExists(const std::string& Path) {
+  DWORD a = GetFileAttributesA(Path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& Path) {
+  if (Path.empty()) return false;
+  DWORD a = GetFileAttributesA(Path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ExpandFileName(const std::string& Path) {
+  if (Path.empty()) return Path;
+  char buf[MAX_PATH * 4];
+  DWORD n = GetFullPathNameA(Path.c_str(), sizeof(buf), buf, nullptr);
+  return n > 0 && n < sizeof(buf) ? std::string(buf, n) : Path;
+}
+
+UINT DriveTypeOfPath(const std::string& Path) {
+  std::string root = DrivePart(ExpandFileName(Path));
+  if (root.empty()) return DRIVE_NO_ROOT_DIR;
+  root += '\\';
+  // No "insert a disk" box for an empty removable drive.
+  UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  UINT type = GetDriveTypeA(root.c_str());
+  SetErrorMode(oldMode);
+  return type;
+}
+
+std::string ProgramFilePath() {
+  char path[MAX_PATH * 4];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
+  return std::string(path, n);
+}
+
+std::string ProgramFileName() {
+  std::string p = ProgramFilePath();
+  size_t slash = p.find_last_of("\\/");
+  return slash == std::string::npos ? p : p.substr(slash + 1);
+}
+
+std::vector<std::string> FindOrdinaryFiles(const std::string& Pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA fd;
+  UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  TFindHandle find(FindFirstFileA(Pattern.c_str(), &fd));
+  SetErrorMode(oldMode);
+  if (!find.Valid()) return names;
+  const DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  do {
+    if (!(fd.dwFileAttributes & excluded)) names.emplace_back(fd.cFileName);
+  } while (FindNextFileA(find.Get(), &fd));
+  return names;
+}

@@ -1,0 +1,112 @@
+// TLauncherForm: creation, destruction and closing.
+#include "wizard/win32/LauncherForm.h"
+
+#include "text/LangRes.h"
+#include "text/TextFormat.h"
+#include "wizard/CommandLine.h"
+#include "wizard/ControlIds.h"
+
+namespace {
+// The thousands separator of the user's regional settings.
+std::string LocaleThousandsSeparator() {
+  char sep[8] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, sep, sizeof(sep)) > 0) return sep;
+  return ",";
+}
+
+int SystemDpi() {
+  HDC dc = GetDC(nullptr);
+  int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+  if (dc) ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+std::string ProgramFolder() {
+  char path[MAX_PATH * 4];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
+  std::string p(path, n);
+  size_t slash = p.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : p.substr(0, slash + 1);
+}
+}  // namespace
+
+TLauncherForm::TLauncherForm(HINSTANCE Instance, const std::vector<std::string>& Args) : FInstance(Instance) {
+  FDpi = SystemDpi();
+  FThousandsSeparator = LocaleThousandsSeparator();
+  FRes.Load(Instance, FDpi);
+  FApplicationTitle = GetLangText("str_LauncherForm_Caption");
+
+  // Client area of 472 x 352 at design size, centred on the desktop.
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+  RECT rc = {0, 0, ScaleToDpi(DesignClientWidth, FDpi), ScaleToDpi(DesignClientHeight, FDpi)};
+  AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int x = work.left + ((work.right - work.left) - w) / 2;
+  const int y = work.top + ((work.bottom - work.top) - h) / 2;
+  CreateWindowExA(exStyle, OUPDATE_WINDOW_CLASS, FApplicationTitle.c_str(), style, x, y, w, h, nullptr, nullptr,
+                  Instance, this);
+  if (!FHandle) return;
+  CreateControls();
+  LayoutControls();
+  FormCreate(Args);
+  FCreating = false;
+}
+
+TLauncherForm::~TLauncherForm() {
+  FormDestroy();
+  if (FHandle) {
+    SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
+    DestroyWindow(FHandle);
+  }
+}
+
+void TLauncherForm::Show(int CmdShow) {
+  ShowWindow(FHandle, CmdShow);
+  UpdateWindow(FHandle);
+}
+
+// Window creation. A step that fails is reported in the error box and the
+// window opens without the steps after it.
+void TLauncherForm::FormCreate(const std::vector<std::string>& Args) {
+  Guard([&] {
+    for (const std::string& arg : Args)
+      if (IsNoSnapshotSwitch(arg)) FNoSnapshot = true;
+    FProgramDir = ProgramFolder();
+    FEngineRunning = false;
+    FEngineStartPending = false;
+    FRun = TEngineProtocol();
+    FActivePage = pgTabSheet0;
+    ShowPage(pgTabSheet0);
+    FillLanguageList();
+    SetDefaultLocations();
+    ApplyLanguage();
+    UpdateServerLevelLabel();
+    ShowCurrentPage();
+    FEngineOutput.reset(new TPipeStream(0, 1));
+    FEngineInput.reset(new TPipeStream(1, 1));
+  });
+}
+
+void TLauncherForm::FormDestroy() {
+  FEngineInput.reset();
+  FEngineOutput.reset();
+}
+
+bool TLauncherForm::FormCloseQuery() {
+  if (FEngineRunning) {
+    ShowMessageBox(
+        FormatText(GetLangText("str_Message_Cant_Close_Application_Update_Utility_Engine_Still_Running"), {"oue.exe"}),
+        GetLangText("str_Title_Information"), 0);
+    return false;
+  }
+  if (FRun.FNeedReboot)
+    ShowMessageBox(GetLangText("str_Message_Server_Needs_Reboot"), GetLangText("str_Title_Information"), 0);
+  return true;
+}
+
+void TLauncherForm::btExitClick() {
+  if (FormCloseQuery()) Terminate();
+}

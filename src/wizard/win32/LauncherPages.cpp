@@ -1,0 +1,143 @@
+// TLauncherForm: moving between the pages, the checks made on leaving a page
+// and the preparations made on entering one.
+#include "text/LangRes.h"
+#include "text/TextFormat.h"
+#include "wizard/ControlIds.h"
+#include "wizard/Preconditions.h"
+#include "wizard/UpdateFiles.h"
+#include "wizard/win32/FileSystem.h"
+#include "wizard/win32/LauncherForm.h"
+
+namespace {
+constexpr UINT MB_YESNO_DEFAULT_NO = MB_YESNO | MB_DEFBUTTON2;  // 260
+const char* const RebootFlagFile = "\\DantorKelvra\\Support\\patches\\admin\\oueRebootCheck.txt";
+}  // namespace
+
+int TLauncherForm::ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
+  return MessageBoxA(FHandle, Text.c_str(), Caption.c_str(), Flags);
+}
+
+void TLauncherForm::SetButtonState(int ButtonId, TWizardButtonState State) {
+  HWND button = Control(ButtonId);
+  // Enabled first: a button that becomes visible must not flash in its old state.
+  EnableWindow(button, State != wbsDisabled);
+  ShowWindow(button, State == wbsHidden ? SW_HIDE : SW_SHOWNA);
+}
+
+void TLauncherForm::SetWizardButtons(TWizardButtonState Prev, TWizardButtonState Next, TWizardButtonState Exit,
+                                     const std::string& NextSuffix) {
+  SetButtonState(ID_btPrev, Prev);
+  SetButtonState(ID_btNext, Next);
+  SetButtonState(ID_btExit, Exit);
+  SetControlText(ID_btNext, NextSuffix);
+}
+
+void TLauncherForm::ShowPage(TPage Page) {
+  FActivePage = Page;
+  const int pages[pgCount] = {ID_TabSheet0, ID_TabSheet1, ID_TabSheet2, ID_TabSheet3,
+                              ID_TabSheet5, ID_TabSheet6, ID_TabSheet7};
+  for (int i = 0; i < pgCount; ++i)
+    if (i != Page) ShowWindow(Control(pages[i]), SW_HIDE);
+  ShowWindow(Control(pages[Page]), SW_SHOW);
+}
+
+void TLauncherForm::btNextClick() {
+  if (!CanLeaveCurrentPage()) return;
+  ShowPage(NextPage(FActivePage, FTags));
+  ShowCurrentPage();
+}
+
+void TLauncherForm::btPrevClick() {
+  ShowPage(PrevPage(FActivePage, FTags));
+  ShowCurrentPage();
+}
+
+bool TLauncherForm::CanLeaveCurrentPage() {
+  switch (FActivePage) {
+    case pgTabSheet0:
+      return LeaveWelcomePage();
+    case pgTabSheet1:
+      return LeaveUpdateFolderPage();
+    case pgTabSheet2:
+      return LeaveUpdateListPage();
+    case pgTabSheet5:
+      return CheckStartPreconditions();
+    default:
+      return true;
+  }
+}
+
+bool TLauncherForm::LeaveWelcomePage() {
+  FInstallRoot = ReadEnvironmentVariable("KelvraHome");
+  if (FInstallRoot.empty()) {
+    DWORD code = GetLastError();
+    ShowMessageBox(SystemErrorReport(KelvraHomeErrorPattern, code, SysErrorMessage(code)),
+                   GetLangText("str_Title_Error"), 0);
+    return false;
+  }
+  if (FileExists(FInstallRoot + RebootFlagFile)) {
+    RegisterRestartAfterReboot();
+    ShowMessageBox(GetLangText("str_Message_Please_Reboot_Before_Updating"), GetLangText("str_Title_Warning"), 0);
+    Terminate();
+  }
+  return true;
+}
+
+bool TLauncherForm::LeaveUpdateFolderPage() {
+  if (DriveTypeOfPath(ControlText(ID_edUpdateFilesPath)) == DRIVE_FIXED) return true;
+  return ShowMessageBox(GetLangText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"),
+                        GetLangText("str_Title_Warning"), MB_YESNO_DEFAULT_NO) == IDYES;
+}
+
+bool TLauncherForm::LeaveUpdateListPage() {
+  if (!HasApplicableUpdates()) {
+    ShowMessageBox(FormatText(GetLangText("str_Message_No_Applicable_Updates_Available"), {GetLocalUpdateLevel()}),
+                   GetLangText("str_Title_Warning"), 0);
+    return false;
+  }
+  if (FUpdatesMissing)
+    return ShowMessageBox(GetLangText("str_Message_Missing_Update_Files_Continue"), GetLangText("str_Title_Warning"),
+                          MB_YESNO_DEFAULT_NO) == IDYES;
+  return true;
+}
+
+void TLauncherForm::ShowCurrentPage() {
+  bool updatesFound = false;
+  if (FActivePage == pgTabSheet2) updatesFound = FillUpdateList();
+  const TPageButtons buttons = PageButtons(FActivePage, updatesFound);
+  SetWizardButtons(buttons.Prev, buttons.Next, buttons.Exit, buttons.NextSuffix);
+
+  switch (FActivePage) {
+    case pgTabSheet1:
+      SetFocus(Control(ID_edUpdateFilesPath));
+      break;
+    case pgTabSheet2:
+      FTags[pgTabSheet3] = SnapshotPageTag(FNoSnapshot, FFoundUpdates);
+      FRun.FSectionCount = SectionCountWithSnapshot(FRun.FSectionCount, FNoSnapshot, FFoundUpdates);
+      SendMessageA(Control(ID_sbarProgress), PBM_SETRANGE32, 0, FRun.FSectionCount * 100);
+      SetFocus(Control(ID_grdUpdateFileList));
+      break;
+    case pgTabSheet3:
+      cbSnapshotDriveChange();
+      break;
+    case pgTabSheet6:
+      FEngineStartPending = true;
+      InstallToSupportBin("oue.exe");
+      InstallToSupportBin(ProgramFileName());
+      StartEngine();
+      SetForegroundWindow(FHandle);
+      break;
+    case pgTabSheet7:
+      SetForegroundWindow(FHandle);
+      ShowRunResult();
+      break;
+    default:
+      break;
+  }
+  // A hidden or disabled button must not keep the keyboard focus.
+  HWND focus = GetFocus();
+  if (!focus || !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
+    HWND next = Control(ID_btNext);
+    SetFocus(IsWindowVisible(next) && IsWindowEnabled(next) ? next : Control(ID_btExit));
+  }
+}

@@ -1,0 +1,56 @@
+// TLauncherForm: putting the catalogue's texts on the window, and switching
+// the language.
+#include "text/LangRes.h"
+#include "text/TextFormat.h"
+#include "wizard/ControlIds.h"
+#include "wizard/win32/LauncherForm.h"
+
+// Id 0 stands for the window itself.
+void TLauncherForm::SetControlText(int Id, const std::string& Suffix) {
+  const char* name = Id == 0 ? "LauncherForm" : ControlNameById(Id);
+  std::string text = GetControlText(name ? name : "", Suffix);
+  if (Id == 0)
+    SetWindowTextA(FHandle, text.c_str());
+  else
+    SetText(Id, text);
+}
+
+void TLauncherForm::ApplyLanguage() {
+  SetControlText(0);
+  FApplicationTitle = GetControlText("LauncherForm");
+  SetControlText(ID_lbUpdateFilesPathTitle);
+  SetControlText(ID_lbUpdateFilesPathInfo);
+  SetControlText(ID_lbUpdateFilesPathEchoTitle);
+  SetControlText(ID_lbSnapshotDriveTitle);
+  SetControlText(ID_lbSnapshotDriveInfo);
+  SetText(ID_lbProgressTitle, FormatText(GetControlText("lbProgressTitle"), {0}));
+  SetControlText(ID_lbProgressInfo);
+  SetControlText(ID_lbCurrentStepTitle);
+  SetControlText(ID_lbProgressDetailsTitle);
+  SetControlText(ID_txtCurrentStep, "_Initializing");
+  SetControlText(ID_lbServerVersion);
+  SetControlText(ID_lbUpdateSystemTitle);
+  SetControlText(ID_lbUpdateSystemInfo);
+  SetControlText(ID_btPrev);
+  SetControlText(ID_btNext, "_Next");
+  SetControlText(ID_btExit);
+  SetControlText(ID_lbServerVersionTitle);
+  SetControlText(ID_lbAboutToInstallInfo1);
+  SetControlText(ID_lbAboutToInstallInfo2);
+  SetControlText(ID_lbResponceCenter);
+  SetControlText(ID_lbUpdateFileListTitle);
+}
+
+void TLauncherForm::FillLanguageList() {
+  HWND list = Control(ID_cbLocale);
+  SendMessageA(list, CB_RESETCONTENT, 0, 0);
+  for (const char* name : LanguageNames) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  SendMessageA(list, CB_SETCURSEL, 0, 0);
+}
+
+void TLauncherForm::cbLocaleChange() {
+  SelectLanguage(static_cast<int>(SendMessageA(Control(ID_cbLocale), CB_GETCURSEL, 0, 0)));
+  ApplyLanguage();
+  UpdateServerLevelLabel();
+  ShowCurrentPage();
+}

@@ -1,0 +1,78 @@
+#include "wizard/Layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "wizard/ControlIds.h"
+
+namespace {
+
+TRect At(int Id, int W, int H, int Dpi = 96, int Width = 0) {
+  const TControlDef* def = FindControlDef(Id);
+  EXPECT_NE(def, nullptr) << Id;
+  return def ? AnchoredRect(*def, W, H, Dpi, Width) : TRect{};
+}
+
+::testing::AssertionResult RectIs(const TRect& r, int L, int T, int W, int H) {
+  if (r.Left == L && r.Top == T && r.Width() == W && r.Height() == H) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "got " << r.Left << "," << r.Top << " " << r.Width() << "x" << r.Height()
+                                       << ", want " << L << "," << T << " " << W << "x" << H;
+}
+
+TEST(Layout, EveryControlHasAnEntryAndAKnownParent) {
+  std::set<int> ids;
+#define ADD_ID(name, id) ids.insert(id);
+  OUPDATE_CONTROLS(ADD_ID)
+#undef ADD_ID
+  std::set<int> seen;
+  for (size_t i = 0; i < ControlDefCount(); ++i) {
+    const TControlDef& d = ControlDefs()[i];
+    EXPECT_TRUE(seen.insert(d.Id).second) << "twice: " << d.Name;
+    EXPECT_STREQ(ControlNameById(d.Id), d.Name);
+    if (d.ParentId) {
+      EXPECT_TRUE(seen.count(d.ParentId)) << d.Name << " created before its parent";
+    }
+  }
+  EXPECT_EQ(seen, ids) << "the layout table and the control list disagree";
+}
+
+TEST(Layout, DesignSizeGivesDesignRectangles) {
+  EXPECT_TRUE(RectIs(At(ID_btNext, 472, 352), 304, 318, 75, 25));
+  EXPECT_TRUE(RectIs(At(ID_PageControl1, 472, 352), 160, 10, 304, 247));
+  EXPECT_TRUE(RectIs(At(ID_pnlImage, 472, 352), 16, 16, 136, 268));
+  EXPECT_TRUE(RectIs(At(ID_edUpdateFilesPath, 296, 237), 8, 16, 256, 21));
+}
+
+TEST(Layout, GrowingTheWindowKeepsButtonsBottomRightAndStretchesThePages) {
+  // 100 wider and 50 higher than designed.
+  EXPECT_TRUE(RectIs(At(ID_btPrev, 572, 402), 324, 368, 75, 25));
+  EXPECT_TRUE(RectIs(At(ID_btNext, 572, 402), 404, 368, 75, 25));
+  EXPECT_TRUE(RectIs(At(ID_btExit, 572, 402), 484, 368, 75, 25));
+  EXPECT_TRUE(RectIs(At(ID_pnlImage, 572, 402), 16, 16, 136, 318));       // taller only
+  EXPECT_TRUE(RectIs(At(ID_PageControl1, 572, 402), 160, 10, 404, 297));  // both ways
+  EXPECT_TRUE(RectIs(At(ID_lbResponceCenter, 572, 402), 16, 339, 541, 13));
+  EXPECT_TRUE(RectIs(At(ID_Image1, 572, 402), 16, 369, 65, 22));
+}
+
+TEST(Layout, ShrinkingNeverGivesNegativeSizes) {
+  TRect r = At(ID_PageControl1, 100, 50);
+  EXPECT_GE(r.Width(), 0);
+  EXPECT_GE(r.Height(), 0);
+}
+
+TEST(Layout, RightAnchoredLabelSizedToItsTextGrowsAwayFromItsLeft) {
+  // The free-space label keeps its left edge relative to the right side.
+  EXPECT_TRUE(RectIs(At(ID_lbSnapshotDriveSizeInfo, 296, 237, 96, 120), 164, 18, 120, 0));
+  EXPECT_TRUE(RectIs(At(ID_lbSnapshotDriveSizeInfo, 396, 237, 96, 120), 264, 18, 120, 0));
+}
+
+TEST(Layout, ScalesWithTheSystemDpi) {
+  EXPECT_EQ(ScaleToDpi(75, 96), 75);
+  EXPECT_EQ(ScaleToDpi(75, 120), 94);  // 93.75 rounds up
+  EXPECT_EQ(ScaleToDpi(472, 144), 708);
+  EXPECT_TRUE(RectIs(At(ID_btNext, 708, 528, 144), 456, 477, 113, 38));
+}
+
+}  // namespace

@@ -1,23 +1,8 @@
 #include "wizard/win32/FileSystem.h"
 
+#include "utils/win32/Handles.h"
 #include "wizard/UpdateFiles.h"
 
-namespace {
-class TFindHandle {
- public:
-  explicit TFindHandle(HANDLE h) : FHandle(h) {}
-  ~TFindHandle() {
-    if (FHandle != INVALID_HANDLE_VALUE) FindClose(FHandle);
-  }
-  TFindHandle(const TFindHandle&) = delete;
-  TFindHandle& operator=(const TFindHandle&) = delete;
-  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return FHandle; }
-
- private:
-  HANDLE FHandle;
-};
-}  // namespace
 
 bool FileExists(const std::string& Path) {
   DWORD a = GetFileAttributesA(Path.c_str());
@@ -66,7 +51,7 @@ std::vector<std::string> FindOrdinaryFiles(const std::string& Pattern) {
   UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
   TFindHandle find(FindFirstFileA(Pattern.c_str(), &fd));
   SetErrorMode(oldMode);
-  if (!find.Valid()) return names;
+  if (!find.IsValid()) return names;
   const DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   do {
     if (!(fd.dwFileAttributes & excluded)) names.emplace_back(fd.cFileName);

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Prepares a Wine world that looks like a real node, for the demo:
+#   C:\Orvane\Update\   the wizard and the engine simulator as oue.exe
+#   C:\Kelvra\          the platform's install root (KelvraHome)
+#   D:\Updates\         update files Orvane-3.1.0.0 to Orvane-3.1.0.3 on a fixed drive
+#   the registry of the platform and the product at 3.0.3.2, this machine as the primary node
+# Prints nothing but errors; the caller exports WINEPREFIX and KelvraHome.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+: "${WINEPREFIX:?}"
+"$WINESERVER" -k 2>/dev/null || true
+rm -rf "$WINEPREFIX"
+cp -a "$WINE_TEMPLATE" "$WINEPREFIX"
+
+c=$WINEPREFIX/drive_c
+mkdir -p "$c/Orvane/Update" "$c/Kelvra/DantorKelvra/support/bin"
+cp "$WIN_BUILD/bin/OUpdate.exe" "$c/Orvane/Update/OUpdate.exe"
+cp "$WIN_BUILD/bin/oue.exe" "$c/Orvane/Update/oue.exe"
+updates=$WINEPREFIX/drives/fixed/Updates
+mkdir -p "$updates"
+for n in 0 1 2 3; do printf 'Orvane update 3.1.0.%s\n' "$n" > "$updates/Orvane-3.1.0.$n.oue"; done
+
+reg() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
+reg 'HKLM\Software\Dantor\Kelvra' /v CurrentRelease /t REG_SZ /d 'Release31'
+reg 'HKLM\Software\Dantor\Kelvra' /v UpdateLevel /t REG_SZ /d '3.0.3.2'
+reg 'HKLM\Software\Dantor\Kelvra\Products\Orvane' /v UpdateLevel /t REG_SZ /d '3.0.3.2'
+reg 'HKLM\Software\Dantor\Kelvra\Release31\Default\System' /v PrimaryNodeName /t REG_SZ /d 'VM'
+reg 'HKLM\Software\Dantor\Kelvra\Release31\Default\System' /v MaintenanceMode /t REG_SZ /d 'ON'
+"$WINESERVER" -w 2>/dev/null || true

@@ -1,0 +1,185 @@
+#include "wizard/EngineProtocol.h"
+
+#include <climits>
+#include <cstring>
+
+#include "text/LangRes.h"
+#include "text/TextFormat.h"
+
+namespace {
+
+// The engine's tags. Matched at column 0 in exact case: a tag the engine
+// indented or wrote in another case is an ordinary detail line.
+const char TagError[] = "[Error]:";
+const char TagParam[] = "[PARAM]:";
+const char TagResult[] = "[Result]:";
+const char TagSection[] = "[SECTION]:";
+const char TagStatus[] = "[STATUS]:";
+
+const char NeedRebootParameter[] = "NEED_REBOOT";
+
+// The transcript is cut back once it passes the limit rather than on every
+// line, so keeping it bounded costs a constant amount per byte appended.
+const std::size_t TranscriptLimit = 8192;
+const std::size_t TranscriptKept = 4097;
+
+// Returns the rest of Line after Tag, or false when Line does not start with it.
+bool TakeTag(const std::string& Line, const char* Tag, std::string& Rest) {
+  const std::size_t Length = std::strlen(Tag);
+  if (Line.compare(0, Length, Tag) != 0) return false;
+  Rest.assign(Line, Length, std::string::npos);
+  return true;
+}
+
+// Splits Rest at its first comma: the part before goes to Field (empty when
+// there is no comma) and Rest keeps what follows it (all of it when there is
+// no comma). A status line with a field missing thus leaves the fields before
+// the percentage empty and its last text still to be read as a number.
+void TakeField(std::string& Rest, std::string& Field) {
+  const std::size_t Comma = Rest.find(',');
+  if (Comma == std::string::npos) {
+    Field.clear();
+    return;
+  }
+  Field.assign(Rest, 0, Comma);
+  Rest.erase(0, Comma + 1);
+}
+
+bool IsBlank(char C) { return static_cast<unsigned char>(C) <= 32; }
+
+}  // namespace
+
+int PortableMulDiv(int Number, int Numerator, int Denominator) {
+  if (Denominator == 0) return -1;
+  long long Product = static_cast<long long>(Number) * Numerator;
+  long long Divisor = Denominator;
+  if (Divisor < 0) {
+    Product = -Product;
+    Divisor = -Divisor;
+  }
+  // Adding half the divisor before truncating towards zero rounds halves away
+  // from zero, on either side of it.
+  const long long Half = Divisor / 2;
+  const long long Result = Product >= 0 ? (Product + Half) / Divisor : (Product - Half) / Divisor;
+  if (Result > INT_MAX || Result < INT_MIN) return -1;
+  return static_cast<int>(Result);
+}
+
+std::string ToCRLF(const std::string& Text) {
+  std::string Result;
+  Result.reserve(Text.size() + Text.size() / 16 + 2);
+  for (std::size_t I = 0; I < Text.size(); ++I) {
+    const char C = Text[I];
+    if (C == '\r') {
+      Result += "\r\n";
+      if (I + 1 < Text.size() && Text[I + 1] == '\n') ++I;
+    } else if (C == '\n') {
+      Result += "\r\n";
+    } else {
+      Result += C;
+    }
+  }
+  return Result;
+}
+
+std::string Trim(const std::string& Text) {
+  std::size_t First = 0;
+  std::size_t Last = Text.size();
+  while (First < Last && IsBlank(Text[First])) ++First;
+  while (Last > First && IsBlank(Text[Last - 1])) --Last;
+  return Text.substr(First, Last - First);
+}
+
+bool ParsePercent(const std::string& Text, int& Value) {
+  std::size_t I = 0;
+  while (I < Text.size() && Text[I] == ' ') ++I;
+  bool Negative = false;
+  if (I < Text.size() && (Text[I] == '+' || Text[I] == '-')) {
+    Negative = Text[I] == '-';
+    ++I;
+  }
+  if (I == Text.size()) return false;
+  // Accumulated as a magnitude with room for INT_MIN; stops growing past it.
+  const long long Limit = Negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+  long long Magnitude = 0;
+  for (; I < Text.size(); ++I) {
+    const char C = Text[I];
+    if (C < '0' || C > '9') return false;
+    Magnitude = Magnitude * 10 + (C - '0');
+    if (Magnitude > Limit) return false;
+  }
+  Value = static_cast<int>(Negative ? -Magnitude : Magnitude);
+  return true;
+}
+
+void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& View) {
+  std::string Rest;
+  if (TakeTag(Line, TagError, Rest)) {
+    FErrorText += '\r';
+    FErrorText += Trim(Rest);
+  } else if (TakeTag(Line, TagParam, Rest)) {
+    if (Rest.find(NeedRebootParameter) != std::string::npos) FNeedReboot = true;
+  } else if (TakeTag(Line, TagResult, Rest)) {
+    FResultText = Trim(Rest);
+  } else if (TakeTag(Line, TagSection, Rest)) {
+    FSection = Trim(Rest);
+    View.ShowSectionTitle(FSection);
+    ++FSectionIndex;
+    SetSectionProgress(0, View);
+    const std::string Initializing = GetControlText("txtCurrentStep", "_Initializing");
+    View.ShowCurrentStep(Initializing);
+    View.RefreshServerLevel();
+    FCurrentStep = Initializing;
+    FStepCode.clear();
+    // The last detail stays in FDetail; only the panel is cleared.
+    View.ShowDetail("");
+  } else if (TakeTag(Line, TagStatus, Rest)) {
+    TakeField(Rest, FStepCode);  // the step code is carried into the failure text as sent
+    std::string StepText;
+    TakeField(Rest, StepText);
+    FCurrentStep = Trim(StepText);
+    View.ShowCurrentStep(FCurrentStep);
+    int Percent = 0;
+    SetSectionProgress(ParsePercent(Rest, Percent) ? Percent : FSectionPercent, View);
+    View.ShowDetail("");
+  } else {
+    std::string Detail = Trim(Line);
+    if (Detail.empty()) return;
+    FDetail = std::move(Detail);
+    View.ShowDetail(FDetail);
+  }
+}
+
+void TEngineProtocol::SetSectionProgress(int Percent, IProgressView& View) {
+  FSectionPercent = Percent;
+  // Worked in 64 bits: an index far along and a percentage near INT_MAX must
+  // clamp, not wrap round to a small position.
+  long long BarMax = static_cast<long long>(FSectionCount) * 100;
+  if (BarMax < 0) BarMax = 0;
+  if (BarMax > INT_MAX) BarMax = INT_MAX;
+  long long Position = static_cast<long long>(FSectionIndex) * 100 + Percent;
+  if (Position < 0) Position = 0;
+  if (Position > BarMax) Position = BarMax;
+  // A run with no sections expected has an empty bar; it shows 0% rather
+  // than MulDiv's -1 for a zero maximum.
+  const int Overall = BarMax > 0 ? PortableMulDiv(static_cast<int>(Position), 100, static_cast<int>(BarMax)) : 0;
+  const std::string Title = FormatText(GetControlText("lbProgressTitle"), {Overall});
+  View.ShowProgress(static_cast<int>(Position), static_cast<int>(BarMax), Title);
+  if (FSectionPercent >= 90) View.RefreshServerLevel();
+}
+
+void TEngineProtocol::AppendTranscript(const std::string& Line) {
+  FTranscript += "\r\n";
+  FTranscript += Line;
+  if (FTranscript.size() > TranscriptLimit) FTranscript.erase(0, FTranscript.size() - TranscriptKept);
+}
+
+bool TEngineProtocol::Succeeded() const { return FSectionPercent == 100 && !FResultText.empty(); }
+
+std::string TEngineProtocol::RunResultText(const std::string& LocalLevel) {
+  if (Succeeded())
+    return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Success"), {LocalLevel}));
+  if (FErrorText.empty()) FErrorText = ToCRLF(FTranscript);
+  return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Failed"),
+                           {FSection, FStepCode, FCurrentStep, FErrorText}));
+}

@@ -1,0 +1,53 @@
+// How the wizard reads the engine's tagged output lines and what the progress
+// and result pages make of them. The window owns one TEngineProtocol per run
+// and shows what it decides through IProgressView.
+#pragma once
+#include <string>
+
+// What the progress page shows; the window implements it over its controls.
+class IProgressView {
+ public:
+  virtual ~IProgressView() = default;
+  virtual void ShowSectionTitle(const std::string& Text) = 0;  // lbCurrentStepTitle
+  virtual void ShowCurrentStep(const std::string& Text) = 0;   // txtCurrentStep
+  virtual void ShowDetail(const std::string& Text) = 0;        // txtProgressDetails
+  // sbarProgress (position within 0..BarMax) and lbProgressTitle.
+  virtual void ShowProgress(int BarPosition, int BarMax, const std::string& Title) = 0;
+  virtual void RefreshServerLevel() = 0;                       // UpdateServerLevelLabel
+};
+
+// The run's state, named as the window's fields so a reader can follow the
+// window's handlers and this class side by side.
+class TEngineProtocol {
+ public:
+  std::string FSection, FErrorText, FResultText, FStepCode, FCurrentStep, FDetail, FTranscript;
+  bool FNeedReboot = false;
+  int FSectionIndex = -1, FSectionPercent = 0, FSectionCount = 0;
+
+  // One complete line without its terminator. Tags count only at column 0 and
+  // in exact case; the first matching tag decides.
+  void ProcessEngineLine(const std::string& Line, IProgressView& View);
+  // Stores Percent as sent and moves the bar, which never leaves
+  // 0..FSectionCount*100, whatever the engine reports.
+  void SetSectionProgress(int Percent, IProgressView& View);
+  // Every interpreted line goes here, so the log ends with the last ~4 KB of
+  // output however long the run was.
+  void AppendTranscript(const std::string& Line);
+  // The engine's exit code and "[Error]:" lines do not enter the verdict.
+  bool Succeeded() const;
+  // The result page's text, CR LF broken for the memo. On a failure without
+  // any error line, the last output stands in as the message (and is kept in
+  // FErrorText).
+  std::string RunResultText(const std::string& LocalLevel);
+};
+
+// Windows' MulDiv, portable: 64-bit product, rounded half away from zero;
+// -1 when Denominator is 0 or the result does not fit an int.
+int PortableMulDiv(int Number, int Numerator, int Denominator);
+// The memo breaks lines only at CR LF: CR LF stays, a lone CR or LF becomes CR LF.
+std::string ToCRLF(const std::string& Text);
+// Removes every byte <= 32 at both ends (bytes >= 128 are text, not blanks).
+std::string Trim(const std::string& Text);
+// Optional leading blanks, an optional sign and decimal digits with nothing
+// after them; false for anything else and for values outside int.
+bool ParsePercent(const std::string& Text, int& Value);

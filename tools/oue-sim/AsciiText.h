@@ -1,0 +1,16 @@
+#pragma once
+// Small text helpers of the simulator. Letter case is folded for ASCII only,
+// as the engine's callers do: file names and switches are ANSI byte strings.
+#include <optional>
+#include <string>
+
+namespace oue_sim {
+
+std::string ToLowerAscii(std::string text);
+bool StartsWith(const std::string& text, const std::string& prefix);
+bool EndsWith(const std::string& text, const std::string& suffix);
+
+// The whole text must be decimal digits (no sign, no blanks) and not above max.
+std::optional<unsigned long> ParseUnsignedDecimal(const std::string& text, unsigned long max);
+
+}  // namespace oue_sim

@@ -1,0 +1,12 @@
+#pragma once
+// Win32: plays the standard run over the update files of the -dir folder.
+#include "EngineCommandLine.h"
+#include "SimConsole.h"
+#include "SimSettings.h"
+
+namespace oue_sim {
+
+// Returns the exit code the run ends with (kExitSuccess or kExitRunFailed).
+unsigned long PlayStandardRun(const EngineArguments& arguments, const SimSettings& settings, TSimOutput& output);
+
+}  // namespace oue_sim

@@ -1,0 +1,14 @@
+#pragma once
+// Win32: the names of the ordinary files in the update folder.
+#include <string>
+#include <vector>
+
+namespace oue_sim {
+
+bool FolderExists(const std::string& dir);
+
+// Names (without folder) of the files matching "Orvane-*.oue"; hidden and
+// system files and folders are left out, as the wizard leaves them out.
+std::vector<std::string> ListUpdateFileNames(const std::string& dir);
+
+}  // namespace oue_sim

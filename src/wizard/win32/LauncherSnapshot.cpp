@@ -59,8 +59,8 @@ void TLauncherForm::FillDriveList() {
     const char letter = static_cast<char>('A' + i);
     const UINT type = DriveTypeOf(letter);
     if (!IsListedDriveType(static_cast<int>(type))) continue;
-    const std::string text = DriveListEntryText(letter, static_cast<int>(type),
-                                                type == DRIVE_REMOTE ? std::string() : VolumeLabel(letter),
+    // A network drive whose share cannot be named shows its volume label.
+    const std::string text = DriveListEntryText(letter, static_cast<int>(type), VolumeLabel(letter),
                                                 type == DRIVE_REMOTE ? ShareName(letter) : std::string());
     LRESULT index = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageA(list, CB_SETITEMDATA, index, MAKELPARAM(letter, type));

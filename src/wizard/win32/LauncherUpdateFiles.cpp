@@ -95,7 +95,9 @@ bool TLauncherForm::FillUpdateList() {
     ListView_InsertItem(grid, &item);
   };
 
-  const TUpdateScan scan = ScanUpdateNames(FindOrdinaryFiles(UpdateSearchPattern(folder)));
+  // An empty folder text names no folder: it must not search the current drive's root.
+  const TUpdateScan scan =
+      ScanUpdateNames(folder.empty() ? std::vector<std::string>() : FindOrdinaryFiles(UpdateSearchPattern(folder)));
   FFoundUpdates = scan.FoundUpdates;
   FRun.FSectionCount = scan.Count;
   FUpdatesMissing = false;

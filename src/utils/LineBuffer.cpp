@@ -1,0 +1,85 @@
+#include "utils/LineBuffer.h"
+
+#include <algorithm>
+
+namespace {
+// Consumed bytes are dropped from the front of the text only once they are at
+// least this many and at least as many as the bytes still pending, so each
+// byte is moved at most a bounded number of times: reading stays linear in
+// the bytes read, however the engine splits its output.
+constexpr std::size_t CompactThreshold = 4096;
+}
+
+TLineBuffer::TLineBuffer(ILineSource& Source) : FSource(Source) {}
+
+bool TLineBuffer::TakeIn() {
+  std::size_t Count = FSource.BytesWaiting();
+  if (Count == 0) return false;
+  Count = std::min(Count, MaxTakeIn);
+  char Buffer[MaxTakeIn];
+  std::size_t Delivered = std::min(FSource.ReadBytes(Buffer, Count), Count);
+  if (Delivered == 0) return false;
+  for (std::size_t I = 0; I < Delivered; ++I)
+    if (Buffer[I] != '\0') FText.push_back(Buffer[I]);
+  return true;
+}
+
+char TLineBuffer::PeekChar() {
+  TakeIn();
+  return FStart < FText.size() ? FText[FStart] : '\0';
+}
+
+char TLineBuffer::ReadChar() {
+  char C = PeekChar();
+  if (FStart < FText.size()) {
+    ++FStart;
+    FScanned = std::max(FScanned, FStart);
+    Compact();
+  }
+  return C;
+}
+
+std::size_t TLineBuffer::FindTerminator(std::size_t From) const {
+  return FText.find_first_of("\r\n", From);
+}
+
+bool TLineBuffer::HasPendingLine() const {
+  return FindTerminator(std::max(FScanned, FStart)) != std::string::npos;
+}
+
+std::string TLineBuffer::ReadLine() {
+  for (;;) {
+    std::size_t End = FindTerminator(std::max(FScanned, FStart));
+    if (End != std::string::npos) {
+      if (FText[End] == '\n') return TakeLine(End, 1);
+      // A CR as the last byte taken in: its LF may already wait in the
+      // source, and then the two are one terminator. Reads that delivered
+      // only NUL bytes do not count as an answer.
+      while (End + 1 == FText.size() && TakeIn()) {
+      }
+      bool WithLf = End + 1 < FText.size() && FText[End + 1] == '\n';
+      return TakeLine(End, WithLf ? 2 : 1);
+    }
+    FScanned = FText.size();
+    if (!TakeIn()) return NoLine;
+  }
+}
+
+std::string TLineBuffer::TakeLine(std::size_t End, std::size_t TerminatorLength) {
+  std::string Line = FText.substr(FStart, End - FStart);
+  FStart = End + TerminatorLength;
+  FScanned = FStart;
+  Compact();
+  return Line;
+}
+
+void TLineBuffer::Compact() {
+  if (FStart == FText.size()) {
+    FText.clear();
+    FStart = FScanned = 0;
+  } else if (FStart >= CompactThreshold && FStart >= FText.size() - FStart) {
+    FText.erase(0, FStart);
+    FScanned -= FStart;
+    FStart = 0;
+  }
+}

@@ -1,0 +1,125 @@
+#include "utils/win32/Processes.h"
+
+#include "utils/NodeInfo.h"
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const DWORD QueryAndReadAccess = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;  // 0x410
+const int ProcessListRoom = 2048;
+const int ModuleListAttempts = 10;
+const DWORD ModuleListPauseMs = 5;
+
+TKernelHandle OpenForQuery(DWORD ProcessId) {
+  return TKernelHandle(OpenProcess(QueryAndReadAccess, FALSE, ProcessId));
+}
+
+std::string BaseName(const std::string& Path) {
+  std::string::size_type Slash = Path.find_last_of("\\/");
+  return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
+}
+
+// The executable's file name from the image path. Works where the module
+// list does not: for a 64-bit process seen from this 32-bit program, and for
+// a process in its first moments, before its modules are loaded.
+std::string ImageBaseName(HANDLE Process) {
+  char Path[MAX_PATH * 4];
+  DWORD Size = sizeof(Path);
+  if (!QueryFullProcessImageNameA(Process, 0, Path, &Size)) return "";
+  return BaseName(std::string(Path, Size));
+}
+
+}  // namespace
+
+DWORD StartChildProcess(const std::string& CommandPath, const std::string& Arguments, bool ShowMinimized,
+                        HANDLE StdInput, HANDLE StdOutput, HANDLE StdError, TKernelHandle* StartedProcess) {
+  // The path in quotes: unquoted, a program folder with a blank in its name
+  // ("D:\Orvane Updates\oue.exe") lets Windows start D:\Orvane.exe instead.
+  std::string CommandLine = "\"" + CommandPath + "\" " + Arguments;
+  std::vector<char> Writable(CommandLine.begin(), CommandLine.end());
+  Writable.push_back('\0');
+
+  STARTUPINFOA Startup{};
+  Startup.cb = sizeof(Startup);
+  Startup.wShowWindow = ShowMinimized ? SW_SHOWMINIMIZED : SW_HIDE;
+  Startup.dwFlags = STARTF_USESHOWWINDOW;
+  const bool Redirect = StdInput != nullptr || StdOutput != nullptr || StdError != nullptr;
+  if (Redirect) {
+    Startup.dwFlags |= STARTF_USESTDHANDLES;
+    Startup.hStdInput = StdInput;
+    Startup.hStdOutput = StdOutput;
+    Startup.hStdError = StdError;
+  }
+
+  PROCESS_INFORMATION Created{};
+  if (!CreateProcessA(nullptr, Writable.data(), nullptr, nullptr, Redirect ? TRUE : FALSE,
+                      CREATE_NEW_CONSOLE | CREATE_SEPARATE_WOW_VDM, nullptr, nullptr, &Startup, &Created))
+    return 0;
+  TKernelHandle Process(Created.hProcess);
+  TKernelHandle Thread(Created.hThread);
+  if (StartedProcess != nullptr) *StartedProcess = std::move(Process);
+  return Created.dwProcessId;
+}
+
+bool IsProcessAlive(DWORD ProcessId) {
+  if (ProcessId == 0) return false;
+  return OpenForQuery(ProcessId).IsValid();
+}
+
+bool IsProcessAlive(DWORD ProcessId, HANDLE StartedProcess) {
+  // An exited child still opens by its identifier while anyone holds a handle
+  // to it, and a reused identifier opens forever: the handle tells the truth.
+  if (StartedProcess == nullptr) return IsProcessAlive(ProcessId);
+  return WaitForSingleObject(StartedProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD ListProcessIds(DWORD* Ids, int HighIndex) {
+  if (HighIndex < 0) return 0;
+  DWORD Bytes = 0;
+  if (!EnumProcesses(Ids, static_cast<DWORD>((HighIndex + 1) * sizeof(DWORD)), &Bytes)) return 0;
+  return Bytes / sizeof(DWORD);
+}
+
+DWORD ListProcessModules(HANDLE Process, HMODULE* Modules, int HighIndex) {
+  if (HighIndex < 0) return 0;
+  DWORD Bytes = 0;
+  if (!EnumProcessModules(Process, Modules, static_cast<DWORD>((HighIndex + 1) * sizeof(HMODULE)), &Bytes))
+    return 0;
+  return Bytes / sizeof(HMODULE);
+}
+
+std::string GetProcessModuleName(DWORD ProcessId) {
+  TKernelHandle Process = OpenForQuery(ProcessId);
+  if (!Process) return "";
+
+  // A process that has just started has no module list yet: give it a moment.
+  HMODULE Module = nullptr;
+  for (int Failures = 0; ListProcessModules(Process.Get(), &Module, 0) == 0;) {
+    Sleep(ModuleListPauseMs);
+    if (++Failures >= ModuleListAttempts) break;
+  }
+
+  std::string Name;
+  if (ListProcessModules(Process.Get(), &Module, 0) > 0) {
+    char Buffer[256];
+    DWORD Length = GetModuleBaseNameA(Process.Get(), Module, Buffer, 255);
+    Name.assign(Buffer, Length);
+  }
+  if (Name.empty()) Name = ImageBaseName(Process.Get());
+  return Name;
+}
+
+DWORD FindProcessByName(const std::string& ModuleName) {
+  // Processes that cannot be read have an empty name; no name matches them.
+  if (ModuleName.empty()) return 0;
+  std::vector<DWORD> Ids(ProcessListRoom);
+  DWORD Count = std::min<DWORD>(ListProcessIds(Ids.data(), ProcessListRoom - 1), ProcessListRoom);
+  const std::string Wanted = AsciiUpperCase(ModuleName);
+  for (DWORD I = 0; I < Count; ++I)
+    if (AsciiUpperCase(GetProcessModuleName(Ids[I])) == Wanted) return Ids[I];
+  return 0;
+}

@@ -1,0 +1,14 @@
+// Makes the wizard start again at the next logon, after the reboot-flag file
+// of an earlier update has been deleted.
+#pragma once
+
+#include <string>
+
+// RunOnce entries of the local machine: "StartOUpdate", rewritten each time,
+// and "DeleteOUERebootFlag", written only when missing. Does nothing when the
+// RunOnce key cannot be opened or created; a failed write raises
+// ERegistryException.
+void RegisterRestartAfterReboot();
+
+// The full path of the running program.
+std::string GetOwnProgramPath();

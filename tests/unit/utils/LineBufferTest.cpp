@@ -1,0 +1,356 @@
+#include "utils/LineBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A pipe stand-in: bytes "arrive" between reader calls and wait until read.
+class TFakeSource : public ILineSource {
+public:
+  void Arrive(const std::string& Bytes) { Waiting += Bytes; }
+
+  std::size_t BytesWaiting() override {
+    ++Queries;
+    return Waiting.size() - Taken;
+  }
+  std::size_t ReadBytes(char* Buffer, std::size_t Count) override {
+    ReadSizes.push_back(Count);
+    if (FailReads) return 0;
+    std::size_t N = std::min(Count, Waiting.size() - Taken);
+    std::copy_n(Waiting.data() + Taken, N, Buffer);
+    Taken += N;
+    if (Taken > (1u << 20)) {  // keep long floods cheap
+      Waiting.erase(0, Taken);
+      Taken = 0;
+    }
+    return N;
+  }
+  std::size_t Left() const { return Waiting.size() - Taken; }
+
+  std::string Waiting;
+  std::size_t Taken = 0;
+  int Queries = 0;
+  bool FailReads = false;
+  std::vector<std::size_t> ReadSizes;
+};
+
+// Makes control bytes visible in failure messages.
+std::string Show(const std::string& Text) {
+  if (Text == TLineBuffer::NoLine) return "<no line>";
+  std::string Out = "\"";
+  for (char C : Text) {
+    if (C == '\r') Out += "\\r";
+    else if (C == '\n') Out += "\\n";
+    else if (C == '\0') Out += "\\0";
+    else Out += C;
+  }
+  return Out + "\"";
+}
+
+std::string Shown(const std::vector<std::string>& Lines) {
+  std::string Out;
+  for (const std::string& L : Lines) Out += (Out.empty() ? "" : ", ") + Show(L);
+  return "[" + Out + "]";
+}
+
+const std::string NoLine = TLineBuffer::NoLine;
+
+struct TStep {
+  std::string Arriving;               // bytes that arrive before the reads
+  std::vector<std::string> Expected;  // results of consecutive ReadLine calls
+};
+
+struct TReadCase {
+  const char* Name;
+  std::vector<TStep> Steps;
+  std::string PendingAfter;
+};
+
+std::string Bytes(const char* Data, std::size_t Size) { return std::string(Data, Size); }
+
+const TReadCase ReadCases[] = {
+    {"nothing pending", {{"", {NoLine, NoLine}}}, ""},
+    {"partial line waits for its terminator", {{"abc", {NoLine, NoLine}}, {"\r\n", {"abc", NoLine}}}, ""},
+    {"two lines, CR LF and LF", {{"a\r\nb\n", {"a", "b", NoLine}}}, ""},
+    {"CR ends at once, late LF ends an empty line", {{"x\r", {"x", NoLine}}, {"\ny\r\n", {"", "y", NoLine}}}, ""},
+    {"CR LF alone is the empty line", {{"\r\n", {"", NoLine}}}, ""},
+    {"LF alone is the empty line", {{"\n", {"", NoLine}}}, ""},
+    {"LF CR is two lines", {{"\n\r", {"", "", NoLine}}}, ""},
+    {"CR CR LF is two lines", {{"\r\r\n", {"", "", NoLine}}}, ""},
+    {"CR then other text", {{"a\rb\r\n", {"a", "b", NoLine}}}, ""},
+    {"NUL inside a line is dropped", {{Bytes("a\0b\n", 4), {"ab", NoLine}}}, ""},
+    {"NUL alone does not stop reading", {{Bytes("\0", 1), {NoLine}}, {"c\n", {"c", NoLine}}}, ""},
+    {"NUL between CR and LF", {{Bytes("q\r\0\n", 4), {"q", NoLine}}}, ""},
+    {"rest stays pending", {{"one\ntw", {"one", NoLine}}}, "tw"},
+    {"partial line grows over several arrivals",
+     {{"ab", {NoLine}}, {"cd", {NoLine}}, {"ef\r", {"abcdef", NoLine}}, {"\n", {"", NoLine}}}, ""},
+    {"line longer than one take-in", {{std::string(600, 'L') + "\n", {std::string(600, 'L'), NoLine}}}, ""},
+    {"CR closes the first take-in, LF opens the next",
+     {{std::string(254, 'a') + "\r\nb\n", {std::string(254, 'a'), "b", NoLine}}}, ""},
+};
+
+class ReadLineCases : public ::testing::TestWithParam<TReadCase> {};
+
+TEST_P(ReadLineCases, GivesTheExpectedLines) {
+  const TReadCase& Case = GetParam();
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  for (std::size_t S = 0; S < Case.Steps.size(); ++S) {
+    Source.Arrive(Case.Steps[S].Arriving);
+    std::vector<std::string> Got;
+    for (std::size_t I = 0; I < Case.Steps[S].Expected.size(); ++I) Got.push_back(Buffer.ReadLine());
+    EXPECT_EQ(Got, Case.Steps[S].Expected)
+        << "step " << S << " got " << Shown(Got) << ", expected " << Shown(Case.Steps[S].Expected);
+  }
+  EXPECT_EQ(Buffer.PendingText(), Case.PendingAfter) << "pending " << Show(Buffer.PendingText());
+}
+
+INSTANTIATE_TEST_SUITE_P(LineBuffer, ReadLineCases, ::testing::ValuesIn(ReadCases),
+                         [](const ::testing::TestParamInfo<TReadCase>& Info) {
+                           std::string Name;
+                           for (const char* P = Info.param.Name; *P; ++P)
+                             Name += std::isalnum(static_cast<unsigned char>(*P)) ? *P : '_';
+                           return Name;
+                         });
+
+TEST(LineBuffer, NoLineMarkIsOneNulAndNotTheEmptyLine) {
+  EXPECT_EQ(TLineBuffer::NoLine.size(), 1u);
+  EXPECT_EQ(TLineBuffer::NoLine[0], '\0');
+  EXPECT_NE(TLineBuffer::NoLine, std::string());
+}
+
+TEST(LineBuffer, NothingPendingLeavesThePendingTextEmpty) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  EXPECT_EQ(Buffer.ReadLine(), NoLine);
+  EXPECT_EQ(Buffer.PendingSize(), 0u);
+  EXPECT_TRUE(Source.ReadSizes.empty()) << "read " << Source.ReadSizes.size() << " times with nothing waiting";
+}
+
+TEST(LineBuffer, ThreeHundredBytesAreTakenAs255Then45) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  Source.Arrive(std::string(300, 'z'));
+  EXPECT_EQ(Buffer.PeekChar(), 'z');
+  EXPECT_EQ(Buffer.PendingSize(), 255u);
+  EXPECT_EQ(Source.Left(), 45u);
+  EXPECT_EQ(Buffer.PeekChar(), 'z');
+  EXPECT_EQ(Buffer.PendingSize(), 300u);
+  EXPECT_EQ(Source.Left(), 0u);
+  EXPECT_EQ(Source.ReadSizes, (std::vector<std::size_t>{255, 45}));
+}
+
+TEST(LineBuffer, EveryTakeInAsksForAtMost255Bytes) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  Source.Arrive(std::string(1000, 'k') + "\n");
+  EXPECT_EQ(Buffer.ReadLine(), std::string(1000, 'k'));
+  for (std::size_t Size : Source.ReadSizes) EXPECT_LE(Size, 255u);
+  EXPECT_EQ(Source.ReadSizes, (std::vector<std::size_t>{255, 255, 255, 236}));
+}
+
+TEST(LineBuffer, PeekCharAndReadChar) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  EXPECT_EQ(Buffer.PeekChar(), '\0');
+  EXPECT_EQ(Buffer.ReadChar(), '\0');
+  Source.Arrive("ab");
+  EXPECT_EQ(Buffer.PeekChar(), 'a');
+  EXPECT_EQ(Buffer.PeekChar(), 'a');
+  EXPECT_EQ(Buffer.ReadChar(), 'a');
+  EXPECT_EQ(Buffer.ReadChar(), 'b');
+  EXPECT_EQ(Buffer.ReadChar(), '\0');
+  EXPECT_EQ(Buffer.PendingSize(), 0u);
+  Source.Arrive(Bytes("\0c", 2));
+  EXPECT_EQ(Buffer.PeekChar(), 'c') << "a NUL byte must not be handed out";
+}
+
+TEST(LineBuffer, ReadCharAndReadLineShareThePendingText) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  Source.Arrive("hello\nworld\n");
+  EXPECT_EQ(Buffer.ReadChar(), 'h');
+  EXPECT_EQ(Buffer.ReadLine(), "ello");
+  EXPECT_EQ(Buffer.ReadChar(), 'w');
+  EXPECT_EQ(Buffer.ReadLine(), "orld");
+  EXPECT_EQ(Buffer.ReadLine(), NoLine);
+}
+
+TEST(LineBuffer, ACompleteLinePendingIsReturnedWithoutAskingTheSource) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  std::string Burst;
+  for (int I = 0; I < 100; ++I) Burst += "l\n";
+  Source.Arrive(Burst);  // 200 bytes: one take-in holds all of them
+  ASSERT_EQ(Buffer.ReadLine(), "l");
+  int QueriesAfterFirst = Source.Queries;
+  EXPECT_TRUE(Buffer.HasPendingLine());
+  for (int I = 1; I < 100; ++I) ASSERT_EQ(Buffer.ReadLine(), "l") << "line " << I;
+  EXPECT_EQ(Source.Queries, QueriesAfterFirst) << "the source was asked although lines were pending";
+  EXPECT_FALSE(Buffer.HasPendingLine());
+  EXPECT_EQ(Buffer.ReadLine(), NoLine);
+}
+
+TEST(LineBuffer, HasPendingLine) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  EXPECT_FALSE(Buffer.HasPendingLine());
+  Source.Arrive("ab");
+  Buffer.PeekChar();
+  EXPECT_FALSE(Buffer.HasPendingLine());
+  Source.Arrive("\r");
+  Buffer.PeekChar();
+  EXPECT_TRUE(Buffer.HasPendingLine()) << "a CR ends its line at once";
+}
+
+TEST(LineBuffer, AFailedReadDeliversNothingAndChangesNothing) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  Source.Arrive("ab");
+  Buffer.PeekChar();
+  Source.Arrive("c\n");
+  Source.FailReads = true;
+  EXPECT_EQ(Buffer.ReadLine(), NoLine);
+  EXPECT_EQ(Buffer.PeekChar(), 'a');
+  EXPECT_EQ(Buffer.PendingText(), "ab");
+  Source.FailReads = false;
+  EXPECT_EQ(Buffer.ReadLine(), "abc");
+}
+
+// The reader as first described, one character and one source query at a
+// time: the fast reader must give exactly its lines.
+class TReferenceReader {
+public:
+  explicit TReferenceReader(ILineSource& Source) : FSource(Source) {}
+  char PeekChar() {
+    std::size_t N = FSource.BytesWaiting();
+    if (N >= 256) N = 255;
+    if (N > 0) {
+      char Buffer[255];
+      std::size_t Got = FSource.ReadBytes(Buffer, N);
+      for (std::size_t I = 0; I < Got; ++I)
+        if (Buffer[I] != '\0') FPending += Buffer[I];
+    }
+    return FPending.empty() ? '\0' : FPending[0];
+  }
+  char ReadChar() {
+    char C = PeekChar();
+    if (!FPending.empty()) FPending.erase(0, 1);
+    return C;
+  }
+  std::string ReadLine() {
+    std::string Line;
+    char C = PeekChar();
+    while (C != '\0' && C != '\n' && C != '\r') {
+      Line += ReadChar();
+      C = PeekChar();
+    }
+    if (C == '\0') {
+      FPending = Line + FPending;
+      return TLineBuffer::NoLine;
+    }
+    ReadChar();
+    if (C == '\r' && PeekChar() == '\n') ReadChar();
+    return Line;
+  }
+
+private:
+  ILineSource& FSource;
+  std::string FPending;
+};
+
+TEST(LineBuffer, GivesTheSameLinesAsTheCharacterByCharacterReader) {
+  std::mt19937 Random(20060314);
+  const char Alphabet[] = {'a', 'b', '\r', '\n', '\0', 'c'};
+  for (int Round = 0; Round < 120; ++Round) {
+    TFakeSource FastSource, SlowSource;
+    TLineBuffer Fast(FastSource);
+    TReferenceReader Slow(SlowSource);
+    std::vector<std::string> FastLines, SlowLines;
+    for (int Step = 0; Step < 40; ++Step) {
+      std::string Chunk;
+      int Length = std::uniform_int_distribution<int>(0, Random() % 4 == 0 ? 600 : 12)(Random);
+      for (int I = 0; I < Length; ++I) {
+        // Mostly letters, so lines of every length occur.
+        int Pick = std::uniform_int_distribution<int>(0, 19)(Random);
+        Chunk += Pick < 6 ? Alphabet[Pick] : 'x';
+      }
+      FastSource.Arrive(Chunk);
+      SlowSource.Arrive(Chunk);
+      int Reads = std::uniform_int_distribution<int>(0, 4)(Random);
+      for (int I = 0; I < Reads; ++I) {
+        FastLines.push_back(Fast.ReadLine());
+        SlowLines.push_back(Slow.ReadLine());
+      }
+    }
+    // Then read until both are drained.
+    for (;;) {
+      FastLines.push_back(Fast.ReadLine());
+      SlowLines.push_back(Slow.ReadLine());
+      if (FastLines.back() == NoLine && SlowLines.back() == NoLine) break;
+      ASSERT_LT(FastLines.size(), 100000u) << "round " << Round << ": the readers never drain";
+    }
+    ASSERT_EQ(FastLines, SlowLines) << "round " << Round << "\nfast: " << Shown(FastLines)
+                                    << "\nslow: " << Shown(SlowLines);
+  }
+}
+
+class TStopwatch {
+public:
+  double Seconds() const {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - FStart).count();
+  }
+
+private:
+  std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
+};
+
+const double TimeLimit = 10.0;
+
+// A character-at-a-time erase from the front, or a rescan of the whole
+// pending text on every call, makes these minutes long; linear reading takes
+// well under a second even with the sanitizers.
+TEST(LineBuffer, ALongLineArrivingInSmallPiecesIsReadInLinearTime) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  const std::size_t Total = 16u << 20;
+  const std::string Piece(255, 'p');
+  TStopwatch Watch;
+  for (std::size_t Sent = 0; Sent < Total; Sent += Piece.size()) {
+    Source.Arrive(Piece);
+    ASSERT_EQ(Buffer.ReadLine(), NoLine);
+    ASSERT_LT(Watch.Seconds(), TimeLimit) << "after " << Sent << " bytes";
+  }
+  Source.Arrive("\n");
+  std::string Line = Buffer.ReadLine();
+  EXPECT_EQ(Line.size(), (Total + Piece.size() - 1) / Piece.size() * Piece.size());
+  EXPECT_LT(Watch.Seconds(), TimeLimit);
+}
+
+TEST(LineBuffer, AFloodOfShortLinesIsReadInLinearTime) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  const int Lines = 1 << 20;
+  std::string Flood;
+  for (int I = 0; I < Lines; ++I) Flood += "s\r\n";
+  Source.Arrive(Flood);
+  // Characters taken by PeekChar pile up in the pending text first.
+  for (int I = 0; I < 20000; ++I) Buffer.PeekChar();
+  TStopwatch Watch;
+  int Count = 0;
+  while (Buffer.ReadLine() == "s") {
+    ++Count;
+    if (Count % 4096 == 0) ASSERT_LT(Watch.Seconds(), TimeLimit) << "after " << Count << " lines";
+  }
+  EXPECT_EQ(Count, Lines);
+  EXPECT_LT(Watch.Seconds(), TimeLimit);
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+#include "Files.h"
+
+#include <windows.h>
+
+#include "DriverError.h"
+#include "Handles.h"
+
+namespace {
+
+struct TFindCloser {
+  void operator()(HANDLE Handle) const {
+    if (Handle != INVALID_HANDLE_VALUE) FindClose(Handle);
+  }
+};
+using TFindHandle = std::unique_ptr<void, TFindCloser>;
+
+std::string ParentOf(const std::string& Path) {
+  size_t Slash = Path.find_last_of("\\/");
+  return Slash == std::string::npos ? std::string() : Path.substr(0, Slash);
+}
+
+}  // namespace
+
+std::string WithBackslash(std::string Path) {
+  if (Path.empty() || Path.back() != '\\') Path += '\\';
+  return Path;
+}
+
+bool DirectoryExists(const std::string& Path) {
+  DWORD Attributes = GetFileAttributesA(Path.c_str());
+  return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool FileExists(const std::string& Path) {
+  DWORD Attributes = GetFileAttributesA(Path.c_str());
+  return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool MakeDirectories(const std::string& Path) {
+  std::string Folder = Path;
+  while (!Folder.empty() && (Folder.back() == '\\' || Folder.back() == '/')) Folder.pop_back();
+  if (Folder.empty() || DirectoryExists(Folder)) return !Folder.empty();
+  std::string Parent = ParentOf(Folder);
+  // "C:" is a drive, not a folder to create.
+  if (!Parent.empty() && !(Parent.size() == 2 && Parent[1] == ':') && !MakeDirectories(Parent)) return false;
+  return CreateDirectoryA(Folder.c_str(), nullptr) || DirectoryExists(Folder);
+}
+
+bool DeleteTree(const std::string& Path) {
+  DWORD Attributes = GetFileAttributesA(Path.c_str());
+  if (Attributes == INVALID_FILE_ATTRIBUTES) return true;
+  SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if ((Attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return DeleteFileA(Path.c_str()) != 0;
+  WIN32_FIND_DATAA Found;
+  TFindHandle Find(FindFirstFileA((WithBackslash(Path) + "*").c_str(), &Found));
+  if (Find.get() != INVALID_HANDLE_VALUE) {
+    do {
+      std::string Name = Found.cFileName;
+      if (Name != "." && Name != "..") DeleteTree(WithBackslash(Path) + Name);
+    } while (FindNextFileA(Find.get(), &Found));
+  }
+  Find.reset();
+  return RemoveDirectoryA(Path.c_str()) != 0 || !DirectoryExists(Path);
+}
+
+void WriteFileBytes(const std::string& Path, const std::string& Bytes) {
+  MakeDirectories(ParentOf(Path));
+  TUniqueHandle File(CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
+  DWORD Written = 0;
+  if (File.get() == INVALID_HANDLE_VALUE ||
+      !WriteFile(File.get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr) ||
+      Written != Bytes.size())
+    throw TDriverError("cannot write " + Path + " (error " + std::to_string(GetLastError()) + ")");
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& Path) {
+  TUniqueHandle File(CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+  if (File.get() == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string Bytes;
+  char Chunk[65536];
+  DWORD Got = 0;
+  while (ReadFile(File.get(), Chunk, sizeof Chunk, &Got, nullptr) && Got > 0) Bytes.append(Chunk, Got);
+  return Bytes;
+}
+
+std::vector<std::string> ListFiles(const std::string& Folder, const std::string& Pattern) {
+  std::vector<std::string> Names;
+  WIN32_FIND_DATAA Found;
+  TFindHandle Find(FindFirstFileA((WithBackslash(Folder) + Pattern).c_str(), &Found));
+  if (Find.get() == INVALID_HANDLE_VALUE) return Names;
+  do {
+    if ((Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) Names.emplace_back(Found.cFileName);
+  } while (FindNextFileA(Find.get(), &Found));
+  return Names;
+}
+
+std::string ProgramFolder() {
+  char Path[MAX_PATH * 4] = {};
+  DWORD Length = GetModuleFileNameA(nullptr, Path, sizeof Path);
+  return WithBackslash(ParentOf(std::string(Path, Length)));
+}

@@ -1,0 +1,21 @@
+// File-system chores of the harness, in Windows paths.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+// Creates Path and every missing parent; true when it exists afterwards.
+bool MakeDirectories(const std::string& Path);
+// Removes Path with everything below it, read-only and hidden entries too;
+// true when nothing is left.
+bool DeleteTree(const std::string& Path);
+bool FileExists(const std::string& Path);       // an existing file, not a folder
+bool DirectoryExists(const std::string& Path);
+// Writes Bytes to Path (creating its folder); throws TDriverError on failure.
+void WriteFileBytes(const std::string& Path, const std::string& Bytes);
+std::optional<std::string> ReadFileBytes(const std::string& Path);
+// Names (no folder) of the files in Folder matching Pattern ("*.log").
+std::vector<std::string> ListFiles(const std::string& Folder, const std::string& Pattern);
+// Folder of the running test program, with a trailing backslash.
+std::string ProgramFolder();
+std::string WithBackslash(std::string Path);

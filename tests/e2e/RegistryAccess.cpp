@@ -1,0 +1,85 @@
+#include "RegistryAccess.h"
+
+#include <memory>
+
+#include "DriverError.h"
+
+namespace {
+
+class TRegKey {
+ public:
+  TRegKey() = default;
+  ~TRegKey() {
+    if (FKey != nullptr) RegCloseKey(FKey);
+  }
+  TRegKey(const TRegKey&) = delete;
+  TRegKey& operator=(const TRegKey&) = delete;
+  HKEY* Out() { return &FKey; }
+  HKEY Get() const { return FKey; }
+
+ private:
+  HKEY FKey = nullptr;
+};
+
+void Check(LSTATUS Status, const std::string& What) {
+  if (Status != ERROR_SUCCESS)
+    throw TDriverError("registry: cannot " + What + " (error " + std::to_string(Status) + ")");
+}
+
+void WriteValue(const std::string& KeyPath, const std::string& Name, DWORD Type, const void* Data, DWORD Size) {
+  TRegKey Key;
+  Check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, Key.Out(),
+                        nullptr),
+        "create HKLM\\" + KeyPath);
+  Check(RegSetValueExA(Key.Get(), Name.c_str(), 0, Type, static_cast<const BYTE*>(Data), Size),
+        "write " + Name + " in HKLM\\" + KeyPath);
+}
+
+}  // namespace
+
+void WriteRegistryString(const std::string& KeyPath, const std::string& Name, const std::string& Value,
+                         DWORD Type) {
+  WriteValue(KeyPath, Name, Type, Value.c_str(), static_cast<DWORD>(Value.size() + 1));
+}
+
+void WriteRegistryDword(const std::string& KeyPath, const std::string& Name, DWORD Value) {
+  WriteValue(KeyPath, Name, REG_DWORD, &Value, sizeof Value);
+}
+
+std::optional<TRegistryValue> ReadRegistryValue(const std::string& KeyPath, const std::string& Name) {
+  TRegKey Key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_QUERY_VALUE, Key.Out()) != ERROR_SUCCESS)
+    return std::nullopt;
+  TRegistryValue Value;
+  DWORD Size = 0;
+  if (RegQueryValueExA(Key.Get(), Name.c_str(), nullptr, &Value.Type, nullptr, &Size) != ERROR_SUCCESS)
+    return std::nullopt;
+  Value.Data.resize(Size);
+  if (RegQueryValueExA(Key.Get(), Name.c_str(), nullptr, &Value.Type, reinterpret_cast<BYTE*>(Value.Data.data()),
+                       &Size) != ERROR_SUCCESS)
+    return std::nullopt;
+  Value.Data.resize(Size);
+  bool IsString = Value.Type == REG_SZ || Value.Type == REG_EXPAND_SZ;
+  if (IsString && !Value.Data.empty() && Value.Data.back() == '\0') Value.Data.pop_back();
+  return Value;
+}
+
+bool RegistryKeyExists(const std::string& KeyPath) {
+  TRegKey Key;
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_QUERY_VALUE, Key.Out()) == ERROR_SUCCESS;
+}
+
+bool DeleteRegistryValue(const std::string& KeyPath, const std::string& Name) {
+  TRegKey Key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, Key.Out()) !=
+      ERROR_SUCCESS)
+    return true;
+  LSTATUS Status = RegDeleteValueA(Key.Get(), Name.c_str());
+  return Status == ERROR_SUCCESS || Status == ERROR_FILE_NOT_FOUND;
+}
+
+bool DeleteRegistryTree(const std::string& KeyPath) {
+  LSTATUS Status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath.c_str());
+  if (Status == ERROR_SUCCESS) Status = RegDeleteKeyA(HKEY_LOCAL_MACHINE, KeyPath.c_str());
+  return Status == ERROR_SUCCESS || Status == ERROR_FILE_NOT_FOUND || !RegistryKeyExists(KeyPath);
+}

@@ -1,0 +1,76 @@
+#include "RemoteCall.h"
+
+#include <tlhelp32.h>
+
+#include <string>
+
+#include "DriverError.h"
+#include "Files.h"
+#include "Handles.h"
+#include "WizardProbe.h"
+
+namespace {
+
+// Base address of a module of another process, or nullptr.
+BYTE* RemoteModuleBase(DWORD Pid, const char* Name) {
+  TUniqueHandle Snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, Pid));
+  if (Snapshot.get() == INVALID_HANDLE_VALUE) return nullptr;
+  MODULEENTRY32 Entry = {};
+  Entry.dwSize = sizeof Entry;
+  for (BOOL More = Module32First(Snapshot.get(), &Entry); More; More = Module32Next(Snapshot.get(), &Entry))
+    if (lstrcmpiA(Entry.szModule, Name) == 0) return Entry.modBaseAddr;
+  return nullptr;
+}
+
+// The address in the other process of a function that this process has
+// loaded from the same file: same module, same offset.
+void* RemoteFunction(DWORD Pid, const char* ModuleName, HMODULE LocalModule, const char* Function) {
+  FARPROC Local = GetProcAddress(LocalModule, Function);
+  if (Local == nullptr) throw TDriverError(std::string(ModuleName) + " has no function " + Function);
+  BYTE* Base = RemoteModuleBase(Pid, ModuleName);
+  if (Base == nullptr) return nullptr;
+  return Base + (reinterpret_cast<BYTE*>(Local) - reinterpret_cast<BYTE*>(LocalModule));
+}
+
+DWORD RunRemoteThread(HANDLE Process, void* Start, void* Param, DWORD TimeoutMs, const std::string& What) {
+  TUniqueHandle Thread(CreateRemoteThread(Process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(Start),
+                                          Param, 0, nullptr));
+  if (Thread == nullptr)
+    throw TDriverError("cannot start " + What + " in the wizard (error " + std::to_string(GetLastError()) + ")");
+  if (WaitForSingleObject(Thread.get(), TimeoutMs) != WAIT_OBJECT_0)
+    throw TDriverError(What + " in the wizard did not finish within " + std::to_string(TimeoutMs) + " ms");
+  DWORD Code = 0;
+  GetExitCodeThread(Thread.get(), &Code);
+  return Code;
+}
+
+HMODULE LocalProbe() {
+  const std::string Path = ProgramFolder() + WIZARD_PROBE_DLL;
+  HMODULE Module = GetModuleHandleA(WIZARD_PROBE_DLL);
+  if (Module == nullptr) Module = LoadLibraryA(Path.c_str());
+  if (Module == nullptr) throw TDriverError("cannot load " + Path + " (error " + std::to_string(GetLastError()) + ")");
+  return Module;
+}
+
+void LoadProbeInto(HANDLE Process, DWORD Pid, DWORD TimeoutMs) {
+  if (RemoteModuleBase(Pid, WIZARD_PROBE_DLL) != nullptr) return;
+  void* LoadLibraryRemote = RemoteFunction(Pid, "kernel32.dll", GetModuleHandleA("kernel32.dll"), "LoadLibraryA");
+  if (LoadLibraryRemote == nullptr) throw TDriverError("the wizard's process has no kernel32.dll");
+  const std::string Path = ProgramFolder() + WIZARD_PROBE_DLL;
+  TRemoteBuffer Name(Process, Path.size() + 1);
+  Name.Write(0, Path.c_str(), Path.size() + 1);
+  RunRemoteThread(Process, LoadLibraryRemote, Name.At(0), TimeoutMs, "loading " + Path);
+  if (RemoteModuleBase(Pid, WIZARD_PROBE_DLL) == nullptr)
+    throw TDriverError("the wizard's process did not load " + Path);
+}
+
+}  // namespace
+
+DWORD CallProbe(HANDLE Process, const char* Function, void* Param, DWORD TimeoutMs) {
+  const DWORD Pid = GetProcessId(Process);
+  HMODULE Local = LocalProbe();
+  LoadProbeInto(Process, Pid, TimeoutMs);
+  void* Remote = RemoteFunction(Pid, WIZARD_PROBE_DLL, Local, Function);
+  if (Remote == nullptr) throw TDriverError(std::string("the probe vanished from the wizard's process"));
+  return RunRemoteThread(Process, Remote, Param, TimeoutMs, Function);
+}

@@ -1,0 +1,11 @@
+// Running a function of the probe DLL inside the wizard's process.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+// Loads the probe (from the test program's folder) into Process unless it is
+// there already, runs its export Function on a new thread with Param (an
+// address inside Process) and returns the thread's exit code. Throws
+// TDriverError when any step fails or the call takes longer than TimeoutMs.
+DWORD CallProbe(HANDLE Process, const char* Function, void* Param, DWORD TimeoutMs = 10000);

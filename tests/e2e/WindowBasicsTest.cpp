@@ -1,0 +1,150 @@
+// The wizard's window as it opens: caption, language list, the first texts,
+// language switching, sizing, and the two ways to close it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "WizardFixture.h"
+
+namespace {
+
+class WindowBasics : public TWizardTest {};
+
+const std::vector<std::string> LanguageNames = {"English", "Deutsch", "Fran\xE7" "ais", "Espa\xF1" "ol"};
+
+struct TLanguageCase {
+  int Index;
+  const char* Code;  // for the picture's name
+  const char* Caption;
+  const char* Next;
+  const char* Exit;
+  const char* ProgressTitle;
+};
+
+// English last: switching back must restore every English text.
+const TLanguageCase LanguageCases[] = {
+    {1, "de", "Orvane Update-Dienstprogramm", "&Weiter >", "&Beenden", "Status 0%"},
+    {2, "fr", "Utilitaire de mise \xE0 jour Orvane", "&Suiv >", "&Quitter", "Progression 0%"},
+    {3, "es", "Utilidad de actualizaci\xF3n Orvane", "&Siguiente >", "Sali&r", "Progreso 0%"},
+    {0, "en", "Orvane Update Utility", "&Next >", "E&xit", "Progress 0%"},
+};
+
+constexpr DWORD TextTimeoutMs = 3000;
+
+}  // namespace
+
+TEST_F(WindowBasics, OpensCentredOnTheWelcomePageInEnglish) {
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  EXPECT_EQ("Orvane Update Utility", W.Caption());
+  EXPECT_EQ(LanguageNames, W.ComboItems("cbLocale"));
+  EXPECT_EQ(0, W.ComboSelection("cbLocale"));
+  EXPECT_EQ("Progress 0%", W.Text("lbProgressTitle"));
+  EXPECT_EQ("Initializing", W.Text("txtCurrentStep"));
+  EXPECT_EQ("TabSheet0", W.ActivePage());
+  EXPECT_FALSE(W.IsVisible("btPrev"));
+  EXPECT_TRUE(W.IsVisible("btNext") && W.IsEnabled("btNext"));
+  EXPECT_TRUE(W.IsVisible("btExit") && W.IsEnabled("btExit"));
+  EXPECT_EQ("&Next >", W.Text("btNext"));
+  EXPECT_EQ("E&xit", W.Text("btExit"));
+  EXPECT_EQ((TWindowSize{472, 352}), W.ClientSize());
+
+  RECT Outer = {};
+  GetWindowRect(W.Window(), &Outer);
+  const int Left = (GetSystemMetrics(SM_CXSCREEN) - (Outer.right - Outer.left)) / 2;
+  const int Top = (GetSystemMetrics(SM_CYSCREEN) - (Outer.bottom - Outer.top)) / 2;
+  EXPECT_LE(std::abs(Outer.left - Left), 1) << "window at " << Outer.left << "," << Outer.top;
+  EXPECT_LE(std::abs(Outer.top - Top), 1) << "window at " << Outer.left << "," << Outer.top;
+
+  W.Screenshot("first-page-en.bmp");
+}
+
+TEST_F(WindowBasics, PickingALanguageChangesTheTextsButNotTheList) {
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  for (const TLanguageCase& Case : LanguageCases) {
+    SCOPED_TRACE(std::string("language ") + Case.Code);
+    ASSERT_TRUE(W.SelectCombo("cbLocale", Case.Index)) << OpenBoxes();
+    EXPECT_EQ(Case.Next, W.WaitText("btNext", Case.Next, TextTimeoutMs));
+    EXPECT_EQ(Case.Exit, W.WaitText("btExit", Case.Exit, TextTimeoutMs));
+    EXPECT_EQ(Case.ProgressTitle, W.WaitText("lbProgressTitle", Case.ProgressTitle, TextTimeoutMs));
+    EXPECT_EQ(Case.Caption, W.WaitText("LauncherForm", Case.Caption, TextTimeoutMs));
+    EXPECT_EQ(LanguageNames, W.ComboItems("cbLocale"));
+    EXPECT_EQ(Case.Index, W.ComboSelection("cbLocale"));
+    EXPECT_EQ("TabSheet0", W.ActivePage());
+    EXPECT_FALSE(W.IsVisible("btPrev"));
+    EXPECT_TRUE(W.NoMessageBoxFor(0)) << OpenBoxes();
+    if (Case.Index != 0) W.Screenshot(std::string("first-page-") + Case.Code + ".bmp");
+  }
+}
+
+TEST_F(WindowBasics, CannotBeMadeSmallerThan400By350) {
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  const struct {
+    int Width, Height;
+    TWindowSize Expected;
+  } Cases[] = {
+      {200, 150, {400, 350}},
+      {399, 349, {400, 350}},
+      {399, 500, {400, 500}},
+      {600, 349, {600, 350}},
+      {401, 351, {401, 351}},
+  };
+  for (const auto& Case : Cases)
+    EXPECT_EQ(Case.Expected, W.Resize(Case.Width, Case.Height)) << "asked for " << Case.Width << " x " << Case.Height;
+}
+
+TEST_F(WindowBasics, ResizingKeepsTheButtonsInTheCornerAndStretchesThePanes) {
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  // How each control follows a change of the client size: per pixel of width
+  // (dx) and height (dy), which of its left, top, width and height change.
+  const struct {
+    const char* Name;
+    int Left, Top, Width, Height;  // multiples of dx, dy, dx, dy
+  } Controls[] = {
+      {"btPrev", 1, 1, 0, 0},   {"btNext", 1, 1, 0, 0},       {"btExit", 1, 1, 0, 0},
+      {"pnlImage", 0, 0, 0, 1}, {"PageControl1", 0, 0, 1, 1},
+  };
+  const TWindowSize Outer = W.OuterSize(), Client = W.ClientSize();
+  std::vector<TControlRect> Before;
+  for (const auto& Control : Controls) Before.push_back(W.Rect(Control.Name));
+
+  const TWindowSize Sizes[] = {{Outer.Width + 130, Outer.Height + 90}, {400, 350}};
+  for (const TWindowSize& Size : Sizes) {
+    SCOPED_TRACE(::testing::Message() << "outer size " << Size);
+    W.Resize(Size.Width, Size.Height);
+    const TWindowSize Now = W.ClientSize();
+    const int Dx = Now.Width - Client.Width, Dy = Now.Height - Client.Height;
+    ASSERT_TRUE(Dx != 0 && Dy != 0) << "the client size stayed " << Now;
+    for (size_t I = 0; I < Before.size(); ++I) {
+      const auto& C = Controls[I];
+      const TControlRect Expected{Before[I].Left + C.Left * Dx, Before[I].Top + C.Top * Dy,
+                                  Before[I].Width + C.Width * Dx, Before[I].Height + C.Height * Dy};
+      EXPECT_EQ(Expected, W.Rect(C.Name)) << C.Name << " after the client grew by " << Dx << ", " << Dy;
+    }
+  }
+}
+
+TEST_F(WindowBasics, EnterPressesNext) {
+  ASSERT_TRUE(StartWizard());
+  Wizard().PressKey(VK_RETURN);
+  EXPECT_EQ("TabSheet1", Wizard().WaitPage("TabSheet1")) << OpenBoxes();
+}
+
+TEST_F(WindowBasics, ExitEndsTheProgram) {
+  ASSERT_TRUE(StartWizard());
+  Wizard().Click("btExit");
+  ASSERT_TRUE(Wizard().WaitExit()) << OpenBoxes();
+  EXPECT_EQ(0u, Wizard().ExitCode().value_or(999));
+}
+
+TEST_F(WindowBasics, TheCloseBoxEndsTheProgram) {
+  ASSERT_TRUE(StartWizard());
+  Wizard().Close();
+  ASSERT_TRUE(Wizard().WaitExit()) << OpenBoxes();
+  EXPECT_EQ(0u, Wizard().ExitCode().value_or(999));
+}

@@ -1,0 +1,51 @@
+#include "WizardFixture.h"
+
+#include <iostream>
+#include <sstream>
+
+#include "DriverError.h"
+
+std::string TWizardTest::TestName() {
+  const ::testing::TestInfo* Info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return Info == nullptr ? std::string("NoTest") : std::string(Info->test_suite_name()) + "." + Info->name();
+}
+
+void TWizardTest::SetUp() {
+  FWorld = std::make_unique<TWorld>(TestName());
+  FWorld->SeedTypicalNode();
+  FWorld->InstallWizard();
+}
+
+void TWizardTest::TearDown() {
+  if (HasFailure() && FWizard.Window() != nullptr) {
+    try {
+      std::string Path = FWizard.Screenshot(TestName() + "-failure.bmp");
+      std::cout << "picture of the wizard at the failure: " << Path << "\n";
+    } catch (const TDriverError& Error) {
+      std::cout << "no picture of the failure: " << Error.what() << "\n";
+    }
+  }
+  FWizard.Kill();
+  FWorld.reset();
+}
+
+::testing::AssertionResult TWizardTest::StartWizard(const std::string& Args) {
+  try {
+    FWizard.Launch(World().WizardExe(), Args, World().Environment(), World().WizardDir());
+  } catch (const TDriverError& Error) {
+    return ::testing::AssertionFailure() << Error.what();
+  }
+  std::string Why;
+  if (!FWizard.WaitWindow(DefaultTimeoutMs, &Why))
+    return ::testing::AssertionFailure() << "the wizard's window did not open: " << Why << "\n  command line: "
+                                         << FWizard.Process().CommandLine() << "\n  " << OpenBoxes();
+  return ::testing::AssertionSuccess();
+}
+
+std::string TWizardTest::OpenBoxes() const {
+  std::ostringstream Out;
+  std::vector<TMessageBox> Boxes = FWizard.MessageBoxes();
+  if (Boxes.empty()) return "no message box open";
+  for (const TMessageBox& Box : Boxes) Out << Box << "\n";
+  return Out.str();
+}

@@ -1,0 +1,21 @@
+// The probe: a small DLL the harness loads into the wizard's process to ask
+// what only that process can answer. Under Wine a font handle does not cross
+// process borders (WM_GETFONT sent from outside gives nothing, and GDI handles
+// are per process), so the question is asked from inside.
+#pragma once
+#include <windows.h>
+
+#define WIZARD_PROBE_DLL "e2e_probe.dll"
+#define WIZARD_PROBE_QUERY_FONT "QueryControlFont"
+
+// Filled in the wizard's process by QueryControlFont.
+struct TFontQuery {
+  HWND Control;  // in: the control to ask
+  DWORD Error;   // out: 0 when answered, else why not (a Windows error code)
+  BOOL HasFont;  // out: the control reported a font (else the system font is described)
+  LOGFONTW Font; // out
+};
+
+// Thread entry in the wizard's process; Query points to a TFontQuery there.
+// Returns 1 when answered.
+extern "C" DWORD WINAPI QueryControlFont(LPVOID Query);

@@ -17,11 +17,12 @@ drives=$WINE_TEMPLATE/drives
 mkdir -p "$drives"/{fixed,cdrom,network,floppy,ram}
 printf 'DATA\n' > "$drives/fixed/.windows-label"
 printf 'UPDATE_CD\n' > "$drives/cdrom/.windows-label"
-ln -sfn "$drives/fixed" "$WINE_TEMPLATE/dosdevices/d:"
-ln -sfn "$drives/cdrom" "$WINE_TEMPLATE/dosdevices/e:"
-ln -sfn "$drives/network" "$WINE_TEMPLATE/dosdevices/f:"
-ln -sfn "$drives/floppy" "$WINE_TEMPLATE/dosdevices/g:"
-ln -sfn "$drives/ram" "$WINE_TEMPLATE/dosdevices/r:"
+# Relative links, so that every copy of the template has drives of its own.
+ln -sfn ../drives/fixed "$WINE_TEMPLATE/dosdevices/d:"
+ln -sfn ../drives/cdrom "$WINE_TEMPLATE/dosdevices/e:"
+ln -sfn ../drives/network "$WINE_TEMPLATE/dosdevices/f:"
+ln -sfn ../drives/floppy "$WINE_TEMPLATE/dosdevices/g:"
+ln -sfn ../drives/ram "$WINE_TEMPLATE/dosdevices/r:"
 
 reg() { "$WINE" reg "$@" >/dev/null 2>&1; }
 for d in "e: cdrom" "f: network" "g: floppy" "r: ramdisk" "d: hd"; do

@@ -161,3 +161,18 @@ TRect AnchoredRect(const TControlDef& Def, int ParentWidth, int ParentHeight, in
   r.Bottom = y + cy;
   return r;
 }
+
+void KeepLabelInside(TRect& Label, TRect& LeftNeighbour, int ParentWidth, int Margin, int Gap) {
+  const int overflow = Label.Right - (ParentWidth - Margin);
+  if (overflow > 0) {
+    Label.Left -= overflow;
+    Label.Right -= overflow;
+  }
+  if (Label.Left < LeftNeighbour.Left) {  // never push it past the neighbour's own start
+    const int back = LeftNeighbour.Left - Label.Left;
+    Label.Left += back;
+    Label.Right += back;
+  }
+  if (LeftNeighbour.Right > Label.Left - Gap) LeftNeighbour.Right = Label.Left - Gap;
+  if (LeftNeighbour.Right < LeftNeighbour.Left) LeftNeighbour.Right = LeftNeighbour.Left;
+}

@@ -84,3 +84,9 @@ int ScaleToDpi(int Value, int Dpi);
 // size themselves to their text), 0 keeps it.
 TRect AnchoredRect(const TControlDef& Def, int ParentWidth, int ParentHeight, int Dpi,
                    int Width = 0, int Height = 0);
+
+// A label sized to its text that is kept to the right edge (the free-space
+// line beside the drive list) may outgrow its parent in some languages and
+// on big disks: it is moved left to stay inside, and the control on its left
+// gives up width so that the two do not overlap.
+void KeepLabelInside(TRect& Label, TRect& LeftNeighbour, int ParentWidth, int Margin, int Gap);

@@ -321,6 +321,13 @@ void TLauncherForm::LayoutChildren(int ParentId, HWND Parent) {
       hgt = ScaleToDpi(def.Height, FDpi) + ScaleToDpi(160, FDpi);  // room for the dropped-down list
     }
     TRect r = AnchoredRect(def, rc.right, rc.bottom, FDpi, w, hgt);
+    if (def.Id == ID_lbSnapshotDriveSizeInfo) {
+      const TControlDef* listDef = FindControlDef(ID_cbSnapshotDrive);
+      TRect list = AnchoredRect(*listDef, rc.right, rc.bottom, FDpi, 0,
+                                ScaleToDpi(listDef->Height, FDpi) + ScaleToDpi(160, FDpi));
+      KeepLabelInside(r, list, rc.right, ScaleToDpi(2, FDpi), ScaleToDpi(3, FDpi));
+      MoveWindow(Control(ID_cbSnapshotDrive), list.Left, list.Top, list.Width(), list.Height(), TRUE);
+    }
     MoveWindow(h, r.Left, r.Top, r.Width(), r.Height(), TRUE);
     if (def.Kind == ckContainer || def.Id == ID_pnlImage) LayoutChildren(def.Id, h);
   }

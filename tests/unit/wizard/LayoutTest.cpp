@@ -76,3 +76,26 @@ TEST(Layout, ScalesWithTheSystemDpi) {
 }
 
 }  // namespace
+
+namespace {
+TEST(Layout, LongFreeSpaceLineStaysInsideThePageAndClearOfTheDriveList) {
+  // Fits: nothing moves.
+  TRect label{164, 18, 280, 31}, list{8, 16, 161, 35};
+  KeepLabelInside(label, list, 296, 2, 3);
+  EXPECT_EQ(label.Left, 164);
+  EXPECT_EQ(list.Right, 161);
+  // 20 pixels too wide: the label moves left and the list gives way.
+  label = {164, 18, 314, 31};
+  list = {8, 16, 161, 35};
+  KeepLabelInside(label, list, 296, 2, 3);
+  EXPECT_EQ(label.Right, 294);
+  EXPECT_EQ(label.Left, 144);
+  EXPECT_EQ(list.Right, 141);
+  // Wider than the whole page: it starts where the list starts, the list keeps no width.
+  label = {164, 18, 564, 31};
+  list = {8, 16, 161, 35};
+  KeepLabelInside(label, list, 296, 2, 3);
+  EXPECT_EQ(label.Left, 8);
+  EXPECT_EQ(list.Right, list.Left);
+}
+}  // namespace

@@ -92,9 +92,21 @@ DWORD ListProcessModules(HANDLE Process, HMODULE* Modules, int HighIndex) {
   return Bytes / sizeof(HMODULE);
 }
 
+namespace {
+bool CannotListModulesOf(HANDLE Process) {
+  BOOL Self = FALSE, Other = FALSE;
+  if (!IsWow64Process(GetCurrentProcess(), &Self) || !IsWow64Process(Process, &Other)) return false;
+  return Self && !Other;
+}
+}  // namespace
+
 std::string GetProcessModuleName(DWORD ProcessId) {
   TKernelHandle Process = OpenForQuery(ProcessId);
   if (!Process) return "";
+
+  // A 32-bit program never sees a 64-bit process's modules: waiting for them
+  // would add 50 ms per such process to every search, so its image names it.
+  if (CannotListModulesOf(Process.Get())) return ImageBaseName(Process.Get());
 
   // A process that has just started has no module list yet: give it a moment.
   HMODULE Module = nullptr;

@@ -2,6 +2,8 @@
 // verdict with its result text.
 #include <gtest/gtest.h>
 
+#include "../VisibleText.h"
+
 #include <climits>
 #include <string>
 #include <vector>
@@ -11,16 +13,6 @@
 
 namespace {
 
-std::string Visible(const std::string& Text) {
-  std::string Result;
-  for (const unsigned char C : Text) {
-    if (C == '\r') Result += "\\r";
-    else if (C == '\n') Result += "\\n";
-    else if (C < 32 || C >= 127) Result += "\\x" + std::to_string(C);
-    else Result += static_cast<char>(C);
-  }
-  return Result;
-}
 
 // Records what the progress page was told, in order, as one readable line.
 class TRecordingView : public IProgressView {

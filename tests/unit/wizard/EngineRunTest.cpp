@@ -2,6 +2,8 @@
 // the run's log: name and content.
 #include <gtest/gtest.h>
 
+#include "../VisibleText.h"
+
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -11,17 +13,6 @@
 
 namespace {
 
-// Shows control characters, so a failing case prints what it got readably.
-std::string Visible(const std::string& Text) {
-  std::string Result;
-  for (const unsigned char C : Text) {
-    if (C == '\r') Result += "\\r";
-    else if (C == '\n') Result += "\\n";
-    else if (C < 32 || C >= 127) Result += "\\x" + std::to_string(C);
-    else Result += static_cast<char>(C);
-  }
-  return Result;
-}
 
 // How the engine's C runtime splits its command line: the program name runs
 // to the next quote without escapes; in the arguments 2n backslashes before a

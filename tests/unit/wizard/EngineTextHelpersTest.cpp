@@ -2,6 +2,8 @@
 // MulDiv, the CR LF conversion, Trim and the percentage reading.
 #include <gtest/gtest.h>
 
+#include "../VisibleText.h"
+
 #include <climits>
 #include <string>
 
@@ -9,16 +11,6 @@
 
 namespace {
 
-std::string Visible(const std::string& Text) {
-  std::string Result;
-  for (const unsigned char C : Text) {
-    if (C == '\r') Result += "\\r";
-    else if (C == '\n') Result += "\\n";
-    else if (C < 32 || C >= 127) Result += "\\x" + std::to_string(C);
-    else Result += static_cast<char>(C);
-  }
-  return Result;
-}
 
 TEST(MulDiv, RoundsHalvesAwayFromZeroOverA64BitProduct) {
   const struct {

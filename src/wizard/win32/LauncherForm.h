@@ -94,6 +94,9 @@ class TLauncherForm : private IProgressView {
   std::string ControlText(int Id) const;
   void SetText(int Id, const std::string& Text);
   void FitLabel(int Id);
+  int TextWidth(int Id, bool AccessKeys) const;
+  void FitButtonGlyph(int Id);
+  void FitAssistanceLine();
   void RepaintNow(int Id);
 
   // ---- start and end (LauncherForm.cpp) ----

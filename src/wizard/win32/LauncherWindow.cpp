@@ -175,7 +175,60 @@ void TLauncherForm::SetText(int Id, const std::string& Text) {
     if (ControlText(Id) == Text) return;
     SetWindowTextA(h, Text.c_str());
     FitLabel(Id);
+    if (Id == ID_btPrev || Id == ID_btNext || Id == ID_btExit) FitButtonGlyph(Id);
   }
+}
+
+// Width of a control's text in its own font; "&" taken as an access key
+// unless the control shows it.
+int TLauncherForm::TextWidth(int Id, bool AccessKeys) const {
+  HWND h = Control(Id);
+  const std::string text = ControlText(Id);
+  HDC dc = GetDC(h);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)));
+  RECT t = {0, 0, 0, 0};
+  DrawTextA(dc, text.c_str(), -1, &t, DT_CALCRECT | DT_SINGLELINE | (AccessKeys ? 0 : DT_NOPREFIX));
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  return t.right;
+}
+
+// A button shows its picture beside its caption only while both fit: a
+// caption such as "&Siguiente >" needs the whole button.
+void TLauncherForm::FitButtonGlyph(int Id) {
+  const TImageList* list = nullptr;
+  UINT align = BUTTON_IMAGELIST_ALIGN_LEFT;
+  switch (Id) {
+    case ID_btUpdateSystem: list = &FRes.UpdateGlyph; align = BUTTON_IMAGELIST_ALIGN_CENTER; break;
+    case ID_btPrev: list = &FRes.PrevGlyph; break;
+    case ID_btNext: list = &FRes.NextGlyph; align = BUTTON_IMAGELIST_ALIGN_RIGHT; break;
+    case ID_btExit: list = &FRes.ExitGlyph; break;
+    default: return;
+  }
+  RECT rc;
+  GetClientRect(Control(Id), &rc);
+  const int room = rc.right - ScaleToDpi(12, FDpi);  // the button's own frame and padding
+  const bool fits = Id == ID_btUpdateSystem || TextWidth(Id, true) + ScaleToDpi(16 + 6, FDpi) <= room;
+  BUTTON_IMAGELIST bil = {};
+  bil.himl = fits ? list->Get() : nullptr;
+  bil.margin = {3, 0, 3, 0};
+  bil.uAlign = align;
+  SendMessageA(Control(Id), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
+  InvalidateRect(Control(Id), nullptr, TRUE);
+}
+
+// The assistance line is one line across the window: when a language's text
+// is longer than the window is wide, the window widens so that none of it is cut.
+void TLauncherForm::FitAssistanceLine() {
+  HWND label = Control(ID_lbResponceCenter);
+  RECT rc;
+  GetClientRect(label, &rc);
+  const int overflow = TextWidth(ID_lbResponceCenter, false) + 2 - rc.right;
+  if (overflow <= 0 || IsZoomed(FHandle) || IsIconic(FHandle)) return;
+  RECT w;
+  GetWindowRect(FHandle, &w);
+  SetWindowPos(FHandle, nullptr, w.left - overflow / 2, w.top, w.right - w.left + overflow, w.bottom - w.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TLauncherForm::RepaintNow(int Id) {
@@ -270,17 +323,7 @@ void TLauncherForm::CreateControls() {
   SendMessageA(Control(ID_memOUEOutput), EM_LIMITTEXT, 0, 0);
   SetWindowSubclass(Control(ID_edOUEInput), InputEditProc, 1, 0);
 
-  auto glyph = [this](int Id, const TImageList& List, UINT Align) {
-    BUTTON_IMAGELIST bil = {};
-    bil.himl = List.Get();
-    bil.margin = {3, 0, 3, 0};
-    bil.uAlign = Align;
-    SendMessageA(Control(Id), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
-  };
-  glyph(ID_btUpdateSystem, FRes.UpdateGlyph, BUTTON_IMAGELIST_ALIGN_CENTER);
-  glyph(ID_btPrev, FRes.PrevGlyph, BUTTON_IMAGELIST_ALIGN_LEFT);
-  glyph(ID_btNext, FRes.NextGlyph, BUTTON_IMAGELIST_ALIGN_RIGHT);
-  glyph(ID_btExit, FRes.ExitGlyph, BUTTON_IMAGELIST_ALIGN_LEFT);
+  FitButtonGlyph(ID_btUpdateSystem);
 
   HWND grid = Control(ID_grdUpdateFileList);
   ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);

@@ -19,7 +19,11 @@ void TWizardTest::SetUp() {
 void TWizardTest::TearDown() {
   if (HasFailure() && FWizard.Window() != nullptr) {
     try {
-      std::string Path = FWizard.Screenshot(TestName() + "-failure.bmp");
+      // Parameterized tests have "/" in their names; the picture belongs beside the others.
+      std::string Name = TestName();
+      for (char& C : Name)
+        if (C == '/' || C == '\\') C = '_';
+      std::string Path = FWizard.Screenshot(Name + "-failure.bmp");
       std::cout << "picture of the wizard at the failure: " << Path << "\n";
     } catch (const TDriverError& Error) {
       std::cout << "no picture of the failure: " << Error.what() << "\n";

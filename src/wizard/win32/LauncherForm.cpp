@@ -7,6 +7,8 @@
 #include "wizard/ControlIds.h"
 
 namespace {
+constexpr DWORD EngineOutputPipeSize = 64 * 1024;
+
 // The thousands separator of the user's regional settings.
 std::string LocaleThousandsSeparator() {
   char sep[8] = {};
@@ -85,7 +87,9 @@ void TLauncherForm::FormCreate(const std::vector<std::string>& Args) {
     ApplyLanguage();
     UpdateServerLevelLabel();
     ShowCurrentPage();
-    FEngineOutput.reset(new TPipeStream(0, 1));
+    // The engine waits for every write of its output to be read; a pipe that
+    // holds 64 KB lets it go on writing while the window sleeps between passes.
+    FEngineOutput.reset(new TPipeStream(0, EngineOutputPipeSize));
     FEngineInput.reset(new TPipeStream(1, 1));
   });
 }

@@ -129,6 +129,8 @@ LRESULT CALLBACK TLauncherForm::PanelProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM 
 
 // The hidden operator-input edit hands Enter to its key handler first.
 LRESULT CALLBACK TLauncherForm::InputEditProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR, DWORD_PTR) {
+  // Enter is the edit's own key, not the window's default button.
+  if (Msg == WM_GETDLGCODE) return DefSubclassProc(Hwnd, Msg, W, L) | DLGC_WANTALLKEYS;
   if (Msg == WM_CHAR) {
     if (TLauncherForm* form = FormOf(Hwnd)) {
       char key = static_cast<char>(W);

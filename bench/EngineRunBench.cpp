@@ -1,0 +1,266 @@
+// How much the wizard holds the engine back, measured in one run on a
+// rehearsal node: the simulator writes a flood of lines, a final 100 and a
+// result, once into NUL and once into the wizard through the real window,
+// from Start to the result page. What counts is the ratio of the two times,
+// and whether every line written was interpreted: the log's transcript must
+// end with the flood's last lines, without a gap, then the verdict, and the
+// run must have succeeded.
+//
+//   bench_engine_run [--lines N]      (N = 100000 by default)
+//
+// Exit code 0 when the run was complete and successful, 1 when it was not,
+// 2 when the benchmark itself could not run. Times are printed, never judged.
+#include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "Driver.h"
+#include "DriverError.h"
+#include "Files.h"
+#include "Handles.h"
+#include "RunWalk.h"
+#include "World.h"
+
+using namespace runwalk;
+
+namespace {
+
+const char FloodText[] = "Detail line";
+
+class TStopwatch {
+ public:
+  TStopwatch() {
+    QueryPerformanceFrequency(&FFrequency);
+    QueryPerformanceCounter(&FStart);
+  }
+  double Seconds() const {
+    LARGE_INTEGER Now;
+    QueryPerformanceCounter(&Now);
+    return static_cast<double>(Now.QuadPart - FStart.QuadPart) / static_cast<double>(FFrequency.QuadPart);
+  }
+
+ private:
+  LARGE_INTEGER FFrequency, FStart;
+};
+
+std::string Scenario(long Lines) {
+  return "line [SECTION]: Update Orvane-3.1.0.0\n"
+         "flood " + std::to_string(Lines) + " " + FloodText + "\n"
+         "level 3.1.0.0\n"
+         "line [STATUS]: 207,Update Orvane-3.1.0.0 installed,100\n"
+         "line [Result]: SUCCESS\n";
+}
+
+// The engine's lifetime as the system recorded it, creation to exit.
+double LifetimeSeconds(HANDLE Process) {
+  FILETIME Created, Exited, Kernel, User;
+  if (!GetProcessTimes(Process, &Created, &Exited, &Kernel, &User)) return -1;
+  ULARGE_INTEGER A, B;
+  A.LowPart = Created.dwLowDateTime;
+  A.HighPart = Created.dwHighDateTime;
+  B.LowPart = Exited.dwLowDateTime;
+  B.HighPart = Exited.dwHighDateTime;
+  return static_cast<double>(B.QuadPart - A.QuadPart) / 1e7;
+}
+
+// The engine started as the wizard starts it, with its output going to NUL.
+// Returns its lifetime in seconds.
+double RunEngineIntoNul(TWorld& World, const std::string& UpdateFolder) {
+  SECURITY_ATTRIBUTES Inherit = {sizeof Inherit, nullptr, TRUE};
+  TUniqueHandle Nul(CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &Inherit,
+                                OPEN_EXISTING, 0, nullptr));
+  if (Nul.get() == INVALID_HANDLE_VALUE) throw TDriverError("cannot open NUL");
+  std::string Folder = UpdateFolder;
+  if (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
+  std::string CommandLine = "\"" + World.EngineExe() + "\" -ouegui -product orvane -nosnapshot -dir \"" + Folder + "\"";
+  std::vector<char> Writable(CommandLine.begin(), CommandLine.end());
+  Writable.push_back('\0');
+  std::string Environment = BuildEnvironmentBlock(CurrentEnvironment(), World.Environment());
+  STARTUPINFOA Startup = {};
+  Startup.cb = sizeof Startup;
+  Startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+  Startup.wShowWindow = SW_HIDE;
+  Startup.hStdInput = Startup.hStdOutput = Startup.hStdError = Nul.get();
+  PROCESS_INFORMATION Created = {};
+  if (!CreateProcessA(nullptr, Writable.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, Environment.data(),
+                      World.WizardDir().c_str(), &Startup, &Created))
+    throw TDriverError("cannot start " + World.EngineExe() + " (error " + std::to_string(GetLastError()) + ")");
+  TUniqueHandle Process(Created.hProcess);
+  TUniqueHandle Thread(Created.hThread);
+  if (WaitForSingleObject(Process.get(), 600000) != WAIT_OBJECT_0) throw TDriverError("the engine did not end");
+  DWORD Code = 0;
+  GetExitCodeProcess(Process.get(), &Code);
+  if (Code != 0) throw TDriverError("the engine alone ended with exit code " + std::to_string(Code));
+  return LifetimeSeconds(Process.get());
+}
+
+// The engine the wizard started: the "oue.exe" running from Folder.
+HANDLE OpenEngineUnder(const std::string& Folder) {
+  TUniqueHandle Snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (Snapshot.get() == INVALID_HANDLE_VALUE) return nullptr;
+  PROCESSENTRY32 Entry = {};
+  Entry.dwSize = sizeof Entry;
+  for (BOOL More = Process32First(Snapshot.get(), &Entry); More; More = Process32Next(Snapshot.get(), &Entry)) {
+    if (_stricmp(Entry.szExeFile, "oue.exe") != 0) continue;
+    HANDLE Process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, Entry.th32ProcessID);
+    if (Process == nullptr) continue;
+    char Path[MAX_PATH * 2] = {};
+    DWORD Size = sizeof Path;
+    if (QueryFullProcessImageNameA(Process, 0, Path, &Size) && _strnicmp(Path, Folder.c_str(), Folder.size()) == 0)
+      return Process;
+    CloseHandle(Process);
+  }
+  return nullptr;
+}
+
+double WorkingSetMb(HANDLE Process, bool Peak) {
+  PROCESS_MEMORY_COUNTERS Counters = {};
+  Counters.cb = sizeof Counters;
+  if (!GetProcessMemoryInfo(Process, &Counters, sizeof Counters)) return -1;
+  return static_cast<double>(Peak ? Counters.PeakWorkingSetSize : Counters.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+struct TTranscriptCheck {
+  long Contiguous = 0;  // flood lines at the end of the transcript, without a gap
+  long Last = -1;       // the number of the last of them
+  bool VerdictLast = false;
+  std::string Problem;
+};
+
+long FloodNumber(const std::string& Line) {
+  const std::string Prefix = std::string(FloodText) + " ";
+  if (Line.compare(0, Prefix.size(), Prefix) != 0 || Line.size() == Prefix.size()) return -1;
+  char* End = nullptr;
+  const long N = std::strtol(Line.c_str() + Prefix.size(), &End, 10);
+  return *End == '\0' ? N : -1;
+}
+
+// Reads the transcript's tail: its first line may be cut, the last two must
+// be the final status and the result, and every line between them a flood
+// line following the one before.
+TTranscriptCheck CheckTranscript(const std::vector<std::string>& Output) {
+  TTranscriptCheck Check;
+  if (Output.size() < 3) {
+    Check.Problem = "the log holds " + std::to_string(Output.size()) + " lines of output";
+    return Check;
+  }
+  Check.VerdictLast = Output[Output.size() - 2] == "[STATUS]: 207,Update Orvane-3.1.0.0 installed,100" &&
+                      Output.back() == "[Result]: SUCCESS";
+  if (!Check.VerdictLast) Check.Problem = "the log does not end with the final status and result";
+  long Expected = -1;
+  for (size_t I = 1; I + 2 < Output.size(); ++I) {
+    const long N = FloodNumber(Output[I]);
+    if (N == -1 || (Expected != -1 && N != Expected)) {
+      Check.Problem = "line \"" + Output[I] + "\" breaks the flood's sequence";
+      Check.Contiguous = 0;
+      Expected = -1;
+      continue;
+    }
+    ++Check.Contiguous;
+    Check.Last = N;
+    Expected = N + 1;
+  }
+  return Check;
+}
+
+int Run(long Lines) {
+  TWorld World("Bench.EngineRun");
+  World.SeedTypicalNode();
+  World.InstallWizard();
+  World.SetEngineDelayMs(0);
+  World.UseScenario("flood", Scenario(Lines));
+  const std::string Updates = MakeUpdates(World.Root() + "updates", 0, 0);
+
+  std::printf("engine run: a flood of %ld lines, then a final 100 and a result\n", Lines);
+  // The engine alone takes a few hundredths of a second, where a busy
+  // machine's hiccup weighs a lot: the middle of three runs is the reference.
+  double Runs[3];
+  for (double& Time : Runs) Time = RunEngineIntoNul(World, Updates);
+  std::sort(std::begin(Runs), std::end(Runs));
+  const double Alone = Runs[1];
+  std::printf("  engine alone, output into NUL:      %8.3f s  %10.0f lines/s  (middle of %.3f, %.3f, %.3f)\n",
+              Alone, Lines / Alone, Runs[0], Runs[1], Runs[2]);
+  World.SetLocalUpdateLevel("3.0.3.2");  // the engine alone wrote its new level
+
+  TWizardDriver Wizard;
+  Wizard.Launch(World.WizardExe(), "~nosnapshot", World.Environment(), World.WizardDir());
+  std::string Why;
+  if (!Wizard.WaitWindow(DefaultTimeoutMs, &Why)) throw TDriverError("the wizard's window did not open: " + Why);
+  ::testing::AssertionResult Walked = WalkToStart(Wizard, Updates);
+  if (!Walked) throw TDriverError(Walked.message());
+  const double ReadyMb = WorkingSetMb(Wizard.Process().Handle(), false);
+
+  const SYSTEMTIME Started = LocalNow();
+  TStopwatch Watch;
+  Wizard.Click("btNext");
+  TUniqueHandle Engine;
+  WaitUntil([&] { return (Engine = TUniqueHandle(OpenEngineUnder(World.WizardDir()))) != nullptr ||
+                         Wizard.ActivePage() == "TabSheet7"; }, DefaultTimeoutMs);
+  if (!Engine) throw TDriverError("the wizard's engine was not seen running");
+  if (Wizard.WaitPage("TabSheet7", 600000) != "TabSheet7") throw TDriverError("no result page after ten minutes");
+  const double ToResult = Watch.Seconds();
+  WaitForSingleObject(Engine.get(), 10000);
+  const double Attached = LifetimeSeconds(Engine.get());
+  const double PeakMb = WorkingSetMb(Wizard.Process().Handle(), true);
+
+  std::printf("  engine with the wizard attached:    %8.3f s  %10.0f lines/s\n", Attached, Lines / Attached);
+  std::printf("  Start to the result page:           %8.3f s  (the end is noticed by a one-second timer)\n",
+              ToResult);
+  std::printf("  ratio attached / alone:             %8.1f\n", Attached / Alone);
+  std::printf("  wizard working set:                 %8.1f MB ready, %.1f MB peak\n", ReadyMb, PeakMb);
+
+  const std::string Result = Wizard.Text("txtCompletionStatusInfo");
+  const bool Succeeded = Result.rfind("Congratulations!", 0) == 0;
+  TRunLog Log;
+  ::testing::AssertionResult Read = ReadRunLog(World, Started, LocalNow(), Log);
+  TTranscriptCheck Check;
+  if (Read) Check = CheckTranscript(Log.Output);
+  else Check.Problem = Read.message();
+  const bool Complete = Check.Problem.empty() && Check.Last == Lines && Check.VerdictLast;
+
+  std::printf("  lines written:                      %8ld flood + 3 protocol lines\n", Lines);
+  std::printf("  lines interpreted (log's tail):     %8ld flood lines without a gap, the last %ld, then %s\n",
+              Check.Contiguous, Check.Last, Check.VerdictLast ? "the final status and result" : "no verdict");
+  std::printf("  interpreted to the last line:       %8s\n", Complete ? "yes" : "NO");
+  std::printf("  verdict:                            %8s\n", Succeeded ? "success" : "FAILURE");
+  if (!Check.Problem.empty()) std::printf("  problem: %s\n", Check.Problem.c_str());
+  if (!Succeeded) std::printf("  result page: %s\n", Result.c_str());
+
+  Wizard.Click("btExit");
+  Wizard.WaitExit();
+  return Complete && Succeeded ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  long Lines = 100000;
+  for (int I = 1; I < argc; ++I) {
+    if (std::strcmp(argv[I], "--lines") == 0 && I + 1 < argc) {
+      char* End = nullptr;
+      Lines = std::strtol(argv[++I], &End, 10);
+      if (*End != '\0' || Lines < 1 || Lines > 10000000) {
+        std::fprintf(stderr, "--lines wants a number from 1 to 10000000, got %s\n", argv[I]);
+        return 2;
+      }
+    } else {
+      std::fprintf(stderr, "usage: bench_engine_run [--lines N]\n");
+      return 2;
+    }
+  }
+  try {
+    return Run(Lines);
+  } catch (const std::exception& Error) {
+    std::fprintf(stderr, "bench_engine_run: %s\n", Error.what());
+    return 2;
+  }
+}

@@ -1,0 +1,285 @@
+// The engine's output as the operator follows it: the progress page during a
+// run (in English and in German), the operator's input line, the close box
+// refused while the engine works, a flood of output, and the engine's last
+// words when it ends right after writing them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "RunWalk.h"
+#include "WizardFixture.h"
+
+using namespace runwalk;
+
+namespace {
+
+// The engine stops after its first lines to read a line from the operator,
+// so the progress page can be looked at while it holds still. The level it
+// writes after the section has begun (and been shown) is not read again
+// below 90%: the line below the pages still shows the old level.
+const char ProgressHead[] =
+    "line [PARAM]: PRODUCT=orvane\n"
+    "line [SECTION]: Snapshot\n"
+    "line [STATUS]: 105,Snapshot complete,100\n"
+    "line [SECTION]: Update Orvane-3.1.0.0\n"
+    "sleep 300\n"
+    "level 3.1.0.0\n"
+    "line [STATUS]: 12,Copying files,45\n"
+    "line Copying file 2 of 3\n"
+    "readline\n";
+
+// From 90% on, the level is read again as each status comes.
+const char NinetyPercentHead[] =
+    "line [SECTION]: Update Orvane-3.1.0.0\n"
+    "sleep 300\n"
+    "level 3.1.0.0\n"
+    "line [STATUS]: 206,Starting services,90\n"
+    "readline\n";
+
+const char SuccessTail[] =
+    "level 3.1.0.0\n"
+    "line [STATUS]: 207,Update Orvane-3.1.0.0 installed,100\n"
+    "line [SECTION]: Update Orvane-3.1.0.1\n"
+    "level 3.1.0.1\n"
+    "line [STATUS]: 207,Update Orvane-3.1.0.1 installed,100\n"
+    "line [Result]: SUCCESS\n";
+
+const char FailureTail[] =
+    "line [Error]: Disk C: is full\n"
+    "exit 1\n";
+
+struct TProgressCase {
+  const char* Name;
+  int Language;  // index in cbLocale
+  const char* Code;
+  bool Succeeds;
+  const char* ProgressTitle;  // the second of three sections at 45%: 145 of 300
+  const char* ResultText;
+};
+
+void PrintTo(const TProgressCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
+const TProgressCase ProgressCases[] = {
+    {"EnglishSuccess", 0, "en", true, "Progress 48%",
+     "Congratulations!\r\n\r\nYou have successfully upgraded this server to 3.1.0.1."},
+    {"EnglishFailure", 0, "en", false, "Progress 48%",
+     "Error!  Please call the Dantor Response Center.\r\n\r\nInstallation failed in step Update Orvane-3.1.0.0  12:"
+     "\"Copying files\", with the following message:\r\n\r\n\r\nDisk C: is full"},
+    {"GermanSuccess", 1, "de", true, "Status 48%",
+     "Herzlichen Gl\xFC" "ckwunsch!\r\n\r\nSie haben diesen Server erfolgreich auf 3.1.0.1 aktualisiert."},
+    {"GermanFailure", 1, "de", false, "Status 48%",
+     "Fehler! Rufen Sie das Dantor Response Center an.\r\n\r\nInstallation bei Schritt Update Orvane-3.1.0.0  12:"
+     "\"Copying files\" mit der folgenden Meldung fehlgeschlagen:\r\n\r\n\r\nDisk C: is full"},
+};
+
+class RunProgress : public TWizardTest, public ::testing::WithParamInterface<TProgressCase> {};
+
+class TRunFixture : public TWizardTest {
+ protected:
+  // Walks a node with updates 0 and 1 (three sections with the snapshot) to
+  // a started run of Scenario.
+  ::testing::AssertionResult StartRun(const std::string& Scenario, const std::string& Args = "",
+                                      int Language = 0) {
+    World().UseScenario("run", Scenario);
+    const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
+    ::testing::AssertionResult Started = StartWizard(Args);
+    if (!Started) return Started;
+    ::testing::AssertionResult Walked = WalkToStart(Wizard(), Updates, Language);
+    if (!Walked) return Walked;
+    FStarted = LocalNow();
+    return PressStart(Wizard());
+  }
+  SYSTEMTIME FStarted = {};
+};
+
+class RunOutput : public TRunFixture {};
+
+struct TLastWordsCase {
+  const char* Name;
+  const char* Ending;  // scenario commands after the flood
+};
+
+void PrintTo(const TLastWordsCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
+// Under Wine an engine cannot end while its last write waits in the pipe, so
+// the burst is read before its end is noticed; the line without a break stays
+// pending in the wizard until then, and only the end of the run takes it in.
+const TLastWordsCase LastWordsCases[] = {
+    {"BurstThenEndWithoutWaiting", "exit-unread [STATUS]: 9,Done,100\\r\\n[Result]: SUCCESS\\r\\n\n"},
+    {"LastLineWithoutLineBreak", "raw [STATUS]: 9,Done,100\\r\\n[Result]: SUCCESS\n"},
+};
+
+class RunLastWords : public TRunFixture, public ::testing::WithParamInterface<TLastWordsCase> {};
+
+// Types Text into the engine's input line and presses Enter there.
+void SendOperatorLine(TWizardDriver& W, const std::string& Text) {
+  W.SetText("edOUEInput", Text);
+  W.PressKeyOn("edOUEInput", VK_RETURN);
+}
+
+// Waits until the progress page shows Text in Control, the engine having
+// stopped to read its input.
+::testing::AssertionResult WaitShown(TWizardDriver& W, const std::string& Control, const std::string& Text) {
+  const std::string Seen = W.WaitText(Control, Text, PageTimeoutMs);
+  if (Seen == Text) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << Control << " shows \"" << Seen << "\", expected \"" << Text
+                                       << "\"; page " << W.ActivePage();
+}
+
+// The number at the end of a flood line "<Text> <n>", or -1.
+long FloodNumber(const std::string& Line, const std::string& Text) {
+  const std::string Prefix = Text + " ";
+  if (Line.compare(0, Prefix.size(), Prefix) != 0 || Line.size() == Prefix.size()) return -1;
+  char* End = nullptr;
+  const long N = std::strtol(Line.c_str() + Prefix.size(), &End, 10);
+  return *End == '\0' ? N : -1;
+}
+
+}  // namespace
+
+TEST_P(RunProgress, FollowsTheEngineTakesInputAndShowsTheResult) {
+  const TProgressCase& Case = GetParam();
+  TWorld& Node = World();
+  Node.UseScenario("progress", std::string(ProgressHead) + (Case.Succeeds ? SuccessTail : FailureTail));
+  const std::string Updates = MakeUpdates(Node.Root() + "updates", 0, 1);
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  ASSERT_TRUE(WalkToStart(W, Updates, Case.Language));
+  const SYSTEMTIME Started = LocalNow();
+  ASSERT_TRUE(PressStart(W));
+
+  ASSERT_TRUE(WaitShown(W, "txtProgressDetails", "Copying file 2 of 3"));
+  EXPECT_EQ("TabSheet6", W.ActivePage());
+  EXPECT_EQ("Update Orvane-3.1.0.0", W.Text("lbCurrentStepTitle"));
+  EXPECT_EQ("Copying files", W.Text("txtCurrentStep"));
+  EXPECT_EQ(Case.ProgressTitle, W.Text("lbProgressTitle"));
+  EXPECT_EQ(300, W.ProgressMax("sbarProgress"));
+  EXPECT_EQ(145, W.ProgressPosition("sbarProgress"));
+  const std::string ServerLine = W.Text("lbServerVersion");
+  EXPECT_EQ(ServerLine.size() - 8, ServerLine.find(" 3.0.3.2")) << "server level line: " << ServerLine;
+  EXPECT_FALSE(W.IsVisible("btPrev"));
+  EXPECT_FALSE(W.IsVisible("btNext"));
+  EXPECT_TRUE(W.IsVisible("btExit"));
+  EXPECT_FALSE(W.IsEnabled("btExit"));
+  EXPECT_FALSE(W.IsVisible("edOUEInput")) << "the input line is never shown";
+  W.Screenshot(std::string("run-progress-") + Case.Code + ".bmp");
+
+  SendOperatorLine(W, "continue please");
+  ASSERT_TRUE(WaitResultPage(W));
+  EXPECT_EQ(Case.ResultText, W.Text("txtCompletionStatusInfo"));
+  EXPECT_TRUE(W.IsVisible("btExit") && W.IsEnabled("btExit"));
+  W.Screenshot(std::string("run-") + (Case.Succeeds ? "success-" : "failure-") + Case.Code + ".bmp");
+
+  TRunLog Log;
+  ASSERT_TRUE(ReadRunLog(Node, Started, LocalNow(), Log));
+  EXPECT_EQ(Case.ResultText, Log.ResultText);
+  EXPECT_NE(std::string::npos, FindLines(Log.Output, {"Copying file 2 of 3", "ECHO: continue please"}))
+      << "the engine did not get the operator's line:\n" << Joined(Log.Output);
+}
+
+INSTANTIATE_TEST_SUITE_P(Run, RunProgress, ::testing::ValuesIn(ProgressCases),
+                         [](const ::testing::TestParamInfo<TProgressCase>& Info) { return Info.param.Name; });
+
+TEST_F(RunOutput, ClosingIsRefusedWhileTheEngineRuns) {
+  ASSERT_TRUE(StartRun(std::string(NinetyPercentHead) + SuccessTail));
+  TWizardDriver& W = Wizard();
+  ASSERT_TRUE(WaitShown(W, "txtCurrentStep", "Starting services"));
+  const std::string NewLevelLine = "Primary " + TWorld::ComputerName() + " at 3.1.0.0";
+  EXPECT_EQ(NewLevelLine, W.WaitText("lbServerVersion", NewLevelLine, 2000));
+  const std::string StillRunning =
+      "The update utility engine (oue.exe) is still running. Please let it finish the update before closing the "
+      "application.";
+
+  const struct {
+    const char* How;
+    void (*Ask)(TWizardDriver&);
+  } Ways[] = {
+      {"close box", [](TWizardDriver& D) { D.Close(); }},
+      {"Alt+F4", [](TWizardDriver& D) { D.PressKey(VK_F4, true); }},
+  };
+  for (const auto& Way : Ways) {
+    SCOPED_TRACE(Way.How);
+    Way.Ask(W);
+    std::optional<TMessageBox> Box = W.WaitMessageBox();
+    ASSERT_TRUE(Box.has_value()) << "no refusal";
+    EXPECT_EQ("Information", Box->Title);
+    EXPECT_EQ(StillRunning, Box->Text);
+    EXPECT_EQ(std::vector<int>{IDOK}, Box->Buttons);
+    if (Way.Ask == Ways[0].Ask) W.Screenshot("run-close-refused-en.bmp");
+    ASSERT_TRUE(W.Answer(*Box, IDOK));
+    EXPECT_TRUE(W.Running());
+    EXPECT_EQ("TabSheet6", W.ActivePage());
+  }
+
+  // The run goes on and ends as usual; then the close box closes silently.
+  SendOperatorLine(W, "go on");
+  ASSERT_TRUE(WaitResultPage(W));
+  EXPECT_EQ(EnglishSuccessText("3.1.0.1"), W.Text("txtCompletionStatusInfo"));
+  W.Close();
+  EXPECT_TRUE(W.WaitExit()) << OpenBoxes();
+  EXPECT_EQ(0u, W.ExitCode().value_or(999));
+}
+
+// A flood of detail lines: every one of them is interpreted and the final
+// status and result after them still decide the run.
+TEST_F(RunOutput, AFloodOfOutputIsInterpretedToTheLastLine) {
+  const long Lines = 100000;
+  const DWORD Before = GetTickCount();
+  ASSERT_TRUE(StartRun("line [SECTION]: Update Orvane-3.1.0.0\n"
+                       "flood " + std::to_string(Lines) + " Detail line\n"
+                       "level 3.1.0.1\n"
+                       "line [STATUS]: 9,Done,100\n"
+                       "line [Result]: SUCCESS\n",
+                       "~nosnapshot"));
+  TWizardDriver& W = Wizard();
+  ASSERT_TRUE(WaitResultPage(W, 120000));
+  const DWORD Elapsed = GetTickCount() - Before;
+  std::cout << "  " << Lines << " lines from Start to the result page in " << Elapsed << " ms\n";
+  EXPECT_EQ(EnglishSuccessText("3.1.0.1"), W.Text("txtCompletionStatusInfo"));
+
+  TRunLog Log;
+  ASSERT_TRUE(ReadRunLog(World(), FStarted, LocalNow(), Log));
+  ASSERT_GE(Log.Output.size(), 4u);
+  EXPECT_EQ("[STATUS]: 9,Done,100", Log.Output[Log.Output.size() - 2]);
+  EXPECT_EQ("[Result]: SUCCESS", Log.Output.back());
+  // The transcript keeps the last 4 KB: from its first whole line on, the
+  // flood's lines must run without a gap up to the last one written.
+  long Expected = -1;
+  size_t Seen = 0;
+  for (size_t I = 1; I + 2 < Log.Output.size(); ++I) {
+    const long N = FloodNumber(Log.Output[I], "Detail line");
+    ASSERT_NE(-1, N) << "not a flood line: \"" << Log.Output[I] << "\"";
+    if (Expected != -1) {
+      ASSERT_EQ(Expected, N) << "a gap in the flood's lines";
+    }
+    Expected = N + 1;
+    ++Seen;
+  }
+  EXPECT_EQ(Lines + 1, Expected) << "the flood's last line is missing";
+  EXPECT_GT(Seen, 100u) << "the log holds too little of the output";
+}
+
+// The engine writes its verdict and ends at once: lines it wrote last, still
+// in the pipe or not ended by a line break, are interpreted before the
+// result is decided, and they reach the log.
+TEST_P(RunLastWords, AreInterpretedAndLogged) {
+  ASSERT_TRUE(StartRun(std::string("line [SECTION]: Update Orvane-3.1.0.0\n"
+                                   "flood 3000 Detail line\n"
+                                   "level 3.1.0.1\n") +
+                           GetParam().Ending,
+                       "~nosnapshot"));
+  TWizardDriver& W = Wizard();
+  ASSERT_TRUE(WaitResultPage(W));
+  EXPECT_EQ(EnglishSuccessText("3.1.0.1"), W.Text("txtCompletionStatusInfo"));
+  TRunLog Log;
+  ASSERT_TRUE(ReadRunLog(World(), FStarted, LocalNow(), Log));
+  const size_t At = FindLines(Log.Output, {"Detail line 3000", "[STATUS]: 9,Done,100", "[Result]: SUCCESS"});
+  EXPECT_EQ(Log.Output.size() - 3, At) << "the log does not end with the engine's last lines:\n"
+                                       << Joined(Log.Output);
+}
+
+INSTANTIATE_TEST_SUITE_P(Run, RunLastWords, ::testing::ValuesIn(LastWordsCases),
+                         [](const ::testing::TestParamInfo<TLastWordsCase>& Info) { return Info.param.Name; });

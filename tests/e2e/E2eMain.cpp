@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 
+#include "World.h"
+
 namespace {
 
 // --harness-child-env <file> <name>...: writes the working folder and the
@@ -44,5 +46,9 @@ int main(int Argc, char** Argv) {
     return 0;
   }
   ::testing::InitGoogleTest(&Argc, Argv);
-  return RUN_ALL_TESTS();
+  const int Result = RUN_ALL_TESTS();
+  // No wizard or engine of a test may outlive the test program: it would keep
+  // the test runner's output open.
+  KillProcessesUnder("C:\\OUpdTest\\");
+  return Result;
 }

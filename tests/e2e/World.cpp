@@ -47,8 +47,13 @@ int KillProcessesUnder(const std::string& Folder) {
     if (Process == nullptr) continue;
     char Path[MAX_PATH * 2] = {};
     DWORD Size = sizeof Path;
-    if (!QueryFullProcessImageNameA(Process.get(), 0, Path, &Size)) continue;
-    if (!StartsWithNoCase(std::string(Path, Size), Folder)) continue;
+    if (QueryFullProcessImageNameA(Process.get(), 0, Path, &Size)) {
+      if (!StartsWithNoCase(std::string(Path, Size), Folder)) continue;
+    } else if (lstrcmpiA(Entry.szExeFile, "oue.exe") != 0 && lstrcmpiA(Entry.szExeFile, "OUpdate.exe") != 0) {
+      // A process in its first moments may not tell its image yet; an engine or
+      // a wizard of ours must not survive the test that started it.
+      continue;
+    }
     if (TerminateProcess(Process.get(), 1)) ++Killed;
     WaitForSingleObject(Process.get(), 5000);
   }
@@ -163,7 +168,8 @@ std::optional<std::string> TWorld::RunOnceValue(const std::string& Name, unsigne
 // ---- clean-up ----
 
 void TWorld::Reset() {
-  KillProcessesUnder(FRoot);
+  // An engine the wizard started just before it ended shows up a moment later.
+  for (int Round = 0; Round < 3 && KillProcessesUnder(FRoot) > 0; ++Round) Sleep(100);
   DeleteRegistryTree("Software\\Dantor");
   DeleteRegistryValue(RunOnceKey(), "StartOUpdate");
   DeleteRegistryValue(RunOnceKey(), "DeleteOUERebootFlag");

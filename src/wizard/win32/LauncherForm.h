@@ -96,8 +96,9 @@ class TLauncherForm : private IProgressView {
   void FitLabel(int Id);
   int TextWidth(int Id, bool AccessKeys) const;
   void FitButtonGlyph(int Id);
-  void FitAssistanceLine();
+  void FitSingleLineTexts();
   void RepaintNow(int Id);
+  void BringToFront();  // the application, with any box it is waiting on
 
   // ---- start and end (LauncherForm.cpp) ----
   void FormCreate(const std::vector<std::string>& Args);

@@ -125,10 +125,10 @@ void TLauncherForm::ShowCurrentPage() {
       InstallToSupportBin("oue.exe");
       InstallToSupportBin(ProgramFileName());
       StartEngine();
-      SetForegroundWindow(FHandle);
+      BringToFront();
       break;
     case pgTabSheet7:
-      SetForegroundWindow(FHandle);
+      BringToFront();
       ShowRunResult();
       break;
     default:

@@ -50,34 +50,6 @@ std::string MonthAbbreviation(int Month) {
   return Month >= 1 && Month <= 12 ? english[Month - 1] : "";
 }
 
-// A box the main window owns and the operator can still answer.
-struct TOpenBoxSearch {
-  HWND Owner;
-  HWND Found;
-};
-
-BOOL CALLBACK FindOpenBox(HWND Window, LPARAM Param) {
-  auto* search = reinterpret_cast<TOpenBoxSearch*>(Param);
-  if (GetWindow(Window, GW_OWNER) != search->Owner || !IsWindowVisible(Window) || !IsWindowEnabled(Window))
-    return TRUE;
-  search->Found = Window;
-  return FALSE;
-}
-
-// Brings the application to the front with whatever the operator has to
-// answer first: the result can arrive while an error box of the same run is
-// still open (a failed copy), and raising only the main window would bury
-// that box behind the window it keeps disabled. The box is looked for among
-// the thread's windows rather than asked of the system as the last active
-// popup, because raising the main window a moment earlier (the page entry
-// does) makes the main window its own last active popup again.
-void BringApplicationToFront(HWND Main) {
-  TOpenBoxSearch search{Main, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindOpenBox, reinterpret_cast<LPARAM>(&search));
-  HWND top = search.Found ? search.Found : Main;
-  SetForegroundWindow(top);
-  if (top != Main) SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
 }  // namespace
 
 void TLauncherForm::InstallToSupportBin(const std::string& FileName) {
@@ -210,7 +182,7 @@ void TLauncherForm::ShowRunResult() {
   SetText(ID_memOUEOutput, TranscriptRecord(ControlText(ID_txtCompletionStatusInfo), FRun.FTranscript));
   SaveTranscriptLog(ID_memOUEOutput, "");
   if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
-  BringApplicationToFront(FHandle);
+  BringToFront();
 }
 
 // ---- the progress page, applied once per pass ----

@@ -39,7 +39,7 @@ void TLauncherForm::ApplyLanguage() {
   SetControlText(ID_lbAboutToInstallInfo2);
   SetControlText(ID_lbResponceCenter);
   SetControlText(ID_lbUpdateFileListTitle);
-  FitAssistanceLine();
+  FitSingleLineTexts();
 }
 
 void TLauncherForm::FillLanguageList() {

@@ -30,7 +30,12 @@ class TItemIdList {
 };
 
 int CALLBACK BrowseCallback(HWND Dialog, UINT Msg, LPARAM, LPARAM Data) {
-  if (Msg == BFFM_INITIALIZED && Data) SendMessageA(Dialog, BFFM_SETSELECTIONA, TRUE, Data);
+  if (Msg != BFFM_INITIALIZED || !Data) return 0;
+  // Twice: in a process's first dialog the walk down the tree can stop at a
+  // drive whose folders are only just being filled in, leaving the desktop
+  // selected; the second walk finds the tree filled.
+  SendMessageA(Dialog, BFFM_SETSELECTIONA, TRUE, Data);
+  SendMessageA(Dialog, BFFM_SETSELECTIONA, TRUE, Data);
   return 0;
 }
 
@@ -116,6 +121,9 @@ bool TLauncherForm::FillUpdateList() {
 void TLauncherForm::TabSheet2Resize() {
   HWND grid = Control(ID_grdUpdateFileList);
   if (!grid) return;
+  // The page reports its new size before its controls have followed it:
+  // place them first, or the column would keep the grid's previous width.
+  LayoutChildren(ID_TabSheet2, Control(ID_TabSheet2));
   RECT rc;
   GetClientRect(grid, &rc);
   ListView_SetColumnWidth(grid, 0, rc.right - rc.left);

@@ -2,6 +2,8 @@
 // table, layout on resize, colours, and the dispatch of messages to handlers.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "wizard/ControlIds.h"
 #include "wizard/win32/LauncherForm.h"
 
@@ -16,7 +18,37 @@ TLauncherForm* FormOf(HWND Hwnd) {
   return reinterpret_cast<TLauncherForm*>(GetWindowLongPtrA(GetAncestor(Hwnd, GA_ROOT), GWLP_USERDATA));
 }
 const TControlDef* DefOf(HWND Hwnd) { return FindControlDef(GetDlgCtrlID(Hwnd)); }
+// A box the main window owns and the operator can still answer.
+struct TOpenBoxSearch {
+  HWND Owner;
+  HWND Found;
+};
+
+BOOL CALLBACK FindOpenBox(HWND Window, LPARAM Param) {
+  auto* search = reinterpret_cast<TOpenBoxSearch*>(Param);
+  if (GetWindow(Window, GW_OWNER) != search->Owner || !IsWindowVisible(Window) || !IsWindowEnabled(Window))
+    return TRUE;
+  search->Found = Window;
+  return FALSE;
+}
+
+// Brings the application to the front with whatever the operator has to
+// answer first: the result can arrive while an error box of the same run is
+// still open (a failed copy), and raising only the main window would bury
+// that box behind the window it keeps disabled. The box is looked for among
+// the thread's windows rather than asked of the system as the last active
+// popup, because raising the main window a moment earlier (the page entry
+// does) makes the main window its own last active popup again.
+void BringApplicationToFront(HWND Main) {
+  TOpenBoxSearch search{Main, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindOpenBox, reinterpret_cast<LPARAM>(&search));
+  HWND top = search.Found ? search.Found : Main;
+  SetForegroundWindow(top);
+  if (top != Main) SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
 }  // namespace
+
+void TLauncherForm::BringToFront() { BringApplicationToFront(FHandle); }
 
 bool TLauncherForm::RegisterWindowClasses(HINSTANCE Instance) {
   WNDCLASSEXA wc = {};
@@ -219,13 +251,28 @@ void TLauncherForm::FitButtonGlyph(int Id) {
   InvalidateRect(Control(Id), nullptr, TRUE);
 }
 
-// The assistance line is one line across the window: when a language's text
-// is longer than the window is wide, the window widens so that none of it is cut.
-void TLauncherForm::FitAssistanceLine() {
-  HWND label = Control(ID_lbResponceCenter);
-  RECT rc;
-  GetClientRect(label, &rc);
-  const int overflow = TextWidth(ID_lbResponceCenter, false) + 2 - rc.right;
+// Titles and the assistance line are single lines: when a language's text is
+// longer than its place, the window widens so that none of it is cut.
+void TLauncherForm::FitSingleLineTexts() {
+  int overflow = 0;
+  for (size_t i = 0; i < ControlDefCount(); ++i) {
+    const TControlDef& def = ControlDefs()[i];
+    if (def.Kind != ckLabel || def.Id == ID_lbSnapshotDriveSizeInfo || def.Id == ID_lbServerVersion) continue;
+    HWND h = Control(def.Id);
+    const int width = TextWidth(def.Id, (def.Style & stAccel) != 0);
+    if (def.Id == ID_lbResponceCenter) {
+      RECT rc;
+      GetClientRect(h, &rc);
+      overflow = std::max<int>(overflow, width + 2 - rc.right);
+    } else if (def.Style & stAutoSize) {
+      HWND parent = GetParent(h);
+      RECT pr, r;
+      GetClientRect(parent, &pr);
+      GetWindowRect(h, &r);
+      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+      overflow = std::max<int>(overflow, r.left + width + ScaleToDpi(4, FDpi) - pr.right);
+    }
+  }
   if (overflow <= 0 || IsZoomed(FHandle) || IsIconic(FHandle)) return;
   RECT w;
   GetWindowRect(FHandle, &w);

@@ -61,19 +61,6 @@ std::string ButtonState(const TWizardDriver& W, const char* Name) {
 
 class PagesNavigation : public TWizardTest {
  protected:
-  // Waits until the wizard's thread has handled everything before this call,
-  // so a page entry that is still running is not read half done.
-  void Settle() { SendToWindow(Wizard().Window(), WM_NULL, 0, 0, "WM_NULL"); }
-
-  ::testing::AssertionResult Move(const char* Button, const std::string& Page) {
-    Wizard().Click(Button);
-    const std::string Seen = Wizard().WaitPage(Page);
-    if (Seen != Page)
-      return ::testing::AssertionFailure() << Button << " led to \"" << Seen << "\" instead of " << Page << "; "
-                                           << OpenBoxes();
-    Settle();
-    return ::testing::AssertionSuccess();
-  }
 
   std::string SeenEntry() {
     TWizardDriver& W = Wizard();

@@ -60,17 +60,6 @@ bool HasIcon(const TMessageBox& Box) {
 
 class PagesRefusals : public TWizardTest {
  protected:
-  void Settle() { SendToWindow(Wizard().Window(), WM_NULL, 0, 0, "WM_NULL"); }
-
-  ::testing::AssertionResult Move(const char* Button, const std::string& Page) {
-    Wizard().Click(Button);
-    const std::string Seen = Wizard().WaitPage(Page);
-    if (Seen != Page)
-      return ::testing::AssertionFailure() << Button << " led to \"" << Seen << "\" instead of " << Page << "; "
-                                           << OpenBoxes();
-    Settle();
-    return ::testing::AssertionSuccess();
-  }
 
   // Presses Next (or the first page's big button, which acts as Next) and
   // returns the box it opens; the test fails without one.

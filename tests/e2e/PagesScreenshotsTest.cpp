@@ -27,20 +27,7 @@ const TLanguage Languages[] = {
     {3, "es", "Iniciar", "Actualizaciones", " MB libres ["},
 };
 
-class PagesScreenshots : public TWizardTest {
- protected:
-  void Settle() { SendToWindow(Wizard().Window(), WM_NULL, 0, 0, "WM_NULL"); }
-
-  ::testing::AssertionResult Move(const char* Button, const std::string& Page) {
-    Wizard().Click(Button);
-    const std::string Seen = Wizard().WaitPage(Page);
-    if (Seen != Page)
-      return ::testing::AssertionFailure() << Button << " led to \"" << Seen << "\" instead of " << Page << "; "
-                                           << OpenBoxes();
-    Settle();
-    return ::testing::AssertionSuccess();
-  }
-};
+using PagesScreenshots = TWizardTest;
 
 }  // namespace
 

@@ -88,17 +88,6 @@ bool ReadFreeSpaceLabel(const std::string& Text, long long& Megabytes, int& Perc
 
 class PagesSnapshot : public TWizardTest {
  protected:
-  void Settle() { SendToWindow(Wizard().Window(), WM_NULL, 0, 0, "WM_NULL"); }
-
-  ::testing::AssertionResult Move(const char* Button, const std::string& Page) {
-    Wizard().Click(Button);
-    const std::string Seen = Wizard().WaitPage(Page);
-    if (Seen != Page)
-      return ::testing::AssertionFailure() << Button << " led to \"" << Seen << "\" instead of " << Page << "; "
-                                           << OpenBoxes();
-    Settle();
-    return ::testing::AssertionSuccess();
-  }
 
   int ItemOf(char Letter) {
     const std::vector<std::string> Items = Wizard().ComboItems("cbSnapshotDrive");

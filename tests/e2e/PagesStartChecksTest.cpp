@@ -88,17 +88,6 @@ class PagesStartChecks : public TWizardTest {
     TWizardTest::TearDown();
   }
 
-  void Settle() { SendToWindow(Wizard().Window(), WM_NULL, 0, 0, "WM_NULL"); }
-
-  ::testing::AssertionResult Move(const char* Button, const std::string& Page) {
-    Wizard().Click(Button);
-    const std::string Seen = Wizard().WaitPage(Page);
-    if (Seen != Page)
-      return ::testing::AssertionFailure() << Button << " led to \"" << Seen << "\" instead of " << Page << "; "
-                                           << OpenBoxes();
-    Settle();
-    return ::testing::AssertionSuccess();
-  }
 
   // From the first page to Start, over the snapshot page (update 0 is there).
   ::testing::AssertionResult WalkToStart() {

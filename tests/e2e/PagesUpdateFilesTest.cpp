@@ -55,17 +55,6 @@ class THeldShift {
 
 class PagesUpdateFiles : public TWizardTest {
  protected:
-  void Settle() { SendToWindow(Wizard().Window(), WM_NULL, 0, 0, "WM_NULL"); }
-
-  ::testing::AssertionResult Move(const char* Button, const std::string& Page) {
-    Wizard().Click(Button);
-    const std::string Seen = Wizard().WaitPage(Page);
-    if (Seen != Page)
-      return ::testing::AssertionFailure() << Button << " led to \"" << Seen << "\" instead of " << Page << "; "
-                                           << OpenBoxes();
-    Settle();
-    return ::testing::AssertionSuccess();
-  }
 
   // Clicks "...", answers the folder dialog with Button, and returns the
   // folder text afterwards. Picture: a picture of the open dialog, if named.

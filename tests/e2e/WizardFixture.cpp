@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "DriverError.h"
+#include "WindowMessages.h"
 
 std::string TWizardTest::TestName() {
   const ::testing::TestInfo* Info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -52,4 +53,16 @@ std::string TWizardTest::OpenBoxes() const {
   if (Boxes.empty()) return "no message box open";
   for (const TMessageBox& Box : Boxes) Out << Box << "\n";
   return Out.str();
+}
+
+void TWizardTest::Settle() { SendToWindow(FWizard.Window(), WM_NULL, 0, 0, "WM_NULL"); }
+
+::testing::AssertionResult TWizardTest::Move(const char* Button, const std::string& Page) {
+  FWizard.Click(Button);
+  const std::string Seen = FWizard.WaitPage(Page);
+  if (Seen != Page)
+    return ::testing::AssertionFailure() << Button << " led to \"" << Seen << "\" instead of " << Page << "; "
+                                         << OpenBoxes();
+  Settle();
+  return ::testing::AssertionSuccess();
 }

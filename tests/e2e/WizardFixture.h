@@ -26,6 +26,11 @@ class TWizardTest : public ::testing::Test {
   static std::string TestName();
   // The wizard's open message boxes, for failure messages.
   std::string OpenBoxes() const;
+  // Waits until the wizard's thread has handled everything before this call,
+  // so a page entry that is still running is not read half done.
+  void Settle();
+  // Clicks Button and waits for Page; a failure says where the click led.
+  ::testing::AssertionResult Move(const char* Button, const std::string& Page);
 
  private:
   std::unique_ptr<TWorld> FWorld;

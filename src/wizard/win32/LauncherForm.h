@@ -98,6 +98,7 @@ class TLauncherForm : private IProgressView {
   void FitButtonGlyph(int Id);
   void FitSingleLineTexts();
   void RepaintNow(int Id);
+  void FitMemoScrollBar(int Id);
   void BringToFront();  // the application, with any box it is waiting on
 
   // ---- start and end (LauncherForm.cpp) ----

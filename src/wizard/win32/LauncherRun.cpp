@@ -179,6 +179,7 @@ void TLauncherForm::ShowRunResult() {
   const std::string text = FRun.RunResultText(GetLocalUpdateLevel());
   if (!succeeded) MessageBeep(MB_ICONHAND);
   SetText(ID_txtCompletionStatusInfo, text);
+  FitMemoScrollBar(ID_txtCompletionStatusInfo);
   SetText(ID_memOUEOutput, TranscriptRecord(ControlText(ID_txtCompletionStatusInfo), FRun.FTranscript));
   SaveTranscriptLog(ID_memOUEOutput, "");
   if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);

@@ -280,6 +280,22 @@ void TLauncherForm::FitSingleLineTexts() {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A memo shows its vertical scroll bar only while its text is taller than it.
+void TLauncherForm::FitMemoScrollBar(int Id) {
+  HWND memo = Control(Id);
+  RECT rc;
+  GetClientRect(memo, &rc);
+  HDC dc = GetDC(memo);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(memo, WM_GETFONT, 0, 0)));
+  TEXTMETRICA tm = {};
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(memo, dc);
+  const LRESULT lines = SendMessageA(memo, EM_GETLINECOUNT, 0, 0);
+  const LONG lineHeight = tm.tmHeight > 0 ? tm.tmHeight : 1;
+  ShowScrollBar(memo, SB_VERT, lines * lineHeight > rc.bottom - rc.top + lineHeight);
+}
+
 void TLauncherForm::RepaintNow(int Id) {
   if (HWND h = Control(Id)) {
     InvalidateRect(h, nullptr, TRUE);
@@ -331,6 +347,8 @@ HWND TLauncherForm::CreateControl(const TControlDef& Def, HWND Parent) {
       style |= ES_MULTILINE | ES_AUTOVSCROLL;
       if (Def.Style & stReadOnly) style |= ES_READONLY;
       if (Def.Style & stBothScroll) style |= WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL;
+      // A long failure text (the engine's last output) must be readable to its end.
+      if (Def.Id == ID_txtCompletionStatusInfo) style |= WS_VSCROLL;
       if (!(Def.Style & stNoTabStop)) style |= WS_TABSTOP;
       if (!(Def.Style & stBorderless)) ex |= WS_EX_CLIENTEDGE;
       break;
@@ -370,6 +388,7 @@ void TLauncherForm::CreateControls() {
   SetWindowTextA(Control(ID_btUpdateFilesPathBrowse), "...");
   SendMessageA(Control(ID_edOUEInput), EM_LIMITTEXT, 0, 0);
   SendMessageA(Control(ID_memOUEOutput), EM_LIMITTEXT, 0, 0);
+  ShowScrollBar(Control(ID_txtCompletionStatusInfo), SB_VERT, FALSE);
   SetWindowSubclass(Control(ID_edOUEInput), InputEditProc, 1, 0);
 
   FitButtonGlyph(ID_btUpdateSystem);

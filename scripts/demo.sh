@@ -43,6 +43,7 @@ if [ ${#logs[@]} -gt 0 ]; then
   cp "$log" "$DEMO/"
   echo "demo: the wizard's log is $log (copied to $DEMO/$(basename "$log")); it says:"
   tr -d '\r' < "$log" | sed 's/^/  | /'
+  echo
 else
   echo "demo: the wizard wrote no log (the run did not reach the result page)"
 fi

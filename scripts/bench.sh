@@ -14,11 +14,7 @@ if [ ! -f "$WIN_BUILD/CMakeCache.txt" ]; then
 fi
 cmake --build "$WIN_BUILD" -j"$(jobs)" --target bench_engine_run
 
-bash "$ROOT/scripts/wine-prefix.sh"
-export WINEPREFIX=$BUILD/wine-bench
-"$WINESERVER" -k 2>/dev/null || true
-rm -rf "$WINEPREFIX"
-cp -a "$WINE_TEMPLATE" "$WINEPREFIX"
+fresh_prefix "$BUILD/wine-bench"
 ensure_display
 trap 'stop_display; "$WINESERVER" -k 2>/dev/null || true' EXIT
 

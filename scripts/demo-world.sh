@@ -4,14 +4,12 @@
 #   C:\Kelvra\          the platform's install root (KelvraHome)
 #   D:\Updates\         update files Orvane-3.1.0.0 to Orvane-3.1.0.3 on a fixed drive
 #   the registry of the platform and the product at 3.0.3.2, this machine as the primary node
-# Prints nothing but errors; the caller exports WINEPREFIX and KelvraHome.
+# Prints nothing but errors; the caller exports WINEPREFIX (a fresh copy of the
+# template is made there) and KelvraHome.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-: "${WINEPREFIX:?}"
-"$WINESERVER" -k 2>/dev/null || true
-rm -rf "$WINEPREFIX"
-cp -a "$WINE_TEMPLATE" "$WINEPREFIX"
+fresh_prefix "${WINEPREFIX:?}"
 
 c=$WINEPREFIX/drive_c
 mkdir -p "$c/Orvane/Update" "$c/Kelvra/DantorKelvra/support/bin"

@@ -8,8 +8,6 @@ set -euo pipefail
 
 bash "$ROOT/scripts/setup.sh"
 bash "$ROOT/scripts/build.sh"
-bash "$ROOT/scripts/wine-prefix.sh"
-
 export WINEPREFIX=$BUILD/wine-demo
 bash "$ROOT/scripts/demo-world.sh"
 export KelvraHome='C:\Kelvra'

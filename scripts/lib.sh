@@ -35,3 +35,13 @@ ensure_display() {
   echo "cannot start Xvfb" >&2; return 1
 }
 stop_display() { [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
+
+# Makes $1 a fresh copy of the Wine template and the prefix of what follows;
+# the template is prepared first when needed.
+fresh_prefix() {
+  bash "$ROOT/scripts/wine-prefix.sh"
+  export WINEPREFIX=$1
+  "$WINESERVER" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  cp -a "$WINE_TEMPLATE" "$WINEPREFIX"
+}

@@ -16,11 +16,7 @@ echo "== shipped program"
 bash "$ROOT/scripts/check-ship.sh" || status=1
 
 echo "== Windows tests under Wine"
-bash "$ROOT/scripts/wine-prefix.sh"
-export WINEPREFIX=$BUILD/wine-test
-"$WINESERVER" -k 2>/dev/null || true
-rm -rf "$WINEPREFIX"
-cp -a "$WINE_TEMPLATE" "$WINEPREFIX"
+fresh_prefix "$BUILD/wine-test"
 ensure_display
 trap 'stop_display; "$WINESERVER" -k 2>/dev/null || true' EXIT
 rm -rf "$ARTIFACTS"

@@ -15,6 +15,7 @@
 #include "wizard/EngineProtocol.h"
 #include "wizard/Layout.h"
 #include "wizard/PageFlow.h"
+#include "wizard/SnapshotDrive.h"
 #include "wizard/win32/WindowResources.h"
 
 class TLauncherForm : private IProgressView {
@@ -141,7 +142,7 @@ class TLauncherForm : private IProgressView {
 
   // ---- snapshot drive (LauncherSnapshot.cpp) ----
   void SetDefaultLocations();
-  void FillDriveList();
+  std::vector<TDriveCandidate> FillDriveList();
   void SelectSnapshotDrive(char Letter);
   char SnapshotDrive() const;
   void cbSnapshotDriveChange();

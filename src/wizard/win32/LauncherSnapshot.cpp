@@ -50,7 +50,11 @@ std::string ShareName(char Letter) {
 }
 }  // namespace
 
-void TLauncherForm::FillDriveList() {
+// Fills the drive list and returns every drive with its type, and the free
+// space of the fixed ones, for the choice of the default drive: one pass over
+// the drives, which can be slow to answer.
+std::vector<TDriveCandidate> TLauncherForm::FillDriveList() {
+  std::vector<TDriveCandidate> drives;
   HWND list = Control(ID_cbSnapshotDrive);
   SendMessageA(list, CB_RESETCONTENT, 0, 0);
   const DWORD mask = GetLogicalDrives();
@@ -58,6 +62,9 @@ void TLauncherForm::FillDriveList() {
     if (!(mask & (1u << i))) continue;
     const char letter = static_cast<char>('A' + i);
     const UINT type = DriveTypeOf(letter);
+    long long free = -1, total = -1;
+    if (type == DRIVE_FIXED) FreeSpace(letter, free, total);
+    drives.push_back({letter, static_cast<int>(type), free});
     if (!IsListedDriveType(static_cast<int>(type))) continue;
     // A network drive whose share cannot be named shows its volume label.
     const std::string text = DriveListEntryText(letter, static_cast<int>(type), VolumeLabel(letter),
@@ -72,6 +79,7 @@ void TLauncherForm::FillDriveList() {
     if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
     SelectSnapshotDrive(letter);
   }
+  return drives;
 }
 
 char TLauncherForm::SnapshotDrive() const {
@@ -95,17 +103,7 @@ void TLauncherForm::SelectSnapshotDrive(char Letter) {
 }
 
 void TLauncherForm::SetDefaultLocations() {
-  FillDriveList();
-  std::vector<TDriveCandidate> drives;
-  const DWORD mask = GetLogicalDrives();
-  for (int i = 0; i < 26; ++i) {
-    if (!(mask & (1u << i))) continue;
-    const char letter = static_cast<char>('A' + i);
-    const UINT type = DriveTypeOf(letter);
-    long long free = -1, total = -1;
-    if (type == DRIVE_FIXED) FreeSpace(letter, free, total);
-    drives.push_back({letter, static_cast<int>(type), free});
-  }
+  const std::vector<TDriveCandidate> drives = FillDriveList();
   if (char best = ChooseDefaultSnapshotDrive(drives)) SelectSnapshotDrive(best);
 
   std::string folder = FProgramDir;

@@ -8,9 +8,11 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
 bash "$ROOT/scripts/setup.sh"
+select_test_build
+announce_test_bed "benchmarks run"
 if [ ! -f "$WIN_BUILD/CMakeCache.txt" ]; then
   cmake -S "$ROOT" -B "$WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+        -DCMAKE_TOOLCHAIN_FILE="$WIN_TOOLCHAIN" >/dev/null
 fi
 cmake --build "$WIN_BUILD" -j"$(jobs)" --target bench_engine_run
 
@@ -19,4 +21,7 @@ ensure_display
 trap 'stop_display; "$WINESERVER" -k 2>/dev/null || true' EXIT
 
 echo "== engine throughput with the wizard attached"
-"$WINE" "$WIN_BUILD/bin/bench_engine_run.exe" "$@"
+rc=0
+"$WINE" "$WIN_BUILD/bin/bench_engine_run.exe" "$@" || rc=$?
+announce_test_bed "benchmarks ran"
+exit $rc

@@ -4,6 +4,7 @@
 #   C:\Kelvra\          the platform's install root (KelvraHome)
 #   D:\Updates\         update files Orvane-3.1.0.0 to Orvane-3.1.0.3 on a fixed drive
 #   the registry of the platform and the product at 3.0.3.2, this machine as the primary node
+#   (Wine's computer name is the host name, upper case, at most 15 characters)
 # Prints nothing but errors; the caller exports WINEPREFIX (a fresh copy of the
 # template is made there) and KelvraHome.
 set -euo pipefail
@@ -19,10 +20,11 @@ updates=$WINEPREFIX/drives/fixed/Updates
 mkdir -p "$updates"
 for n in 0 1 2 3; do printf 'Orvane update 3.1.0.%s\n' "$n" > "$updates/Orvane-3.1.0.$n.oue"; done
 
-reg() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
+# The view the chosen build reads: Wow6432Node for the 32-bit wizard.
+reg() { "$WINE64_LOADER" reg add "$@" /f "$REG_VIEW" >/dev/null 2>&1; }
 reg 'HKLM\Software\Dantor\Kelvra' /v CurrentRelease /t REG_SZ /d 'Release31'
 reg 'HKLM\Software\Dantor\Kelvra' /v UpdateLevel /t REG_SZ /d '3.0.3.2'
 reg 'HKLM\Software\Dantor\Kelvra\Products\Orvane' /v UpdateLevel /t REG_SZ /d '3.0.3.2'
-reg 'HKLM\Software\Dantor\Kelvra\Release31\Default\System' /v PrimaryNodeName /t REG_SZ /d 'VM'
+reg 'HKLM\Software\Dantor\Kelvra\Release31\Default\System' /v PrimaryNodeName /t REG_SZ /d "$(hostname | cut -d. -f1 | tr a-z A-Z | cut -c1-15)"
 reg 'HKLM\Software\Dantor\Kelvra\Release31\Default\System' /v MaintenanceMode /t REG_SZ /d 'ON'
 "$WINESERVER" -w 2>/dev/null || true

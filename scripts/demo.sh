@@ -7,6 +7,8 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
 bash "$ROOT/scripts/setup.sh"
+select_test_build
+announce_test_bed "demo runs"
 bash "$ROOT/scripts/build.sh"
 export WINEPREFIX=$BUILD/wine-demo
 bash "$ROOT/scripts/demo-world.sh"
@@ -45,3 +47,4 @@ if [ ${#logs[@]} -gt 0 ]; then
 else
   echo "demo: the wizard wrote no log (the run did not reach the result page)"
 fi
+announce_test_bed "demo ran"

@@ -2,21 +2,57 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${OUPDATE_BUILD:-$ROOT/build}
 NATIVE_BUILD=$BUILD/native
-WIN_BUILD=$BUILD/win64      # test bed: runs under Wine here
-SHIP_BUILD=$BUILD/win32     # the shipped 32-bit program
+SHIP_BUILD=$BUILD/win32     # the shipped 32-bit programs
 WINE_TEMPLATE=$BUILD/wine-template
 ARTIFACTS=$BUILD/artifacts
+WINE32_PROBE=$BUILD/wine32-probe   # setup.sh's answer: can this machine run 32-bit programs?
 
 # Quiet, prompt-free Wine with a stable locale (thousands separator ",",
 # month names "Jan"..."Dec").
 export WINEDEBUG=-all
-# This machine's kernel cannot execute 32-bit Linux programs, so Wine's
-# 32-bit loader cannot start; everything here runs under the 64-bit loader.
-export WINELOADER=/usr/lib/wine/wine64
-export WINESERVER=/usr/lib/wine/wineserver64
-WINE=$WINELOADER
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
+WINE32_LOADER=/usr/lib/wine/wine
+WINE64_LOADER=/usr/lib/wine/wine64
+# One 64-bit server for the WoW64 prefixes, whichever loader starts a program
+# (Debian's wineserver script would pick the 32-bit server when it is there).
+export WINESERVER=/usr/lib/wine/wineserver64
+
+# Chooses the build the Windows tests, the demo and the benchmarks run, from
+# the probe's answer: the shipped 32-bit build under Wine's 32-bit loader, or,
+# where this machine cannot execute 32-bit programs, the same sources built
+# for 64 bits under the 64-bit loader. Sets WIN_BUILD, WIN_TOOLCHAIN, WINE,
+# WINELOADER, REG_VIEW (the registry view the chosen build reads) and
+# TEST_BED (one line that says which build and why).
+select_test_build() {
+  local probe="no probe yet (setup.sh has not run)"
+  [ -f "$WINE32_PROBE" ] && probe=$(cat "$WINE32_PROBE")
+  if [ "${probe%%:*}" = pass ]; then
+    TEST_ARCH=32
+    WIN_BUILD=$SHIP_BUILD
+    WIN_TOOLCHAIN=$ROOT/cmake/mingw-w64-i686.cmake
+    export WINELOADER=$WINE32_LOADER
+    REG_VIEW=/reg:32
+    TEST_BED="the SHIPPED 32-bit build ($WIN_BUILD) under Wine's 32-bit loader"
+  else
+    TEST_ARCH=64
+    WIN_BUILD=$BUILD/win64
+    WIN_TOOLCHAIN=$ROOT/cmake/mingw-w64-x86_64.cmake
+    export WINELOADER=$WINE64_LOADER
+    REG_VIEW=/reg:64
+    TEST_BED="WARNING: the 64-bit FALLBACK build ($WIN_BUILD), NOT the shipped 32-bit program: ${probe#*: }"
+  fi
+  WINE=$WINELOADER
+}
+select_test_build
+
+# Says loudly, once at the start and once in the summary, which build ran.
+announce_test_bed() {
+  local bar="================================================================"
+  echo "$bar"
+  echo "$1: $TEST_BED"
+  echo "$bar"
+}
 
 jobs() { nproc 2>/dev/null || echo 2; }
 

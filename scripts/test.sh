@@ -1,28 +1,36 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, and runs every test: the native unit tests, the
 # Win32 tests and the end-to-end tests under Wine in Xvfb. Screenshots of the
-# wizard end up in build/artifacts/ as PNG files.
+# wizard end up in build/artifacts/ as PNG files. The Windows tests run the
+# shipped 32-bit build wherever this machine can execute it, and say loudly
+# when they fall back to the 64-bit build.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
+started=$(date +%s)
 
 bash "$ROOT/scripts/setup.sh"
+select_test_build
+announce_test_bed "test bed"
 bash "$ROOT/scripts/build.sh"
 
 status=0
-echo "== native unit tests"
-ctest --test-dir "$NATIVE_BUILD" --output-on-failure || status=1
+failed=()
+step() {  # step NAME COMMAND...: runs one layer, remembers a failure
+  local name=$1; shift
+  echo "== $name"
+  if ! "$@"; then status=1; failed+=("$name"); fi
+}
 
-echo "== shipped program"
-bash "$ROOT/scripts/check-ship.sh" || status=1
+step "native unit tests" ctest --test-dir "$NATIVE_BUILD" --output-on-failure
+step "shipped program" bash "$ROOT/scripts/check-ship.sh"
 
-echo "== Windows tests under Wine"
 fresh_prefix "$BUILD/wine-test"
 ensure_display
 trap 'stop_display; "$WINESERVER" -k 2>/dev/null || true' EXIT
 rm -rf "$ARTIFACTS"
 mkdir -p "$ARTIFACTS"
 export OUPDATE_ARTIFACTS="Z:${ARTIFACTS//\//\\}"
-ctest --test-dir "$WIN_BUILD" --output-on-failure || status=1
+step "Windows tests under Wine ($TEST_ARCH-bit)" ctest --test-dir "$WIN_BUILD" --output-on-failure
 "$WINESERVER" -k 2>/dev/null || true
 
 shopt -s nullglob
@@ -30,4 +38,8 @@ for bmp in "$ARTIFACTS"/*.bmp; do
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done
 echo "screenshots: $ARTIFACTS ($(ls "$ARTIFACTS" | wc -l) files)"
+
+announce_test_bed "tested"
+echo "time: $(( $(date +%s) - started )) s"
+if [ $status -ne 0 ]; then echo "FAILED: ${failed[*]}"; fi
 exit $status

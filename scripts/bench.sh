@@ -2,7 +2,8 @@
 # Builds what the benchmarks need (when it is not built yet) and runs them
 # under Wine in Xvfb. They print their figures as ratios measured in one run;
 # the exit code says only whether each run was complete: every line the
-# engine wrote interpreted, and the run successful.
+# engine wrote interpreted, and the run successful; every update file found
+# by the scan.
 #   bash scripts/bench.sh [--lines N]
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -12,11 +13,15 @@ if [ ! -f "$WIN_BUILD/CMakeCache.txt" ]; then
   cmake -S "$ROOT" -B "$WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
 fi
-cmake --build "$WIN_BUILD" -j"$(jobs)" --target bench_engine_run
+cmake --build "$WIN_BUILD" -j"$(jobs)" --target bench_engine_run bench_update_scan
 
 fresh_prefix "$BUILD/wine-bench"
 ensure_display
 trap 'stop_display; "$WINESERVER" -k 2>/dev/null || true' EXIT
 
+status=0
 echo "== engine throughput with the wizard attached"
-"$WINE" "$WIN_BUILD/bin/bench_engine_run.exe" "$@"
+"$WINE" "$WIN_BUILD/bin/bench_engine_run.exe" "$@" || status=$?
+echo "== update-folder scan"
+"$WINE" "$WIN_BUILD/bin/bench_update_scan.exe" || status=$?
+exit $status

@@ -6,7 +6,8 @@ export DEBIAN_FRONTEND=noninteractive
 
 pkgs=(wine wine64 fonts-wine
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev mingw-w64-x86-64-dev
-      cmake make g++ googletest xvfb xauth x11-utils imagemagick file)
+      cmake make g++ googletest xvfb xauth x11-utils imagemagick file
+      clang libclang-rt-14-dev)
 need=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")

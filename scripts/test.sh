@@ -12,6 +12,9 @@ status=0
 echo "== native unit tests"
 ctest --test-dir "$NATIVE_BUILD" --output-on-failure || status=1
 
+echo "== fuzzing the portable input handling, 20 s per target"
+bash "$ROOT/scripts/fuzz.sh" 20 || status=1
+
 echo "== shipped program"
 bash "$ROOT/scripts/check-ship.sh" || status=1
 

@@ -6,7 +6,12 @@
 // of the two; each is the best of a few turns, taken alternately, so that a
 // busy machine's hiccup does not land on one side only.
 //
-//   bench_update_scan [--files N]...      (10000 and 100000 by default)
+//   bench_update_scan [--in FOLDER] [--files N]...   (10000 and 100000 by default)
+//
+// The folders are FOLDER\oupdate-scan-<N> (FOLDER defaults to the temporary
+// folder). One that does not hold N update files yet is filled here; Wine
+// creates files in a large folder slowly, so scripts/bench.sh fills them
+// from the Linux side first.
 //
 // Exit code 0 when every scan found every update, 1 when one did not, 2 when
 // the benchmark itself could not run. Times are printed, never judged.
@@ -51,8 +56,8 @@ std::string TempFolder() {
 }
 
 // A folder holding exactly Count update files, numbered 0 .. Count-1.
-std::string FilledFolder(long Count) {
-  const std::string Folder = TempFolder() + "oupdate-scan-" + std::to_string(Count);
+std::string FilledFolder(const std::string& Parent, long Count) {
+  const std::string Folder = Parent + "oupdate-scan-" + std::to_string(Count);
   CreateDirectoryA(Folder.c_str(), nullptr);
   if (static_cast<long>(FindOrdinaryFiles(UpdateSearchPattern(Folder)).size()) == Count) return Folder;
   for (long Number = 0; Number < Count; ++Number) {
@@ -76,8 +81,8 @@ long BareListing(const std::string& Pattern) {
   return Found;
 }
 
-bool Measure(long Count) {
-  const std::string Folder = FilledFolder(Count);
+bool Measure(const std::string& Parent, long Count) {
+  const std::string Folder = FilledFolder(Parent, Count);
   const std::string Pattern = UpdateSearchPattern(Folder);
   double Bare = 1e9, Scan = 1e9;
   long Listed = 0;
@@ -103,20 +108,27 @@ bool Measure(long Count) {
 
 int main(int argc, char** argv) {
   std::vector<long> Sizes;
+  std::string Parent;
   for (int I = 1; I < argc; ++I) {
+    if (std::strcmp(argv[I], "--in") == 0 && I + 1 < argc) {
+      Parent = argv[++I];
+      if (!Parent.empty() && Parent.back() != '\\') Parent += '\\';
+      continue;
+    }
     char* End = nullptr;
     const long Files = I + 1 < argc && std::strcmp(argv[I], "--files") == 0 ? std::strtol(argv[++I], &End, 10) : -1;
     if (Files < 1 || Files > 1000000 || (End && *End != '\0')) {
-      std::fprintf(stderr, "usage: bench_update_scan [--files N]...   (N from 1 to 1000000)\n");
+      std::fprintf(stderr, "usage: bench_update_scan [--in FOLDER] [--files N]...   (N from 1 to 1000000)\n");
       return 2;
     }
     Sizes.push_back(Files);
   }
   if (Sizes.empty()) Sizes = {10000, 100000};
   try {
+    if (Parent.empty()) Parent = TempFolder();
     std::printf("update-folder scan against a bare listing of the same folder (best of %d turns each)\n", Turns);
     bool Complete = true;
-    for (long Count : Sizes) Complete = Measure(Count) && Complete;
+    for (long Count : Sizes) Complete = Measure(Parent, Count) && Complete;
     return Complete ? 0 : 1;
   } catch (const std::exception& Error) {
     std::fprintf(stderr, "bench_update_scan: %s\n", Error.what());

@@ -23,6 +23,7 @@ step() {  # step NAME COMMAND...: runs one layer, remembers a failure
 
 step "native unit tests" ctest --test-dir "$NATIVE_BUILD" --output-on-failure
 step "shipped program" bash "$ROOT/scripts/check-ship.sh"
+step "fuzzing the portable input handling, 20 s per target" bash "$ROOT/scripts/fuzz.sh" 20
 
 fresh_prefix "$BUILD/wine-test"
 ensure_display

@@ -90,4 +90,5 @@ const TLangText LangTableEnglish[] = {
     {"str_Message_Please_Reboot_Before_Updating",
      "The server was not rebooted before starting this update.\r\r"
      "Please stop Orvane and reboot your server."},
+    {"str_Message_Earlier_Errors_In_Log", "(Earlier errors are in the log file.)"},
 };

@@ -86,4 +86,5 @@ const TLangText LangTableFrench[] = {
     {"str_Message_Please_Reboot_Before_Updating",
      "Le serveur n'a pas été redémarer avant de commencer cette mise à jour.\r"
      "Voulez-vous arreter la mise à jour ? (Continuer la mise à jour à vos propres risques.)"},
+    {"str_Message_Earlier_Errors_In_Log", "(Les erreurs précédentes figurent dans le fichier journal.)"},
 };

@@ -85,4 +85,5 @@ const TLangText LangTableGerman[] = {
     {"str_Message_Please_Reboot_Before_Updating",
      "Der Server wurde vor beginn des updateprozesses nicht neu gestartet.\r"
      "Update beenden? (Update auf eigenes risiko vortsetzen.)"},
+    {"str_Message_Earlier_Errors_In_Log", "(Frühere Fehler stehen in der Protokolldatei.)"},
 };

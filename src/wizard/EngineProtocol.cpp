@@ -47,6 +47,22 @@ void TakeField(std::string& Rest, std::string& Field) {
 
 bool IsBlank(char C) { return static_cast<unsigned char>(C) <= 32; }
 
+// The last Limit bytes of the error text, from the first line break within
+// them (each error line starts with one), after a line that sends the reader
+// to the log for the rest. The whole text when it fits.
+std::string LatestErrors(const std::string& Errors, std::size_t Limit) {
+  if (Errors.size() <= Limit) return Errors;
+  const std::size_t TailStart = Errors.size() - Limit;
+  std::size_t From = Errors.find_first_of("\r\n", TailStart);
+  std::string Shown = "\r" + GetLangText("str_Message_Earlier_Errors_In_Log");
+  // A single error longer than the limit shows its end on a line of its own.
+  if (From == std::string::npos) {
+    From = TailStart;
+    Shown += '\r';
+  }
+  return Shown + Errors.substr(From);
+}
+
 }  // namespace
 
 int PortableMulDiv(int Number, int Numerator, int Denominator) {
@@ -124,7 +140,9 @@ void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& 
   } else if (TakeTag(Line, TagSection, Rest)) {
     FSection = Trim(Rest);
     View.ShowSectionTitle(FSection);
-    ++FSectionIndex;
+    // Saturates: an engine that never stops starting sections must not wrap
+    // the index round to the start of the bar.
+    if (FSectionIndex < INT_MAX) ++FSectionIndex;
     SetSectionProgress(0, View);
     const std::string Initializing = GetControlText("txtCurrentStep", "_Initializing");
     View.ShowCurrentStep(Initializing);
@@ -177,9 +195,17 @@ void TEngineProtocol::AppendTranscript(const std::string& Line) {
 bool TEngineProtocol::Succeeded() const { return FSectionPercent == 100 && !FResultText.empty(); }
 
 std::string TEngineProtocol::RunResultText(const std::string& LocalLevel) {
+  return ResultText(LocalLevel, ShownErrorLimit);
+}
+
+std::string TEngineProtocol::LogResultText(const std::string& LocalLevel) {
+  return ResultText(LocalLevel, std::string::npos);
+}
+
+std::string TEngineProtocol::ResultText(const std::string& LocalLevel, std::size_t ErrorLimit) {
   if (Succeeded())
     return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Success"), {LocalLevel}));
   if (FErrorText.empty()) FErrorText = ToCRLF(FTranscript);
   return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Failed"),
-                           {FSection, FStepCode, FCurrentStep, FErrorText}));
+                           {FSection, FStepCode, FCurrentStep, LatestErrors(FErrorText, ErrorLimit)}));
 }

@@ -2,6 +2,7 @@
 // and result pages make of them. The window owns one TEngineProtocol per run
 // and shows what it decides through IProgressView.
 #pragma once
+#include <cstddef>
 #include <string>
 
 // What the progress page shows; the window implements it over its controls.
@@ -37,8 +38,16 @@ class TEngineProtocol {
   bool Succeeded() const;
   // The result page's text, CR LF broken for the memo. On a failure without
   // any error line, the last output stands in as the message (and is kept in
-  // FErrorText).
+  // FErrorText). An engine may write megabytes of error lines: the page shows
+  // only the last ShownErrorLimit bytes of them, from a line start, after a
+  // line saying that earlier errors are in the log.
   std::string RunResultText(const std::string& LocalLevel);
+  // The same with every error line, for the log.
+  std::string LogResultText(const std::string& LocalLevel);
+  static constexpr std::size_t ShownErrorLimit = 8192;
+
+ private:
+  std::string ResultText(const std::string& LocalLevel, std::size_t ErrorLimit);
 };
 
 // Windows' MulDiv, portable: 64-bit product, rounded half away from zero;

@@ -14,6 +14,11 @@ const char* const EnglishMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
 
 char AsciiUpper(char C) { return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 'a' + 'A') : C; }
 
+bool IsDriveRoot(const std::string& Path) {
+  const char Letter = AsciiUpper(Path.empty() ? '\0' : Path[0]);
+  return Path.size() == 3 && Letter >= 'A' && Letter <= 'Z' && Path[1] == ':' && Path[2] == '\\';
+}
+
 void Require(bool Condition, const std::string& What, int Value) {
   if (!Condition) throw std::invalid_argument(What + " out of range: " + std::to_string(Value));
 }
@@ -54,7 +59,10 @@ std::string QuoteArgument(const std::string& Value) {
 
 std::string EngineArguments(bool NoSnapshot, char SnapshotDrive, const std::string& UpdateFolder) {
   std::string Folder = UpdateFolder;
-  if (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
+  // "D:" alone would mean the current folder of drive D: to the engine, so a
+  // drive's root keeps its backslash; QuoteArgument doubles it before the
+  // closing quote.
+  if (!Folder.empty() && Folder.back() == '\\' && !IsDriveRoot(Folder)) Folder.pop_back();
   if (NoSnapshot) return std::string(EngineSwitches) + " -nosnapshot -dir " + QuoteArgument(Folder);
   const char Drive = AsciiUpper(SnapshotDrive);
   if (Drive < 'A' || Drive > 'Z')

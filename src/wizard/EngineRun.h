@@ -12,7 +12,7 @@
 std::string QuoteArgument(const std::string& Value);
 
 // The engine's arguments: the update-files folder with one trailing backslash
-// removed, and in the snapshot form the drive as "<letter>:". SnapshotDrive
+// removed (a drive's root such as "D:\" keeps it), and in the snapshot form the drive as "<letter>:". SnapshotDrive
 // must be a letter (lower case is raised); anything else throws
 // std::invalid_argument when the snapshot form needs it.
 std::string EngineArguments(bool NoSnapshot, char SnapshotDrive, const std::string& UpdateFolder);

@@ -1,7 +1,5 @@
 #include "wizard/SnapshotDrive.h"
 
-#include <climits>
-#include <cmath>
 #include <stdexcept>
 
 #include "text/LangRes.h"
@@ -43,24 +41,36 @@ std::string AnsiUpperCase(std::string Text) {
   return Text;
 }
 
-// 100 * free as an exact 64-bit product; beyond its range (free space in the
-// tens of petabytes) the floating-point product is as good.
-double HundredTimes(long long Bytes) {
-  if (Bytes > LLONG_MAX / 100 || Bytes < LLONG_MIN / 100) return 100.0 * static_cast<double>(Bytes);
-  return static_cast<double>(100 * Bytes);
-}
-
 }  // namespace
 
-long long RoundHalfEven(double Value) {
-  // -2^63 fits a long long, 2^63 does not; NaN fails both tests.
-  if (!(Value >= -9223372036854775808.0 && Value < 9223372036854775808.0))
-    throw std::domain_error("cannot round to a 64-bit integer: " + std::to_string(Value));
-  // From 2^52 on every double is whole: no fraction, so no step past 2^63.
-  double Floor = std::floor(Value);
-  double Fraction = Value - Floor;
-  if (Fraction > 0.5 || (Fraction == 0.5 && std::fmod(Floor, 2.0) != 0.0)) Floor += 1.0;
-  return static_cast<long long>(Floor);
+int FreePercent(long long FreeBytes, long long TotalBytes) {
+  if (TotalBytes <= 0 || FreeBytes <= 0) return 0;
+  if (FreeBytes >= TotalBytes) return 100;
+  // 100 * free / total by repeated addition modulo total: exact for every
+  // 64-bit size, where the product itself could overflow. Since free < total
+  // each step carries at most one into the quotient and the remainder plus
+  // free stays below 2^64.
+  const unsigned long long Free = static_cast<unsigned long long>(FreeBytes);
+  const unsigned long long Total = static_cast<unsigned long long>(TotalBytes);
+  unsigned long long Quotient = 0, Remainder = 0;
+  for (int Step = 0; Step < 100; ++Step) {
+    Remainder += Free;
+    if (Remainder >= Total) {
+      Remainder -= Total;
+      ++Quotient;
+    }
+  }
+  if (2 * Remainder > Total || (2 * Remainder == Total && Quotient % 2 != 0)) ++Quotient;
+  return static_cast<int>(Quotient);
+}
+
+long long FreeMegabytes(long long FreeBytes) {
+  if (FreeBytes <= 0) return 0;
+  long long Megabytes = FreeBytes / BytesPerMegabyte;
+  const long long Remainder = FreeBytes % BytesPerMegabyte;
+  const long long Half = BytesPerMegabyte / 2;
+  if (Remainder > Half || (Remainder == Half && Megabytes % 2 != 0)) ++Megabytes;
+  return Megabytes;
 }
 
 TSnapshotVerdict JudgeSnapshotDrive(int DriveType, long long FreeBytes, long long TotalBytes,
@@ -70,9 +80,8 @@ TSnapshotVerdict JudgeSnapshotDrive(int DriveType, long long FreeBytes, long lon
     Verdict.LabelText = DriveTypeMark(DriveType);
     return Verdict;
   }
-  if (TotalBytes > 0)
-    Verdict.Percent = static_cast<int>(RoundHalfEven(HundredTimes(FreeBytes) / static_cast<double>(TotalBytes)));
-  Verdict.Megabytes = RoundHalfEven(static_cast<double>(FreeBytes) / static_cast<double>(BytesPerMegabyte));
+  Verdict.Percent = FreePercent(FreeBytes, TotalBytes);
+  Verdict.Megabytes = FreeMegabytes(FreeBytes);
   Verdict.LabelText = FormatText(GetControlText("lbSnapshotDriveSizeInfo"),
                                  {static_cast<double>(Verdict.Megabytes), Verdict.Percent}, ThousandsSeparator);
   Verdict.NextEnabled = Verdict.Megabytes >= MinSnapshotMegabytes;

@@ -7,9 +7,14 @@
 // The platform's drive types, by their values.
 enum TDriveType { dtUnknown = 0, dtNoRootDir = 1, dtRemovable = 2, dtFixed = 3, dtRemote = 4, dtCDROM = 5, dtRAMDisk = 6 };
 
-// Rounds to the nearest whole number, exact halves to the even neighbour.
-// Throws std::domain_error for a value that has no 64-bit whole neighbour.
-long long RoundHalfEven(double Value);
+// The free share of a drive in whole percent, exact in 64-bit integers, halves
+// to the even neighbour. Within 0..100 whatever the system reports: more free
+// space than the drive holds shows 100, a failed query (-1) or a drive of
+// size 0 shows 0.
+int FreePercent(long long FreeBytes, long long TotalBytes);
+// Free space in whole megabytes, halves to the even neighbour; 0 for a failed
+// query.
+long long FreeMegabytes(long long FreeBytes);
 
 // The least free space, in whole megabytes of 1,048,576 bytes, a snapshot needs.
 constexpr long long MinSnapshotMegabytes = 1500;

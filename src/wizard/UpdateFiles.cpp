@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_set>
 
 const char* const NoUpdatesPattern = "Orvane-3.1.0.*.oue";
 
@@ -142,14 +143,17 @@ TUpdateScan ScanUpdateNames(const std::vector<std::string>& FileNames) {
   TUpdateScan Scan;
   int Smallest = 2147483647;
   int Largest = -1;
+  // The colon list stays the result, but asking it whether a number was seen
+  // costs a search of the whole list per file: a folder of tens of thousands
+  // of files would hold the window for seconds.
+  std::unordered_set<int> Seen;
   for (const std::string& Name : FileNames) {
     int Number = ParseUpdateNumber(Name);
     if (Number < 0) continue;
-    std::string Item = std::to_string(Number);
     // A second file with a number already seen (a bracketed variant, say)
     // adds nothing: the engine takes each update once.
-    if (ColonListContains(Scan.FoundUpdates, Item)) continue;
-    ColonListAdd(Scan.FoundUpdates, Item);
+    if (!Seen.insert(Number).second) continue;
+    ColonListAdd(Scan.FoundUpdates, std::to_string(Number));
     Scan.Numbers.push_back(Number);
     ++Scan.Count;
     Smallest = std::min(Smallest, Number);

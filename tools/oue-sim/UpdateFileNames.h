@@ -11,10 +11,8 @@ struct UpdateFile {
   std::string fileName;  // name only, as found in the folder
 };
 
-// The update number of "Orvane-3.1.0.<n>....oue" (ASCII case ignored), read the
-// way the wizard reads it: bracketed text is ignored, text after a further "."
-// is ignored, one trailing character after the digits is tolerated. Only plain
-// decimal numbers are accepted here.
+// The update number of "Orvane-3.1.0.<n>....oue", read by the wizard's own
+// ParseUpdateNumber; none for a name the wizard does not list.
 std::optional<unsigned long> UpdateNumberOf(const std::string& fileName);
 
 // The update files among the names, by rising number; a second file with a

@@ -176,11 +176,13 @@ bool TLauncherForm::SaveTranscriptLog(int MemoId, std::string FileName) {
 
 void TLauncherForm::ShowRunResult() {
   const bool succeeded = FRun.Succeeded();
-  const std::string text = FRun.RunResultText(GetLocalUpdateLevel());
+  const std::string level = GetLocalUpdateLevel();
+  const std::string text = FRun.RunResultText(level);
   if (!succeeded) MessageBeep(MB_ICONHAND);
   SetText(ID_txtCompletionStatusInfo, text);
   FitMemoScrollBar(ID_txtCompletionStatusInfo);
-  SetText(ID_memOUEOutput, TranscriptRecord(ControlText(ID_txtCompletionStatusInfo), FRun.FTranscript));
+  // The page shows the latest errors only; the log keeps every one of them.
+  SetText(ID_memOUEOutput, TranscriptRecord(FRun.LogResultText(level), FRun.FTranscript));
   SaveTranscriptLog(ID_memOUEOutput, "");
   if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
   BringToFront();

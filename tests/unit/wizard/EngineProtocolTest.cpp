@@ -206,6 +206,15 @@ TEST_F(EngineProtocol, SectionIndexOnlyGrows) {
   EXPECT_EQ(View.Title, "Progress 100%");
 }
 
+TEST_F(EngineProtocol, SectionIndexSaturatesInsteadOfWrapping) {
+  Run.FSectionCount = 3;
+  Run.FSectionIndex = INT_MAX - 1;
+  for (int I = 0; I < 3; ++I) Run.ProcessEngineLine("[SECTION]:S" + std::to_string(I), View);
+  EXPECT_EQ(Run.FSectionIndex, INT_MAX);
+  EXPECT_EQ(View.BarPosition, 300);
+  EXPECT_EQ(View.Title, "Progress 100%");
+}
+
 // ------------------------------------------------------------ the progress bar
 
 TEST_F(EngineProtocol, BarAndOverallStayWithinRangeWhateverThePercentage) {
@@ -437,6 +446,50 @@ TEST_F(EngineProtocol, TranscriptCutBetweenCRAndLFStillBreaksCleanly) {
   Run.FTranscript = "\nline a\r\nline b";
   Run.RunResultText("x");
   EXPECT_EQ(Visible(Run.FErrorText), Visible("\r\nline a\r\nline b"));
+}
+
+// 10 MB of error lines once put 6.5 MB into the result page.
+TEST_F(EngineProtocol, ResultPageShowsTheLatestErrorsAndTheLogKeepsThemAll) {
+  const std::string Notice = "(Earlier errors are in the log file.)";
+  struct TCase {
+    const char* Name;
+    std::string Errors;    // FErrorText as the error lines left it
+    std::string Shown;     // the error part of the page
+  };
+  std::string Many;
+  for (int I = 0; Many.size() < 10 * 1024 * 1024; ++I) Many += "\rdisk error number " + std::to_string(I);
+  const std::string Last = Many.substr(Many.find('\r', Many.size() - TEngineProtocol::ShownErrorLimit));
+  const std::string Fits = "\r" + std::string(TEngineProtocol::ShownErrorLimit - 1, 'e');
+  const std::string Huge = "\r" + std::string(100000, 'h') + "z";
+  const TCase Cases[] = {
+      {"10 MB of error lines", Many, "\r" + Notice + Last},
+      {"exactly the limit", Fits, Fits},
+      {"one error line longer than the limit", Huge,
+       "\r" + Notice + "\r" + Huge.substr(Huge.size() - TEngineProtocol::ShownErrorLimit)},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    TEngineProtocol Run;
+    Run.FSectionCount = 1;
+    Run.FErrorText = Case.Errors;
+    const std::string Page = Run.RunResultText("3.1.0.3");
+    const std::string Head = ToCRLF(std::string(FailedHead) + " :\"\", with the following message:\r\r");
+    EXPECT_EQ(Page.size(), Head.size() + ToCRLF(Case.Shown).size());
+    EXPECT_TRUE(Page == Head + ToCRLF(Case.Shown)) << Visible(Page.substr(0, 300));
+    EXPECT_LE(Page.size(), Head.size() + 2 * TEngineProtocol::ShownErrorLimit + 2 * Notice.size());
+    EXPECT_TRUE(Run.LogResultText("3.1.0.3") == Head + ToCRLF(Case.Errors));
+    EXPECT_TRUE(Run.FErrorText == Case.Errors);
+  }
+}
+
+TEST_F(EngineProtocol, ErrorLinesReachTheBoundAsTheyCame) {
+  Run.FSectionCount = 1;
+  for (int I = 0; I < 2000; ++I) Run.ProcessEngineLine("[Error]: failure " + std::to_string(I) + " ", View);
+  const std::string Page = Run.RunResultText("3.1.0.3");
+  EXPECT_NE(Page.find("(Earlier errors are in the log file.)\r\nfailure "), std::string::npos);
+  EXPECT_EQ(Page.find("failure 0\r\n"), std::string::npos);
+  EXPECT_EQ(Page.substr(Page.size() - 14), "\r\nfailure 1999");
+  EXPECT_NE(Run.LogResultText("3.1.0.3").find("\r\nfailure 0\r\n"), std::string::npos);
 }
 
 TEST_F(EngineProtocol, ResultTextFollowsTheLanguage) {

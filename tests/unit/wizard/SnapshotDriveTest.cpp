@@ -2,38 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <stdexcept>
 #include <string>
 
 #include "text/LangRes.h"
 
 namespace {
-
-struct TRoundCase {
-  double Value;
-  long long Expected;
-};
-
-TEST(RoundHalfEven, SendsExactHalvesToTheEvenNeighbour) {
-  const TRoundCase Cases[] = {
-      {0.0, 0},          {0.5, 0},          {1.5, 2},           {2.5, 2},           {3.5, 4},
-      {1498.5, 1498},    {1499.5, 1500},    {-0.5, 0},          {-1.5, -2},         {-2.5, -2},
-      {0.49999, 0},      {0.50001, 1},      {2.4999999, 2},     {2.5000001, 3},     {3.0, 3},
-      {-3.7, -4},        {-3.2, -3},        {1e15 + 0.5, 1000000000000000LL},
-      {1e15 + 1.5, 1000000000000002LL},     {9007199254740992.0, 9007199254740992LL},
-      {-9223372036854775808.0, std::numeric_limits<long long>::min()},
-  };
-  for (const TRoundCase& Case : Cases)
-    EXPECT_EQ(RoundHalfEven(Case.Value), Case.Expected) << "value " << std::to_string(Case.Value);
-}
-
-TEST(RoundHalfEven, RefusesWhatHasNoWholeNeighbour) {
-  const double Cases[] = {std::nan(""), std::numeric_limits<double>::infinity(),
-                          -std::numeric_limits<double>::infinity(), 9223372036854775808.0, 1e19, -1e19};
-  for (double Value : Cases) EXPECT_THROW(RoundHalfEven(Value), std::domain_error) << "value " << Value;
-}
 
 class SnapshotDrive : public ::testing::Test {
  protected:
@@ -71,6 +45,10 @@ TEST_F(SnapshotDrive, JudgesTheChosenDrive) {
       {"failed queries", dtFixed, -1, -1, ",", "0 MB free [0%]", false, 0, 0},
       {"empty disk", dtFixed, 0, 500107862016LL, ",", "0 MB free [0%]", false, 0, 0},
       {"full disk", dtFixed, 500107862016LL, 500107862016LL, ",", "476,940 MB free [100%]", true, 476940, 100},
+      {"more free than total", dtFixed, 91182071808LL, 4, ",", "86,958 MB free [100%]", true, 86958, 100},
+      {"free over total near 9.2e16", dtFixed, 9223372036854775807LL, 100, ",", "8,796,093,022,208 MB free [100%]",
+       true, 8796093022208LL, 100},
+      {"size reported, free failed", dtFixed, -1, 107374182400LL, ",", "0 MB free [0%]", false, 0, 0},
       {"floppy", dtRemovable, 26843545600LL, 107374182400LL, ",", "[FLOPPY]", false, 0, 0},
       {"network", dtRemote, 26843545600LL, 107374182400LL, ",", "[NETWORK]", false, 0, 0},
       {"CD-ROM", dtCDROM, 26843545600LL, 107374182400LL, ",", "[CD-ROM]", false, 0, 0},
@@ -96,6 +74,29 @@ TEST_F(SnapshotDrive, HugeDisksNeitherOverflowNorLoseThePercentage) {
   EXPECT_EQ(Verdict.Percent, 50);
   EXPECT_EQ(Verdict.Megabytes, 4398046511104LL);
   EXPECT_TRUE(Verdict.NextEnabled);
+}
+
+TEST(FreePercent, StaysWithinTheScaleAndNeverThrows) {
+  struct TCase {
+    long long Free, Total;
+    int Percent;
+  };
+  const TCase Cases[] = {
+      {91182071808LL, 4, 100},
+      {9223372036854775807LL, 1, 100},
+      {9223372036854775807LL, 100, 100},
+      {9223372036854775806LL, 9223372036854775807LL, 100},
+      {1, 9223372036854775807LL, 0},
+      {4611686018427387904LL, 9223372036854775807LL, 50},
+      {1, 200, 0},      // half a percent goes down to even
+      {3, 200, 2},      // one and a half goes up to even
+      {-1, -1, 0},
+      {-5, 100, 0},
+      {5, -100, 0},
+      {5, 0, 0},
+  };
+  for (const TCase& Case : Cases)
+    EXPECT_EQ(FreePercent(Case.Free, Case.Total), Case.Percent) << "free " << Case.Free << ", total " << Case.Total;
 }
 
 TEST_F(SnapshotDrive, LabelFollowsTheLanguage) {

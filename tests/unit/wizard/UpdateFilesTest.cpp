@@ -260,4 +260,23 @@ TEST(ScanUpdateNames, FindsUpdateZeroForTheSnapshotDecision) {
   EXPECT_FALSE(ColonListContains(ScanUpdateNames(UpdateNames({"10", "20"})).FoundUpdates, "0"));
 }
 
+// Folders of this size took seconds while "seen" was a search of the growing
+// colon list; the summary must stay the same with any bookkeeping.
+TEST(ScanUpdateNames, LargeFoldersKeepTheirOrderAndTheirDuplicatesOut) {
+  std::vector<std::string> Names;
+  std::string Expected;
+  for (int Number = 31999; Number >= 0; --Number) {
+    Names.push_back("Orvane-3.1.0." + std::to_string(Number) + ".oue");
+    Names.push_back("Orvane-3.1.0." + std::to_string(Number) + "[copy].oue");
+    ColonListAdd(Expected, std::to_string(Number));
+  }
+  const TUpdateScan Scan = ScanUpdateNames(Names);
+  EXPECT_EQ(Scan.Count, 32000);
+  EXPECT_EQ(Scan.FoundUpdates, Expected);
+  EXPECT_FALSE(Scan.UpdatesMissing);
+  ASSERT_EQ(Scan.Rows.size(), 32000u);
+  EXPECT_EQ(Scan.Rows.front(), "Orvane-3.1.0.0");
+  EXPECT_EQ(Scan.Rows.back(), "Orvane-3.1.0.31999");
+}
+
 }  // namespace

@@ -106,8 +106,13 @@ void TLauncherForm::PollEngineOutput() {
   TStopwatch watch;
   for (;;) {
     const std::string line = FEngineOutput->ReadLine();
-    if (line == TPipeStream::NoLine) break;
-    InterpretEngineLine(line);
+    // A no-line while bytes still wait is a read that stopped inside a long
+    // line; the budget below decides whether this pass goes on with it.
+    if (line == TPipeStream::NoLine) {
+      if (FEngineOutput->BytesWaiting() == 0) break;
+    } else {
+      InterpretEngineLine(line);
+    }
     if (watch.ElapsedMs() >= PollBudgetMs) break;
   }
   FlushProgress();
@@ -120,8 +125,8 @@ void TLauncherForm::DrainEngineOutput() {
   if (!FEngineOutput) return;
   for (;;) {
     const std::string line = FEngineOutput->ReadLine();
-    if (line == TPipeStream::NoLine) break;
-    InterpretEngineLine(line);
+    if (line != TPipeStream::NoLine) InterpretEngineLine(line);
+    else if (FEngineOutput->BytesWaiting() == 0) break;
   }
   std::string rest;
   while (FEngineOutput->PeekChar() != '\0') rest += FEngineOutput->ReadChar();

@@ -90,4 +90,5 @@ const TLangText LangTableEnglish[] = {
     {"str_Message_Please_Reboot_Before_Updating",
      "The server was not rebooted before starting this update.\r\r"
      "Please stop Orvane and reboot your server."},
+    {"str_Message_Log_Not_Written", "The log file %s could not be written:\r\r%s"},
 };

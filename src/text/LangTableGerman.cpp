@@ -85,4 +85,5 @@ const TLangText LangTableGerman[] = {
     {"str_Message_Please_Reboot_Before_Updating",
      "Der Server wurde vor beginn des updateprozesses nicht neu gestartet.\r"
      "Update beenden? (Update auf eigenes risiko vortsetzen.)"},
+    {"str_Message_Log_Not_Written", "Die Protokolldatei %s konnte nicht geschrieben werden:\r\r%s"},
 };

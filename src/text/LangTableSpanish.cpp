@@ -86,4 +86,5 @@ const TLangText LangTableSpanish[] = {
     {"str_Message_Please_Reboot_Before_Updating",
      "El servidor no fue rebooteado antes de comenzar esta actualizacion.\r"
      "Desea terminar la actualizacion? (continue la actualizacion a su propio riesgo.)"},
+    {"str_Message_Log_Not_Written", "No se pudo escribir el archivo de registro %s:\r\r%s"},
 };

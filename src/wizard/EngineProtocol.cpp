@@ -82,6 +82,8 @@ std::string ToCRLF(const std::string& Text) {
   return Result;
 }
 
+std::string ShownText(const std::string& Text) { return Text.substr(0, MaxShownText); }
+
 std::string Trim(const std::string& Text) {
   std::size_t First = 0;
   std::size_t Last = Text.size();
@@ -123,7 +125,7 @@ void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& 
     FResultText = Trim(Rest);
   } else if (TakeTag(Line, TagSection, Rest)) {
     FSection = Trim(Rest);
-    View.ShowSectionTitle(FSection);
+    View.ShowSectionTitle(ShownText(FSection));
     ++FSectionIndex;
     SetSectionProgress(0, View);
     const std::string Initializing = GetControlText("txtCurrentStep", "_Initializing");
@@ -138,7 +140,7 @@ void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& 
     std::string StepText;
     TakeField(Rest, StepText);
     FCurrentStep = Trim(StepText);
-    View.ShowCurrentStep(FCurrentStep);
+    View.ShowCurrentStep(ShownText(FCurrentStep));
     int Percent = 0;
     SetSectionProgress(ParsePercent(Rest, Percent) ? Percent : FSectionPercent, View);
     View.ShowDetail("");
@@ -146,7 +148,7 @@ void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& 
     std::string Detail = Trim(Line);
     if (Detail.empty()) return;
     FDetail = std::move(Detail);
-    View.ShowDetail(FDetail);
+    View.ShowDetail(ShownText(FDetail));
   }
 }
 
@@ -169,6 +171,12 @@ void TEngineProtocol::SetSectionProgress(int Percent, IProgressView& View) {
 }
 
 void TEngineProtocol::AppendTranscript(const std::string& Line) {
+  // A line that alone fills what is kept leaves only its own end: taken
+  // straight from it, a line of megabytes is not copied in and cut again.
+  if (Line.size() >= TranscriptKept && FTranscript.size() + 2 + Line.size() > TranscriptLimit) {
+    FTranscript.assign(Line, Line.size() - TranscriptKept, TranscriptKept);
+    return;
+  }
   FTranscript += "\r\n";
   FTranscript += Line;
   if (FTranscript.size() > TranscriptLimit) FTranscript.erase(0, FTranscript.size() - TranscriptKept);

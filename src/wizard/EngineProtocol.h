@@ -2,6 +2,7 @@
 // and result pages make of them. The window owns one TEngineProtocol per run
 // and shows what it decides through IProgressView.
 #pragma once
+#include <cstddef>
 #include <string>
 
 // What the progress page shows; the window implements it over its controls.
@@ -40,6 +41,12 @@ class TEngineProtocol {
   // FErrorText).
   std::string RunResultText(const std::string& LocalLevel);
 };
+
+// What a label on the progress page shows of an engine's text: at most its
+// first MaxShownText characters. The run keeps the whole text; setting
+// megabytes into a label would hold the window for seconds.
+constexpr std::size_t MaxShownText = 4096;
+std::string ShownText(const std::string& Text);
 
 // Windows' MulDiv, portable: 64-bit product, rounded half away from zero;
 // -1 when Denominator is 0 or the result does not fit an int.

@@ -7,7 +7,7 @@
 
 namespace {
 const char LogExtension[] = ".log";
-const std::size_t ComposeChunk = 64 * 1024;
+const std::size_t ComposeChunk = 1024 * 1024;
 }  // namespace
 
 void AppendRunningLine(std::string& Buffer, const std::string& Line) {

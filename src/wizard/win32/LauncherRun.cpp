@@ -40,16 +40,6 @@ void ForceDirectories(const std::string& Folder) {
   CreateDirectoryA(path.c_str(), nullptr);
 }
 
-std::string MonthAbbreviation(int Month) {
-  char name[32] = {};
-  if (Month >= 1 && Month <= 12 &&
-      GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVMONTHNAME1 + (Month - 1), name, sizeof(name)) > 0)
-    return name;
-  static const char* const english[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  return Month >= 1 && Month <= 12 ? english[Month - 1] : "";
-}
-
 }  // namespace
 
 void TLauncherForm::InstallToSupportBin(const std::string& FileName) {
@@ -89,9 +79,16 @@ void TLauncherForm::StartEngine() {
                                          FEngineOutput->OtherEndHandle(), &FEngineProcess);
   FEngineRunning = true;
   FEngineStartPending = false;
+  try {
+    FRunningLog.Open(FreeRunningLogName(ProgramFilePath()));
+  } catch (const std::exception&) {
+    // No free name: the log falls back to the last part of the output.
+  }
 
   while (FEngineRunning && !FTerminated) {
-    Sleep(50);
+    // The engine waits for each of its writes to be read: with output still
+    // waiting, the window's turn below is the only pause it gets.
+    if (!FOutputBacklog) Sleep(50);
     Guard([this] { PollEngineOutput(); });
     ProcessMessages();
   }
@@ -102,6 +99,7 @@ void TLauncherForm::StartEngine() {
 // waits for each of its writes to be read, so reading one line per pass would
 // hold it to the pace of the window.
 void TLauncherForm::PollEngineOutput() {
+  FOutputBacklog = false;
   if (!FEngineOutput) return;
   TStopwatch watch;
   for (;;) {
@@ -113,8 +111,12 @@ void TLauncherForm::PollEngineOutput() {
     } else {
       InterpretEngineLine(line);
     }
-    if (watch.ElapsedMs() >= PollBudgetMs) break;
+    if (watch.ElapsedMs() >= PollBudgetMs) {
+      FOutputBacklog = true;
+      break;
+    }
   }
+  FRunningLog.Flush();
   FlushProgress();
 }
 
@@ -131,12 +133,14 @@ void TLauncherForm::DrainEngineOutput() {
   std::string rest;
   while (FEngineOutput->PeekChar() != '\0') rest += FEngineOutput->ReadChar();
   if (!rest.empty()) InterpretEngineLine(rest);
+  FRunningLog.Flush();
   FlushProgress();
 }
 
 void TLauncherForm::InterpretEngineLine(const std::string& Line) {
   FRun.ProcessEngineLine(Line, *this);
   FRun.AppendTranscript(Line);
+  FRunningLog.Append(Line);
 }
 
 void TLauncherForm::Timer1Timer() {
@@ -159,24 +163,17 @@ void TLauncherForm::edOUEInputKeyPress(char& Key) {
   if (Key == '\r' && FEngineInput) WriteLine(*FEngineInput, ControlText(ID_edOUEInput));
 }
 
-bool TLauncherForm::SaveTranscriptLog(int MemoId, std::string FileName) {
+TLogWrite TLauncherForm::SaveTranscriptLog(std::string FileName) {
+  TLogWrite Log;
   try {
-    if (FileName.empty()) {
-      SYSTEMTIME now;
-      GetLocalTime(&now);
-      FileName = LogFileName(ProgramFilePath(), now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-                             MonthAbbreviation(now.wMonth));
-    }
-    const std::string text = ControlText(MemoId);
-    TKernelHandle file(CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE || !file.Get()) return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size();
-  } catch (...) {
-    return false;
+    if (FileName.empty()) FileName = FreeDatedLogName(ProgramFilePath());
+  } catch (const std::exception& Error) {
+    Log.Error = Error.what();
+    return Log;
   }
+  Log = WriteRunLog(FileName, ControlText(ID_txtCompletionStatusInfo), FRunningLog, FRun.FTranscript);
+  if (Log.Written) FRunningLog.Remove();
+  return Log;
 }
 
 void TLauncherForm::ShowRunResult() {
@@ -184,9 +181,15 @@ void TLauncherForm::ShowRunResult() {
   const std::string text = FRun.RunResultText(GetLocalUpdateLevel());
   if (!succeeded) MessageBeep(MB_ICONHAND);
   SetText(ID_txtCompletionStatusInfo, text);
-  FitMemoScrollBar(ID_txtCompletionStatusInfo);
   SetText(ID_memOUEOutput, TranscriptRecord(ControlText(ID_txtCompletionStatusInfo), FRun.FTranscript));
-  SaveTranscriptLog(ID_memOUEOutput, "");
+  const TLogWrite log = SaveTranscriptLog("");
+  // A log that cannot be written is told, with the output below the notice
+  // so the operator can copy it from the page.
+  if (!log.Written)
+    SetText(ID_txtCompletionStatusInfo,
+            text + "\r\n\r\n" + ToCRLF(FormatText(GetLangText("str_Message_Log_Not_Written"), {log.FileName, log.Error})) +
+                OutputBanner + FRun.FTranscript);
+  FitMemoScrollBar(ID_txtCompletionStatusInfo);
   if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
   BringToFront();
 }

@@ -8,6 +8,8 @@ namespace {
 // byte is moved at most a bounded number of times: reading stays linear in
 // the bytes read, however the engine splits its output.
 constexpr std::size_t CompactThreshold = 4096;
+// From this length on a line leaves the pending text by a move.
+constexpr std::size_t LongLine = 1 << 20;
 }
 
 TLineBuffer::TLineBuffer(ILineSource& Source) : FSource(Source) {}
@@ -77,6 +79,17 @@ std::string TLineBuffer::ReadLine() {
 }
 
 std::string TLineBuffer::TakeLine(std::size_t End, std::size_t TerminatorLength) {
+  if (End - FStart >= LongLine) {
+    // The pending text becomes the line and only what follows it is copied:
+    // a line of megabytes is not copied once more on its way out.
+    std::string Rest = FText.substr(End + TerminatorLength);
+    std::string Line = std::move(FText);
+    Line.resize(End);
+    Line.erase(0, FStart);
+    FText = std::move(Rest);
+    FStart = FScanned = 0;
+    return Line;
+  }
   std::string Line = FText.substr(FStart, End - FStart);
   FStart = End + TerminatorLength;
   FScanned = FStart;

@@ -1,5 +1,6 @@
 #include "wizard/EngineProtocol.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -145,10 +146,14 @@ void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& 
     SetSectionProgress(ParsePercent(Rest, Percent) ? Percent : FSectionPercent, View);
     View.ShowDetail("");
   } else {
-    std::string Detail = Trim(Line);
-    if (Detail.empty()) return;
-    FDetail = std::move(Detail);
-    View.ShowDetail(ShownText(FDetail));
+    // Only the part a label shows is kept: a detail of megabytes would
+    // otherwise be copied whole for nothing.
+    std::size_t First = 0, Last = Line.size();
+    while (First < Last && IsBlank(Line[First])) ++First;
+    while (Last > First && IsBlank(Line[Last - 1])) --Last;
+    if (First == Last) return;
+    FDetail.assign(Line, First, std::min(Last - First, MaxShownText));
+    View.ShowDetail(FDetail);
   }
 }
 

@@ -21,6 +21,7 @@ class IProgressView {
 // window's handlers and this class side by side.
 class TEngineProtocol {
  public:
+  // FDetail keeps at most MaxShownText characters of the last detail.
   std::string FSection, FErrorText, FResultText, FStepCode, FCurrentStep, FDetail, FTranscript;
   bool FNeedReboot = false;
   int FSectionIndex = -1, FSectionPercent = 0, FSectionCount = 0;

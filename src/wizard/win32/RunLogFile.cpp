@@ -8,6 +8,9 @@
 
 namespace {
 
+// From this length on a line is written from where it lies.
+constexpr std::size_t LongLine = 1 << 20;
+
 // Carries the system's text of a failed call out of the composition.
 struct TSystemError : std::runtime_error {
   explicit TSystemError(DWORD Code) : std::runtime_error(SysErrorMessage(Code)) {}
@@ -47,7 +50,14 @@ bool TRunningLog::Open(const std::string& FileName) {
 }
 
 void TRunningLog::Append(const std::string& Line) {
-  if (IsOpen()) AppendRunningLine(FBuffer, Line);
+  if (!IsOpen()) return;
+  if (Line.size() < LongLine) {
+    AppendRunningLine(FBuffer, Line);
+    return;
+  }
+  // Written from where it lies rather than copied into the buffer first.
+  Flush();
+  if (!WriteAll(FFile.Get(), Line.data(), Line.size()) || !WriteAll(FFile.Get(), "\r\n", 2)) FIntact = false;
 }
 
 void TRunningLog::Flush() {

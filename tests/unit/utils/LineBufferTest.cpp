@@ -399,3 +399,28 @@ TEST(LineBuffer, AFloodOfShortLinesIsReadInLinearTime) {
 }
 
 }  // namespace
+
+namespace {
+
+// A line of megabytes leaves by a move of the pending text: what was before
+// it and what follows it must stay exactly where they belong.
+TEST(LineBuffer, ALongLineBetweenOthersKeepsItsNeighbours) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  const std::string Long(3u << 20, 'L');
+  Source.Arrive("s\n");
+  ASSERT_EQ(Buffer.PeekChar(), 's');  // "s\n" pending before the long line comes
+  Source.Arrive(Long + "\r\nt\nu");
+  std::vector<std::string> Lines;
+  for (int Call = 0; Call < 1000 && Lines.size() < 3; ++Call) {
+    std::string Line = Buffer.ReadLine();
+    if (Line != NoLine) Lines.push_back(std::move(Line));
+  }
+  ASSERT_EQ(Lines.size(), 3u);
+  EXPECT_EQ(Lines[0], "s");
+  EXPECT_TRUE(Lines[1] == Long) << "the long line has " << Lines[1].size() << " bytes";
+  EXPECT_EQ(Lines[2], "t");
+  EXPECT_EQ(Buffer.PendingText(), "u");
+}
+
+}  // namespace

@@ -475,7 +475,6 @@ TEST_F(EngineProtocol, LabelsGetOnlyTheHeadOfAHugeText) {
     std::string Event;
     const std::string& Kept;
   } Cases[] = {
-      {Huge, "detail=", Run.FDetail},
       {"[SECTION]: " + Huge, "title=", Run.FSection},
       {"[STATUS]: 1," + Huge + ",5", "step=", Run.FCurrentStep},
   };
@@ -492,4 +491,9 @@ TEST_F(EngineProtocol, LabelsGetOnlyTheHeadOfAHugeText) {
     EXPECT_TRUE(Seen) << Case.Event << " never shown";
   }
   EXPECT_EQ(ShownText("short"), "short");
+  // The detail keeps only what is shown, trimmed first.
+  View.Events.clear();
+  Run.ProcessEngineLine("  " + Huge, View);
+  EXPECT_EQ(Run.FDetail, std::string(MaxShownText, 'h'));
+  EXPECT_EQ(View.Events, std::vector<std::string>{"detail=" + std::string(MaxShownText, 'h')});
 }

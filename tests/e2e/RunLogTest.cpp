@@ -123,6 +123,7 @@ TEST_F(RunLog, EveryLineOfALongRunIsInTheLogInOrder) {
   const long Lines = 20000;
   ASSERT_TRUE(StartRun(Flood(Lines) + Verdict));
   ASSERT_TRUE(WaitResultPage(Wizard(), 120000));
+  Settle();  // the page is shown before its entry has written the log
   TRunLog Log;
   ASSERT_TRUE(ReadRunLog(World(), FStarted, LocalNow(), Log));
   EXPECT_EQ(EnglishSuccessText("3.1.0.0"), Log.ResultText);
@@ -164,6 +165,7 @@ TEST_F(RunLog, RunsEndingInTheSameMinuteKeepTheirOwnLogs) {
     World().SetLocalUpdateLevel("3.0.3.2");  // the first run raised it
     ASSERT_TRUE(StartRun("line [SECTION]: Update Orvane-3.1.0.0\nline run " + std::to_string(Run) + "\n" + Verdict));
     ASSERT_TRUE(WaitResultPage(Wizard()));
+    Settle();
     Wizard().Click("btExit");
     ASSERT_TRUE(Wizard().WaitExit());
   }
@@ -192,6 +194,7 @@ TEST_F(RunLog, ALogThatCannotBeWrittenIsToldAndTheOutputStaysOnThePage) {
   TImmutableFolder Locked(World().WizardDir());
   ASSERT_TRUE(Locked.Done()) << "cannot make " << World().WizardDir() << " read-only";
   ASSERT_TRUE(WaitResultPage(Wizard()));
+  Settle();
   const std::string Page = Wizard().Text("txtCompletionStatusInfo");
   const std::string Head = EnglishSuccessText("3.1.0.0") + "\r\n\r\nThe log file " + World().WizardDir() + "OUpdate.";
   EXPECT_EQ(0u, Page.find(Head)) << Page;
@@ -232,6 +235,7 @@ TEST_F(RunLog, AHugeLineNeitherFreezesTheWindowNorIsCutInTheLog) {
   EXPECT_EQ(0u, Unanswered) << "the window did not answer within a second " << Unanswered << " times";
   EXPECT_LT(Longest, 1000u);
   ASSERT_TRUE(WaitResultPage(W, 120000));
+  Settle();
   EXPECT_EQ(EnglishSuccessText("3.1.0.0"), W.Text("txtCompletionStatusInfo"));
   TRunLog Log;
   ASSERT_TRUE(ReadRunLog(World(), FStarted, LocalNow(), Log));

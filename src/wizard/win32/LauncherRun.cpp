@@ -125,10 +125,18 @@ void TLauncherForm::PollEngineOutput() {
 // that its verdict and its last words are never lost.
 void TLauncherForm::DrainEngineOutput() {
   if (!FEngineOutput) return;
+  // The engine has gone, so what waits can only shrink; a pipe that stops
+  // giving its bytes ends the drain rather than holding it.
+  std::size_t lastWaiting = 0;
   for (;;) {
     const std::string line = FEngineOutput->ReadLine();
-    if (line != TPipeStream::NoLine) InterpretEngineLine(line);
-    else if (FEngineOutput->BytesWaiting() == 0) break;
+    if (line != TPipeStream::NoLine) {
+      InterpretEngineLine(line);
+      continue;
+    }
+    const std::size_t waiting = FEngineOutput->BytesWaiting();
+    if (waiting == 0 || waiting == lastWaiting) break;
+    lastWaiting = waiting;
   }
   std::string rest;
   while (FEngineOutput->PeekChar() != '\0') rest += FEngineOutput->ReadChar();
@@ -187,7 +195,8 @@ void TLauncherForm::ShowRunResult() {
   // so the operator can copy it from the page.
   if (!log.Written)
     SetText(ID_txtCompletionStatusInfo,
-            text + "\r\n\r\n" + ToCRLF(FormatText(GetLangText("str_Message_Log_Not_Written"), {log.FileName, log.Error})) +
+            text + "\r\n\r\n" +
+                ToCRLF(FormatText(GetLangText("str_Message_Log_Not_Written"), {log.FileName, log.Error})) +
                 OutputBanner + FRun.FTranscript);
   FitMemoScrollBar(ID_txtCompletionStatusInfo);
   if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);

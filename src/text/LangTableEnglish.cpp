@@ -91,4 +91,5 @@ const TLangText LangTableEnglish[] = {
      "The server was not rebooted before starting this update.\r\r"
      "Please stop Orvane and reboot your server."},
     {"str_Message_Earlier_Errors_In_Log", "(Earlier errors are in the log file.)"},
+    {"str_Message_Log_Not_Written", "The log file %s could not be written:\r\r%s"},
 };

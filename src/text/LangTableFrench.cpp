@@ -87,4 +87,5 @@ const TLangText LangTableFrench[] = {
      "Le serveur n'a pas été redémarer avant de commencer cette mise à jour.\r"
      "Voulez-vous arreter la mise à jour ? (Continuer la mise à jour à vos propres risques.)"},
     {"str_Message_Earlier_Errors_In_Log", "(Les erreurs précédentes figurent dans le fichier journal.)"},
+    {"str_Message_Log_Not_Written", "Le fichier journal %s n'a pas pu être écrit :\r\r%s"},
 };

@@ -86,4 +86,5 @@ const TLangText LangTableGerman[] = {
      "Der Server wurde vor beginn des updateprozesses nicht neu gestartet.\r"
      "Update beenden? (Update auf eigenes risiko vortsetzen.)"},
     {"str_Message_Earlier_Errors_In_Log", "(Frühere Fehler stehen in der Protokolldatei.)"},
+    {"str_Message_Log_Not_Written", "Die Protokolldatei %s konnte nicht geschrieben werden:\r\r%s"},
 };

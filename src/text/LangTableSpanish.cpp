@@ -87,4 +87,5 @@ const TLangText LangTableSpanish[] = {
      "El servidor no fue rebooteado antes de comenzar esta actualizacion.\r"
      "Desea terminar la actualizacion? (continue la actualizacion a su propio riesgo.)"},
     {"str_Message_Earlier_Errors_In_Log", "(Los errores anteriores están en el archivo de registro.)"},
+    {"str_Message_Log_Not_Written", "No se pudo escribir el archivo de registro %s:\r\r%s"},
 };

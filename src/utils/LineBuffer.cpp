@@ -8,24 +8,31 @@ namespace {
 // byte is moved at most a bounded number of times: reading stays linear in
 // the bytes read, however the engine splits its output.
 constexpr std::size_t CompactThreshold = 4096;
+// From this length on a line leaves the pending text by a move.
+constexpr std::size_t LongLine = 1 << 20;
 }
 
 TLineBuffer::TLineBuffer(ILineSource& Source) : FSource(Source) {}
 
-bool TLineBuffer::TakeIn() {
+bool TLineBuffer::TakeIn(std::size_t& Budget) {
+  if (Budget == 0) return false;
   std::size_t Count = FSource.BytesWaiting();
   if (Count == 0) return false;
-  Count = std::min(Count, MaxTakeIn);
-  char Buffer[MaxTakeIn];
-  std::size_t Delivered = std::min(FSource.ReadBytes(Buffer, Count), Count);
-  if (Delivered == 0) return false;
-  for (std::size_t I = 0; I < Delivered; ++I)
-    if (Buffer[I] != '\0') FText.push_back(Buffer[I]);
-  return true;
+  Count = std::min(Count, Budget);
+  // Read straight into the pending text, then squeeze the NULs out of what came.
+  const std::size_t Old = FText.size();
+  FText.resize(Old + Count);
+  const std::size_t Delivered = std::min(FSource.ReadBytes(&FText[Old], Count), Count);
+  const auto Kept = std::remove(FText.begin() + static_cast<std::ptrdiff_t>(Old),
+                                FText.begin() + static_cast<std::ptrdiff_t>(Old + Delivered), '\0');
+  FText.resize(static_cast<std::size_t>(Kept - FText.begin()));
+  Budget -= Delivered;
+  return Delivered != 0;
 }
 
 char TLineBuffer::PeekChar() {
-  TakeIn();
+  std::size_t Budget = MaxTakeIn;
+  TakeIn(Budget);
   return FStart < FText.size() ? FText[FStart] : '\0';
 }
 
@@ -48,24 +55,41 @@ bool TLineBuffer::HasPendingLine() const {
 }
 
 std::string TLineBuffer::ReadLine() {
+  std::size_t Budget = MaxTakeIn;
   for (;;) {
     std::size_t End = FindTerminator(std::max(FScanned, FStart));
     if (End != std::string::npos) {
       if (FText[End] == '\n') return TakeLine(End, 1);
       // A CR as the last byte taken in: its LF may already wait in the
       // source, and then the two are one terminator. Reads that delivered
-      // only NUL bytes do not count as an answer.
-      while (End + 1 == FText.size() && TakeIn()) {
+      // only NUL bytes do not count as an answer; when the budget runs out
+      // among them the question stays open for the next call.
+      while (End + 1 == FText.size() && TakeIn(Budget)) {
+      }
+      if (End + 1 == FText.size() && Budget == 0) {
+        FScanned = End;
+        return NoLine;
       }
       bool WithLf = End + 1 < FText.size() && FText[End + 1] == '\n';
       return TakeLine(End, WithLf ? 2 : 1);
     }
     FScanned = FText.size();
-    if (!TakeIn()) return NoLine;
+    if (!TakeIn(Budget)) return NoLine;
   }
 }
 
 std::string TLineBuffer::TakeLine(std::size_t End, std::size_t TerminatorLength) {
+  if (End - FStart >= LongLine) {
+    // The pending text becomes the line and only what follows it is copied:
+    // a line of megabytes is not copied once more on its way out.
+    std::string Rest = FText.substr(End + TerminatorLength);
+    std::string Line = std::move(FText);
+    Line.resize(End);
+    Line.erase(0, FStart);
+    FText = std::move(Rest);
+    FStart = FScanned = 0;
+    return Line;
+  }
   std::string Line = FText.substr(FStart, End - FStart);
   FStart = End + TerminatorLength;
   FScanned = FStart;

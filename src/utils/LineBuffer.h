@@ -17,7 +17,9 @@ public:
 
 // Bytes already taken out of the source and not yet handed out, with the
 // reader's three operations. A read never waits: only what the source holds
-// at the moment of the call is taken in, at most MaxTakeIn bytes per read.
+// at the moment of the call is taken in, at most MaxTakeIn bytes per call, so
+// an engine that writes megabytes without a line break cannot keep one call
+// busy: the partial line stays pending and grows over later calls.
 //
 // Line ends: LF, CR, or CR LF together. A CR whose LF has not arrived yet ends
 // its line at once; an LF arriving later then ends an empty line. NUL bytes
@@ -25,7 +27,9 @@ public:
 // "nothing pending" and would otherwise stop reading for good.
 class TLineBuffer {
 public:
-  static constexpr std::size_t MaxTakeIn = 255;
+  // Large enough that a flood of short lines costs few reads, small enough
+  // that one call stays short whatever the engine writes.
+  static constexpr std::size_t MaxTakeIn = 64 * 1024;
   // What ReadLine returns when no complete line is pending. Distinct from the
   // empty string, which is an empty line. Inline, so that it is ready before
   // any object defined after this header in another file copies it.
@@ -41,6 +45,8 @@ public:
   // One complete line without its terminator, or NoLine. A partial line stays
   // pending and is returned whole once its terminator has arrived. When the
   // pending text already holds a complete line the source is not touched.
+  // NoLine while the source still holds bytes means this call's MaxTakeIn
+  // was used up: the caller may call again when its own budget allows.
   std::string ReadLine();
 
   // Whether the pending text holds a complete line (ReadLine would return one
@@ -50,8 +56,9 @@ public:
   std::string PendingText() const { return FText.substr(FStart); }
 
 private:
-  // Reads once from the source; false when nothing was delivered.
-  bool TakeIn();
+  // Reads once from the source, at most Budget bytes, and lowers Budget by
+  // what was delivered; false when nothing was delivered.
+  bool TakeIn(std::size_t& Budget);
   std::size_t FindTerminator(std::size_t From) const;
   std::string TakeLine(std::size_t End, std::size_t TerminatorLength);
   void Compact();

@@ -1,5 +1,6 @@
 #include "wizard/EngineProtocol.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -98,6 +99,8 @@ std::string ToCRLF(const std::string& Text) {
   return Result;
 }
 
+std::string ShownText(const std::string& Text) { return Text.substr(0, MaxShownText); }
+
 std::string Trim(const std::string& Text) {
   std::size_t First = 0;
   std::size_t Last = Text.size();
@@ -139,7 +142,7 @@ void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& 
     FResultText = Trim(Rest);
   } else if (TakeTag(Line, TagSection, Rest)) {
     FSection = Trim(Rest);
-    View.ShowSectionTitle(FSection);
+    View.ShowSectionTitle(ShownText(FSection));
     // Saturates: an engine that never stops starting sections must not wrap
     // the index round to the start of the bar.
     if (FSectionIndex < INT_MAX) ++FSectionIndex;
@@ -156,14 +159,18 @@ void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& 
     std::string StepText;
     TakeField(Rest, StepText);
     FCurrentStep = Trim(StepText);
-    View.ShowCurrentStep(FCurrentStep);
+    View.ShowCurrentStep(ShownText(FCurrentStep));
     int Percent = 0;
     SetSectionProgress(ParsePercent(Rest, Percent) ? Percent : FSectionPercent, View);
     View.ShowDetail("");
   } else {
-    std::string Detail = Trim(Line);
-    if (Detail.empty()) return;
-    FDetail = std::move(Detail);
+    // Only the part a label shows is kept: a detail of megabytes would
+    // otherwise be copied whole for nothing.
+    std::size_t First = 0, Last = Line.size();
+    while (First < Last && IsBlank(Line[First])) ++First;
+    while (Last > First && IsBlank(Line[Last - 1])) --Last;
+    if (First == Last) return;
+    FDetail.assign(Line, First, std::min(Last - First, MaxShownText));
     View.ShowDetail(FDetail);
   }
 }
@@ -187,6 +194,12 @@ void TEngineProtocol::SetSectionProgress(int Percent, IProgressView& View) {
 }
 
 void TEngineProtocol::AppendTranscript(const std::string& Line) {
+  // A line that alone fills what is kept leaves only its own end: taken
+  // straight from it, a line of megabytes is not copied in and cut again.
+  if (Line.size() >= TranscriptKept && FTranscript.size() + 2 + Line.size() > TranscriptLimit) {
+    FTranscript.assign(Line, Line.size() - TranscriptKept, TranscriptKept);
+    return;
+  }
   FTranscript += "\r\n";
   FTranscript += Line;
   if (FTranscript.size() > TranscriptLimit) FTranscript.erase(0, FTranscript.size() - TranscriptKept);

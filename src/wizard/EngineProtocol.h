@@ -21,6 +21,7 @@ class IProgressView {
 // window's handlers and this class side by side.
 class TEngineProtocol {
  public:
+  // FDetail keeps at most MaxShownText characters of the last detail.
   std::string FSection, FErrorText, FResultText, FStepCode, FCurrentStep, FDetail, FTranscript;
   bool FNeedReboot = false;
   int FSectionIndex = -1, FSectionPercent = 0, FSectionCount = 0;
@@ -49,6 +50,12 @@ class TEngineProtocol {
  private:
   std::string ResultText(const std::string& LocalLevel, std::size_t ErrorLimit);
 };
+
+// What a label on the progress page shows of an engine's text: at most its
+// first MaxShownText characters. The run keeps the whole text; setting
+// megabytes into a label would hold the window for seconds.
+constexpr std::size_t MaxShownText = 4096;
+std::string ShownText(const std::string& Text);
 
 // Windows' MulDiv, portable: 64-bit product, rounded half away from zero;
 // -1 when Denominator is 0 or the result does not fit an int.

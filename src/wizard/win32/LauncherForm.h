@@ -16,6 +16,7 @@
 #include "wizard/Layout.h"
 #include "wizard/PageFlow.h"
 #include "wizard/SnapshotDrive.h"
+#include "wizard/win32/RunLogFile.h"
 #include "wizard/win32/WindowResources.h"
 
 class TLauncherForm : private IProgressView {
@@ -52,6 +53,8 @@ class TLauncherForm : private IProgressView {
   std::unique_ptr<TPipeStream> FEngineInput;
   TEngineProtocol FRun;  // FSection, FErrorText, FResultText, FStepCode, FCurrentStep, FDetail,
                          // FTranscript, FNeedReboot, FSectionIndex, FSectionPercent, FSectionCount
+  TRunningLog FRunningLog;  // every line interpreted, on disk as the run goes
+  bool FOutputBacklog = false;  // the last pass ended on its budget with output still waiting
 
   // ---- the window ----
   HINSTANCE FInstance;
@@ -155,7 +158,11 @@ class TLauncherForm : private IProgressView {
   void InterpretEngineLine(const std::string& Line);
   void Timer1Timer();
   void edOUEInputKeyPress(char& Key);
-  bool SaveTranscriptLog(int MemoId, std::string FileName);
+  // The final log, to FileName or (empty) the first free dated name beside
+  // the wizard; on success the running file is removed.
+  // Writes the final log (ResultText, the banner, the whole output) under
+  // FileName, or the first free dated name when empty.
+  TLogWrite SaveTranscriptLog(std::string FileName, const std::string& ResultText);
   void ShowRunResult();
   void FlushProgress();
 

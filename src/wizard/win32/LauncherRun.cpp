@@ -40,16 +40,6 @@ void ForceDirectories(const std::string& Folder) {
   CreateDirectoryA(path.c_str(), nullptr);
 }
 
-std::string MonthAbbreviation(int Month) {
-  char name[32] = {};
-  if (Month >= 1 && Month <= 12 &&
-      GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVMONTHNAME1 + (Month - 1), name, sizeof(name)) > 0)
-    return name;
-  static const char* const english[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  return Month >= 1 && Month <= 12 ? english[Month - 1] : "";
-}
-
 }  // namespace
 
 void TLauncherForm::InstallToSupportBin(const std::string& FileName) {
@@ -89,9 +79,16 @@ void TLauncherForm::StartEngine() {
                                          FEngineOutput->OtherEndHandle(), &FEngineProcess);
   FEngineRunning = true;
   FEngineStartPending = false;
+  try {
+    FRunningLog.Open(FreeRunningLogName(ProgramFilePath()));
+  } catch (const std::exception&) {
+    // No free name: the log falls back to the last part of the output.
+  }
 
   while (FEngineRunning && !FTerminated) {
-    Sleep(50);
+    // The engine waits for each of its writes to be read: with output still
+    // waiting, the window's turn below is the only pause it gets.
+    if (!FOutputBacklog) Sleep(50);
     Guard([this] { PollEngineOutput(); });
     ProcessMessages();
   }
@@ -102,14 +99,24 @@ void TLauncherForm::StartEngine() {
 // waits for each of its writes to be read, so reading one line per pass would
 // hold it to the pace of the window.
 void TLauncherForm::PollEngineOutput() {
+  FOutputBacklog = false;
   if (!FEngineOutput) return;
   TStopwatch watch;
   for (;;) {
     const std::string line = FEngineOutput->ReadLine();
-    if (line == TPipeStream::NoLine) break;
-    InterpretEngineLine(line);
-    if (watch.ElapsedMs() >= PollBudgetMs) break;
+    // A no-line while bytes still wait is a read that stopped inside a long
+    // line; the budget below decides whether this pass goes on with it.
+    if (line == TPipeStream::NoLine) {
+      if (FEngineOutput->BytesWaiting() == 0) break;
+    } else {
+      InterpretEngineLine(line);
+    }
+    if (watch.ElapsedMs() >= PollBudgetMs) {
+      FOutputBacklog = true;
+      break;
+    }
   }
+  FRunningLog.Flush();
   FlushProgress();
 }
 
@@ -118,20 +125,30 @@ void TLauncherForm::PollEngineOutput() {
 // that its verdict and its last words are never lost.
 void TLauncherForm::DrainEngineOutput() {
   if (!FEngineOutput) return;
+  // The engine has gone, so what waits can only shrink; a pipe that stops
+  // giving its bytes ends the drain rather than holding it.
+  std::size_t lastWaiting = 0;
   for (;;) {
     const std::string line = FEngineOutput->ReadLine();
-    if (line == TPipeStream::NoLine) break;
-    InterpretEngineLine(line);
+    if (line != TPipeStream::NoLine) {
+      InterpretEngineLine(line);
+      continue;
+    }
+    const std::size_t waiting = FEngineOutput->BytesWaiting();
+    if (waiting == 0 || waiting == lastWaiting) break;
+    lastWaiting = waiting;
   }
   std::string rest;
   while (FEngineOutput->PeekChar() != '\0') rest += FEngineOutput->ReadChar();
   if (!rest.empty()) InterpretEngineLine(rest);
+  FRunningLog.Flush();
   FlushProgress();
 }
 
 void TLauncherForm::InterpretEngineLine(const std::string& Line) {
   FRun.ProcessEngineLine(Line, *this);
   FRun.AppendTranscript(Line);
+  FRunningLog.Append(Line);
 }
 
 void TLauncherForm::Timer1Timer() {
@@ -154,24 +171,17 @@ void TLauncherForm::edOUEInputKeyPress(char& Key) {
   if (Key == '\r' && FEngineInput) WriteLine(*FEngineInput, ControlText(ID_edOUEInput));
 }
 
-bool TLauncherForm::SaveTranscriptLog(int MemoId, std::string FileName) {
+TLogWrite TLauncherForm::SaveTranscriptLog(std::string FileName, const std::string& ResultText) {
+  TLogWrite Log;
   try {
-    if (FileName.empty()) {
-      SYSTEMTIME now;
-      GetLocalTime(&now);
-      FileName = LogFileName(ProgramFilePath(), now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-                             MonthAbbreviation(now.wMonth));
-    }
-    const std::string text = ControlText(MemoId);
-    TKernelHandle file(CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE || !file.Get()) return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size();
-  } catch (...) {
-    return false;
+    if (FileName.empty()) FileName = FreeDatedLogName(ProgramFilePath());
+  } catch (const std::exception& Error) {
+    Log.Error = Error.what();
+    return Log;
   }
+  Log = WriteRunLog(FileName, ResultText, FRunningLog, FRun.FTranscript);
+  if (Log.Written) FRunningLog.Remove();
+  return Log;
 }
 
 void TLauncherForm::ShowRunResult() {
@@ -180,10 +190,20 @@ void TLauncherForm::ShowRunResult() {
   const std::string text = FRun.RunResultText(level);
   if (!succeeded) MessageBeep(MB_ICONHAND);
   SetText(ID_txtCompletionStatusInfo, text);
-  FitMemoScrollBar(ID_txtCompletionStatusInfo);
   // The page shows the latest errors only; the log keeps every one of them.
-  SetText(ID_memOUEOutput, TranscriptRecord(FRun.LogResultText(level), FRun.FTranscript));
-  SaveTranscriptLog(ID_memOUEOutput, "");
+  const std::string logText = FRun.LogResultText(level);
+  SetText(ID_memOUEOutput, TranscriptRecord(logText, FRun.FTranscript));
+  const TLogWrite log = SaveTranscriptLog("", logText);
+  // A log that cannot be written is told, with the output below the notice
+  // so the operator can copy it from the page.
+  if (!log.Written)
+    SetText(ID_txtCompletionStatusInfo,
+            text + "
+
+" +
+                ToCRLF(FormatText(GetLangText("str_Message_Log_Not_Written"), {log.FileName, log.Error})) +
+                OutputBanner + FRun.FTranscript);
+  FitMemoScrollBar(ID_txtCompletionStatusInfo);
   if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
   BringToFront();
 }

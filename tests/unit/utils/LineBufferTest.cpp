@@ -93,7 +93,9 @@ const TReadCase ReadCases[] = {
      {{"ab", {NoLine}}, {"cd", {NoLine}}, {"ef\r", {"abcdef", NoLine}}, {"\n", {"", NoLine}}}, ""},
     {"line longer than one take-in", {{std::string(600, 'L') + "\n", {std::string(600, 'L'), NoLine}}}, ""},
     {"CR closes the first take-in, LF opens the next",
-     {{std::string(254, 'a') + "\r\nb\n", {std::string(254, 'a'), "b", NoLine}}}, ""},
+     {{std::string(TLineBuffer::MaxTakeIn - 1, 'a') + "\r\nb\n",
+       {NoLine, std::string(TLineBuffer::MaxTakeIn - 1, 'a'), "b", NoLine}}},
+     ""},
 };
 
 class ReadLineCases : public ::testing::TestWithParam<TReadCase> {};
@@ -134,27 +136,70 @@ TEST(LineBuffer, NothingPendingLeavesThePendingTextEmpty) {
   EXPECT_TRUE(Source.ReadSizes.empty()) << "read " << Source.ReadSizes.size() << " times with nothing waiting";
 }
 
-TEST(LineBuffer, ThreeHundredBytesAreTakenAs255Then45) {
+TEST(LineBuffer, EveryByteWaitingIsTakenInOneRead) {
   TFakeSource Source;
   TLineBuffer Buffer(Source);
   Source.Arrive(std::string(300, 'z'));
   EXPECT_EQ(Buffer.PeekChar(), 'z');
-  EXPECT_EQ(Buffer.PendingSize(), 255u);
-  EXPECT_EQ(Source.Left(), 45u);
-  EXPECT_EQ(Buffer.PeekChar(), 'z');
   EXPECT_EQ(Buffer.PendingSize(), 300u);
   EXPECT_EQ(Source.Left(), 0u);
-  EXPECT_EQ(Source.ReadSizes, (std::vector<std::size_t>{255, 45}));
+  EXPECT_EQ(Source.ReadSizes, (std::vector<std::size_t>{300}));
 }
 
-TEST(LineBuffer, EveryTakeInAsksForAtMost255Bytes) {
+const std::size_t Max = TLineBuffer::MaxTakeIn;
+
+// However the engine writes, one call takes in at most MaxTakeIn bytes and
+// returns; the next call goes on where it stopped.
+struct TBudgetCase {
+  const char* Name;
+  std::string Arriving;
+  std::vector<std::string> Expected;  // consecutive ReadLine calls
+  std::vector<std::size_t> LeftAfter; // bytes still in the source after each call
+};
+
+const TBudgetCase BudgetCases[] = {
+    {"a line of three budgets",
+     std::string(3 * Max - 1, 'm') + "\n",
+     {NoLine, NoLine, std::string(3 * Max - 1, 'm'), NoLine},
+     {2 * Max, Max, 0, 0}},
+    {"a CR at the end of a budget waits for its LF",
+     std::string(Max - 1, 'c') + "\r\nn\n",
+     {NoLine, std::string(Max - 1, 'c'), "n", NoLine},
+     {3, 0, 0, 0}},
+    {"endless NULs after a CR",
+     "x\r" + std::string(2 * Max, '\0') + "\ny\n",
+     {NoLine, NoLine, "x", "y", NoLine},
+     {Max + 5, 5, 0, 0, 0}},
+    {"complete lines pending need no budget",
+     std::string(Max, 'p') + "q\nr\n",
+     {NoLine, std::string(Max, 'p') + "q", "r", NoLine},
+     {4, 0, 0, 0}},
+};
+
+class ReadLineBudget : public ::testing::TestWithParam<TBudgetCase> {};
+
+TEST_P(ReadLineBudget, OneCallTakesAtMostMaxTakeIn) {
+  const TBudgetCase& Case = GetParam();
   TFakeSource Source;
   TLineBuffer Buffer(Source);
-  Source.Arrive(std::string(1000, 'k') + "\n");
-  EXPECT_EQ(Buffer.ReadLine(), std::string(1000, 'k'));
-  for (std::size_t Size : Source.ReadSizes) EXPECT_LE(Size, 255u);
-  EXPECT_EQ(Source.ReadSizes, (std::vector<std::size_t>{255, 255, 255, 236}));
+  Source.Arrive(Case.Arriving);
+  for (std::size_t I = 0; I < Case.Expected.size(); ++I) {
+    const std::size_t Before = Source.Left();
+    const std::string Got = Buffer.ReadLine();
+    EXPECT_EQ(Got.size(), Case.Expected[I].size()) << "call " << I;
+    EXPECT_EQ(Got == NoLine, Case.Expected[I] == NoLine) << "call " << I << " got " << Show(Got.substr(0, 20));
+    EXPECT_EQ(Source.Left(), Case.LeftAfter[I]) << "call " << I;
+    EXPECT_LE(Before - Source.Left(), Max) << "call " << I << " took in more than its budget";
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(LineBuffer, ReadLineBudget, ::testing::ValuesIn(BudgetCases),
+                         [](const ::testing::TestParamInfo<TBudgetCase>& Info) {
+                           std::string Name;
+                           for (const char* P = Info.param.Name; *P; ++P)
+                             Name += std::isalnum(static_cast<unsigned char>(*P)) ? *P : '_';
+                           return Name;
+                         });
 
 TEST(LineBuffer, PeekCharAndReadChar) {
   TFakeSource Source;
@@ -351,6 +396,31 @@ TEST(LineBuffer, AFloodOfShortLinesIsReadInLinearTime) {
   }
   EXPECT_EQ(Count, Lines);
   EXPECT_LT(Watch.Seconds(), TimeLimit);
+}
+
+}  // namespace
+
+namespace {
+
+// A line of megabytes leaves by a move of the pending text: what was before
+// it and what follows it must stay exactly where they belong.
+TEST(LineBuffer, ALongLineBetweenOthersKeepsItsNeighbours) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  const std::string Long(3u << 20, 'L');
+  Source.Arrive("s\n");
+  ASSERT_EQ(Buffer.PeekChar(), 's');  // "s\n" pending before the long line comes
+  Source.Arrive(Long + "\r\nt\nu");
+  std::vector<std::string> Lines;
+  for (int Call = 0; Call < 1000 && Lines.size() < 3; ++Call) {
+    std::string Line = Buffer.ReadLine();
+    if (Line != NoLine) Lines.push_back(std::move(Line));
+  }
+  ASSERT_EQ(Lines.size(), 3u);
+  EXPECT_EQ(Lines[0], "s");
+  EXPECT_TRUE(Lines[1] == Long) << "the long line has " << Lines[1].size() << " bytes";
+  EXPECT_EQ(Lines[2], "t");
+  EXPECT_EQ(Buffer.PendingText(), "u");
 }
 
 }  // namespace

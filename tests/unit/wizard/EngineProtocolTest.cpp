@@ -285,6 +285,11 @@ TEST_F(EngineProtocol, TranscriptPastTheLimitKeepsItsLast4097Characters) {
       {8000, 191, 4097},   // one over
       {0, 10000, 4097},    // one long line on its own
       {0, 8190, 8192},
+      {0, 4097, 4099},     // a line as long as what is kept, under the limit
+      {4094, 4097, 4097},  // the same, one over: only the line's end stays
+      {4093, 4097, 8192},
+      {6000, 4096, 4097},  // one shorter: the LF before it is kept too
+      {9000, 50000, 4097},
   };
   for (const auto& Case : Cases) {
     TEngineProtocol Run;
@@ -514,3 +519,34 @@ TEST_F(EngineProtocol, LastResultLineWins) {
 }
 
 }  // namespace
+
+// A huge line is kept whole by the run, but a label is given only its head.
+TEST_F(EngineProtocol, LabelsGetOnlyTheHeadOfAHugeText) {
+  const std::string Huge(3 * MaxShownText + 7, 'h');
+  const struct {
+    std::string Line;
+    std::string Event;
+    const std::string& Kept;
+  } Cases[] = {
+      {"[SECTION]: " + Huge, "title=", Run.FSection},
+      {"[STATUS]: 1," + Huge + ",5", "step=", Run.FCurrentStep},
+  };
+  for (const auto& Case : Cases) {
+    View.Events.clear();
+    Run.ProcessEngineLine(Case.Line, View);
+    EXPECT_EQ(Case.Kept, Huge) << Case.Event;
+    bool Seen = false;
+    for (const std::string& Event : View.Events)
+      if (Event.compare(0, Case.Event.size(), Case.Event) == 0 && Event.size() > Case.Event.size()) {
+        EXPECT_EQ(Event, Case.Event + std::string(MaxShownText, 'h'));
+        Seen = true;
+      }
+    EXPECT_TRUE(Seen) << Case.Event << " never shown";
+  }
+  EXPECT_EQ(ShownText("short"), "short");
+  // The detail keeps only what is shown, trimmed first.
+  View.Events.clear();
+  Run.ProcessEngineLine("  " + Huge, View);
+  EXPECT_EQ(Run.FDetail, std::string(MaxShownText, 'h'));
+  EXPECT_EQ(View.Events, std::vector<std::string>{"detail=" + std::string(MaxShownText, 'h')});
+}

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <vector>
 
 #include "ExitCodes.h"
@@ -40,17 +41,33 @@ bool StartGrandchild(const std::string& text) {
   return true;
 }
 
-void RunGrandchild(const std::string& text) {
+namespace {
+
+std::atomic<unsigned long long> lineNumber{0};
+
+// Two writers, so that while one write is being read the other is already
+// waiting: the reader never finds the pipe empty, as with a program that
+// writes faster than anyone reads.
+DWORD WINAPI WriteForever(LPVOID textParameter) {
+  const std::string& text = *static_cast<const std::string*>(textParameter);
   HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
   std::string chunk;
-  for (unsigned long long i = 1;; ++i) {
-    chunk += text + " " + std::to_string(i) + "\r\n";
-    if (chunk.size() < 4096) continue;
+  for (;;) {
+    while (chunk.size() < 64 * 1024) chunk += text + " " + std::to_string(++lineNumber) + "\r\n";
     DWORD written = 0;
     if (!WriteFile(output, chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr) || written == 0)
       ExitProcess(kExitOutputLost);
     chunk.clear();
   }
+}
+
+}  // namespace
+
+void RunGrandchild(const std::string& text) {
+  static const std::string line = text;
+  CloseHandle(CreateThread(nullptr, 0, WriteForever, const_cast<std::string*>(&line), 0, nullptr));
+  WriteForever(const_cast<std::string*>(&line));
+  ExitProcess(kExitOutputLost);
 }
 
 }  // namespace oue_sim

@@ -9,7 +9,8 @@ namespace oue_sim {
 extern const char* const kGrandchildVariable;
 
 // Starts a copy of this program that inherits the standard output and writes
-// "<text> 1", "<text> 2", ... to it without pause. False when it cannot start.
+// "<text> 1", "<text> 2", ... to it without pause, from two threads so that a
+// write always waits in the pipe. False when it cannot start.
 bool StartGrandchild(const std::string& text);
 
 // The copy's whole life: writes until nobody reads the output any more.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 #include <vector>
 
 #include "ExitCodes.h"
@@ -10,6 +11,14 @@
 namespace oue_sim {
 
 const char* const kGrandchildVariable = "OUE_SIM_GRANDCHILD_TEXT";
+
+namespace {
+// The handle value of an inheritable event the copy sets once its first
+// write went through, so the scenario goes on only when the copy's output
+// is on its way.
+const char* const kReadyVariable = "OUE_SIM_GRANDCHILD_READY";
+const DWORD kReadyTimeoutMs = 30000;
+}  // namespace
 
 bool StartGrandchild(const std::string& text) {
   char path[MAX_PATH * 4] = {};
@@ -26,24 +35,33 @@ bool StartGrandchild(const std::string& text) {
   startup.hStdInput = nullptr;
   startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
   startup.hStdError = GetStdHandle(STD_OUTPUT_HANDLE);
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE ready = CreateEventA(&inheritable, TRUE, FALSE, nullptr);
   SetEnvironmentVariableA(kGrandchildVariable, text.c_str());
+  SetEnvironmentVariableA(kReadyVariable,
+                          std::to_string(reinterpret_cast<unsigned long long>(ready)).c_str());
   PROCESS_INFORMATION created{};
   const BOOL started = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                                       nullptr, &startup, &created);
   const DWORD error = GetLastError();
   SetEnvironmentVariableA(kGrandchildVariable, nullptr);
+  SetEnvironmentVariableA(kReadyVariable, nullptr);
   if (!started) {
+    CloseHandle(ready);
     SetLastError(error);
     return false;
   }
   CloseHandle(created.hThread);
   CloseHandle(created.hProcess);
+  WaitForSingleObject(ready, kReadyTimeoutMs);
+  CloseHandle(ready);
   return true;
 }
 
 namespace {
 
 std::atomic<unsigned long long> lineNumber{0};
+HANDLE readyEvent = nullptr;
 
 // Two writers, so that while one write is being read the other is already
 // waiting: the reader never finds the pipe empty, as with a program that
@@ -57,6 +75,7 @@ DWORD WINAPI WriteForever(LPVOID textParameter) {
     DWORD written = 0;
     if (!WriteFile(output, chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr) || written == 0)
       ExitProcess(kExitOutputLost);
+    if (readyEvent != nullptr) SetEvent(readyEvent);
     chunk.clear();
   }
 }
@@ -65,6 +84,9 @@ DWORD WINAPI WriteForever(LPVOID textParameter) {
 
 void RunGrandchild(const std::string& text) {
   static const std::string line = text;
+  char ready[32] = {};
+  if (GetEnvironmentVariableA(kReadyVariable, ready, sizeof ready) > 0)
+    readyEvent = reinterpret_cast<HANDLE>(std::stoull(ready));
   CloseHandle(CreateThread(nullptr, 0, WriteForever, const_cast<std::string*>(&line), 0, nullptr));
   WriteForever(const_cast<std::string*>(&line));
   ExitProcess(kExitOutputLost);

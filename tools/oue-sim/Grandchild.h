@@ -10,7 +10,8 @@ extern const char* const kGrandchildVariable;
 
 // Starts a copy of this program that inherits the standard output and writes
 // "<text> 1", "<text> 2", ... to it without pause, from two threads so that a
-// write always waits in the pipe. False when it cannot start.
+// write always waits in the pipe. Returns once the copy's first write went
+// through (or after 30 s); false when it cannot start.
 bool StartGrandchild(const std::string& text);
 
 // The copy's whole life: writes until nobody reads the output any more.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ bool StartGrandchild(const std::string& text) {
   HANDLE ready = CreateEventA(&inheritable, TRUE, FALSE, nullptr);
   SetEnvironmentVariableA(kGrandchildVariable, text.c_str());
   SetEnvironmentVariableA(kReadyVariable,
-                          std::to_string(reinterpret_cast<unsigned long long>(ready)).c_str());
+                          std::to_string(reinterpret_cast<std::uintptr_t>(ready)).c_str());
   PROCESS_INFORMATION created{};
   const BOOL started = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                                       nullptr, &startup, &created);
@@ -86,7 +87,7 @@ void RunGrandchild(const std::string& text) {
   static const std::string line = text;
   char ready[32] = {};
   if (GetEnvironmentVariableA(kReadyVariable, ready, sizeof ready) > 0)
-    readyEvent = reinterpret_cast<HANDLE>(std::stoull(ready));
+    readyEvent = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::stoull(ready)));
   CloseHandle(CreateThread(nullptr, 0, WriteForever, const_cast<std::string*>(&line), 0, nullptr));
   WriteForever(const_cast<std::string*>(&line));
   ExitProcess(kExitOutputLost);

@@ -1,6 +1,9 @@
 #include "utils/NodeInfo.h"
 
+#include "utils/Errors.h"
+
 const char* const UNAVAILABLE = "<UNAVAILABLE>";
+const char* const UnknownUpdateLevel = "<unknown>";
 const char* const PlatformKeyPath = "\\Software\\Dantor\\Kelvra";
 const char* const ProductKeyPath = "\\Software\\Dantor\\Kelvra\\Products\\Orvane";
 const char* const RunOnceKeyPath = "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
@@ -8,6 +11,28 @@ const char* const RunOnceKeyPath = "\\Software\\Microsoft\\Windows\\CurrentVersi
 namespace {
 const char* const SystemSection = "System";
 const char* const UpdateLevelValue = "UpdateLevel";
+
+// A hive of TSharedConnections: the connection lives as long as the sharer
+// or the last query still using it.
+class TSharedHive : public IRegistryHive {
+public:
+  explicit TSharedHive(std::shared_ptr<IRegistryHive> Hive) : FHive(std::move(Hive)) {}
+  bool KeyExists(const std::string& Path) override { return FHive->KeyExists(Path); }
+  std::optional<std::string> ReadString(const std::string& Path, const std::string& ValueName) override {
+    return FHive->ReadString(Path, ValueName);
+  }
+
+private:
+  std::shared_ptr<IRegistryHive> FHive;
+};
+}  // namespace
+
+std::unique_ptr<IRegistryHive> TSharedConnections::Connect(const std::string& NodeName) {
+  const std::string Key = AsciiUpperCase(NodeName);
+  auto Known = FHives.find(Key);
+  if (Known == FHives.end()) Known = FHives.emplace(Key, std::shared_ptr<IRegistryHive>(FRegistry.Connect(NodeName))).first;
+  if (!Known->second) return nullptr;
+  return std::make_unique<TSharedHive>(Known->second);
 }
 
 std::string AsciiUpperCase(std::string Text) {
@@ -80,6 +105,14 @@ std::string GetLocalUpdateLevel(IRegistryConnector& Registry) {
   // no product key at all; a product key without a level means no level.
   const char* Key = Hive->KeyExists(ProductKeyPath) ? ProductKeyPath : PlatformKeyPath;
   return Hive->ReadString(Key, UpdateLevelValue).value_or("");
+}
+
+std::string GetShownLocalUpdateLevel(IRegistryConnector& Registry) {
+  try {
+    return GetLocalUpdateLevel(Registry);
+  } catch (const ERegistryException&) {
+    return UnknownUpdateLevel;
+  }
 }
 
 std::string GetPrimaryNodeUpdateLevel(IRegistryConnector& Registry) {

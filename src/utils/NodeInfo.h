@@ -4,6 +4,7 @@
 // decision can be exercised without Windows.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +43,20 @@ public:
   virtual std::unique_ptr<IRegistryHive> Connect(const std::string& NodeName) = 0;
 };
 
+// Connects to each machine at most once in its life, and lets every query
+// made through it share that connection; a machine that cannot be reached is
+// tried once. One check of the start conditions uses one, so a primary node
+// that does not answer costs one connection time-out, not one per value.
+class TSharedConnections : public IRegistryConnector {
+public:
+  explicit TSharedConnections(IRegistryConnector& Registry) : FRegistry(Registry) {}
+  std::unique_ptr<IRegistryHive> Connect(const std::string& NodeName) override;
+
+private:
+  IRegistryConnector& FRegistry;
+  std::map<std::string, std::shared_ptr<IRegistryHive>> FHives;  // by upper-case name; null: unreachable
+};
+
 // Upper-cases only the ASCII letters a-z; every other byte passes unchanged,
 // so names compare the same whatever the code page.
 std::string AsciiUpperCase(std::string Text);
@@ -70,6 +85,11 @@ std::string ReadReleaseSetting(IRegistryConnector& Registry, const std::string& 
                                const std::string& ValueName, const std::string& Default,
                                const std::string& NodeName);
 std::string GetLocalUpdateLevel(IRegistryConnector& Registry);
+// What the result page and the level line show: the local level, or
+// UnknownUpdateLevel when the value is there but cannot be read as text, so
+// that nothing shown at the end of a run depends on a read that can fail.
+extern const char* const UnknownUpdateLevel;  // "<unknown>"
+std::string GetShownLocalUpdateLevel(IRegistryConnector& Registry);
 std::string GetPrimaryNodeUpdateLevel(IRegistryConnector& Registry);
 std::string GetPrimaryNodeName(IRegistryConnector& Registry);
 std::string GetOriginalPrimaryNodeName(IRegistryConnector& Registry);

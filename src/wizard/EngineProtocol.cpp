@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 
 #include "text/LangRes.h"
@@ -205,7 +206,22 @@ void TEngineProtocol::AppendTranscript(const std::string& Line) {
   if (FTranscript.size() > TranscriptLimit) FTranscript.erase(0, FTranscript.size() - TranscriptKept);
 }
 
-bool TEngineProtocol::Succeeded() const { return FSectionPercent == 100 && !FResultText.empty(); }
+bool IsCrashExitCode(unsigned long ExitCode) { return ExitCode >= 0xC0000000UL && ExitCode <= 0xFFFFFFFFUL; }
+
+std::string EngineCrashText(unsigned long ExitCode) {
+  char Code[16];
+  std::snprintf(Code, sizeof Code, "0x%08lX", ExitCode & 0xFFFFFFFFUL);
+  return std::string("oue.exe ended abnormally with exit code ") + Code + ".";
+}
+
+void TEngineProtocol::EngineEnded(unsigned long ExitCode) {
+  FEngineExitCode = ExitCode;
+  FEngineCrashed = IsCrashExitCode(ExitCode);
+}
+
+bool TEngineProtocol::Succeeded() const {
+  return FSectionPercent == 100 && !FResultText.empty() && !FEngineCrashed;
+}
 
 std::string TEngineProtocol::RunResultText(const std::string& LocalLevel) {
   return ResultText(LocalLevel, ShownErrorLimit);
@@ -219,6 +235,9 @@ std::string TEngineProtocol::ResultText(const std::string& LocalLevel, std::size
   if (Succeeded())
     return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Success"), {LocalLevel}));
   if (FErrorText.empty()) FErrorText = ToCRLF(FTranscript);
+  // The crash comes after whatever the engine said: its last words are what
+  // the Response Center needs besides the code.
+  if (FEngineCrashed) FErrorText += "\r" + EngineCrashText(FEngineExitCode);
   return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Failed"),
                            {FSection, FStepCode, FCurrentStep, LatestErrors(FErrorText, ErrorLimit)}));
 }

@@ -25,6 +25,9 @@ class TEngineProtocol {
   std::string FSection, FErrorText, FResultText, FStepCode, FCurrentStep, FDetail, FTranscript;
   bool FNeedReboot = false;
   int FSectionIndex = -1, FSectionPercent = 0, FSectionCount = 0;
+  // Set once the engine's process has ended, when its exit code is known.
+  bool FEngineCrashed = false;
+  unsigned long FEngineExitCode = 0;
 
   // One complete line without its terminator. Tags count only at column 0 and
   // in exact case; the first matching tag decides.
@@ -35,7 +38,11 @@ class TEngineProtocol {
   // Every interpreted line goes here, so the log ends with the last ~4 KB of
   // output however long the run was.
   void AppendTranscript(const std::string& Line);
-  // The engine's exit code and "[Error]:" lines do not enter the verdict.
+  // The engine has ended with this exit code. Only a crash counts: an engine
+  // that died cannot have finished the update, whatever it printed before.
+  void EngineEnded(unsigned long ExitCode);
+  // "[Error]:" lines and the engine's ordinary exit codes do not enter the
+  // verdict; a crash does.
   bool Succeeded() const;
   // The result page's text, CR LF broken for the memo. On a failure without
   // any error line, the last output stands in as the message (and is kept in
@@ -56,6 +63,13 @@ class TEngineProtocol {
 // megabytes into a label would hold the window for seconds.
 constexpr std::size_t MaxShownText = 4096;
 std::string ShownText(const std::string& Text);
+
+// Exit codes from 0xC0000000 on are the system's error statuses (access
+// violation, stack overflow, ...): the process did not end, it crashed.
+bool IsCrashExitCode(unsigned long ExitCode);
+// The line the failure text gains for a crash, naming the exit code in hex
+// as the system's documentation lists it ("0xC0000005").
+std::string EngineCrashText(unsigned long ExitCode);
 
 // Windows' MulDiv, portable: 64-bit product, rounded half away from zero;
 // -1 when Denominator is 0 or the result does not fit an int.

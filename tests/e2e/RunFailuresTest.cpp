@@ -54,7 +54,9 @@ const TEndingCase EndingCases[] = {
      "line [SECTION]: Snapshot\n"
      "line [STATUS]: 101,Stopping services,10\n"
      "crash\n",
-     "Snapshot", " 101", "Stopping services", "\r\n[SECTION]: Snapshot\r\n[STATUS]: 101,Stopping services,10"},
+     "Snapshot", " 101", "Stopping services",
+     "\r\n[SECTION]: Snapshot\r\n[STATUS]: 101,Stopping services,10\r\n"
+     "oue.exe ended abnormally with exit code 0xC0000005."},
     // A result counts only after a last status of 100 in the last section.
     {"ASectionAfterTheLast100",
      "line [SECTION]: Update Orvane-3.1.0.0\n"

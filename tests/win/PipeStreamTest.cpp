@@ -35,13 +35,40 @@ TEST(PipeStream, AnyOtherEndLeavesTheStreamWithoutAHandle) {
   EXPECT_EQ(Neither.ReadLine(), NoLine);
 }
 
-TEST(PipeStream, BothEndsAreInheritable) {
+// The child's end is inherited; the wizard's own end never is, or a process
+// the engine starts could hold the wizard's side of the pipe.
+TEST(PipeStream, OnlyTheChildsEndIsInheritable) {
   TPipeStream Reader(TPipeStream::ReadEnd, 1);
-  for (HANDLE End : {Reader.ReadHandle(), Reader.WriteHandle()}) {
+  TPipeStream Writer(TPipeStream::WriteEnd, 1);
+  const struct {
+    const char* Name;
+    HANDLE End;
+    bool Inheritable;
+  } Ends[] = {{"reader's own", Reader.Handle(), false}, {"reader's other", Reader.OtherEndHandle(), true},
+              {"writer's own", Writer.Handle(), false}, {"writer's other", Writer.OtherEndHandle(), true}};
+  for (const auto& End : Ends) {
     DWORD Flags = 0;
-    ASSERT_TRUE(GetHandleInformation(End, &Flags));
-    EXPECT_TRUE(Flags & HANDLE_FLAG_INHERIT);
+    ASSERT_TRUE(GetHandleInformation(End.End, &Flags)) << End.Name;
+    EXPECT_EQ((Flags & HANDLE_FLAG_INHERIT) != 0, End.Inheritable) << End.Name;
   }
+}
+
+// What the writing end can take without waiting: what the pipe holds unread
+// uses up its buffer, and reading frees it again.
+TEST(PipeStream, RoomToWriteIsTheBufferLessWhatIsUnread) {
+  TPipeStream Writer(TPipeStream::WriteEnd, 64);
+  EXPECT_EQ(Writer.RoomToWrite(), 64u);
+  Writer.WriteBuffer("0123456789", 10);
+  EXPECT_EQ(Writer.RoomToWrite(), 54u);
+  const std::string Rest(54, 'x');
+  Writer.WriteBuffer(Rest.data(), Rest.size());  // fits, so it cannot wait for a reader
+  EXPECT_EQ(Writer.RoomToWrite(), 0u);
+  char Buffer[10];
+  DWORD Got = 0;
+  ASSERT_TRUE(ReadFile(Writer.OtherEndHandle(), Buffer, sizeof Buffer, &Got, nullptr));
+  EXPECT_EQ(Writer.RoomToWrite(), 10u);
+  TPipeStream Reader(TPipeStream::ReadEnd, 64);
+  EXPECT_EQ(Reader.RoomToWrite(), 0u) << "a reading end takes no writes";
 }
 
 TEST(PipeStream, DestructionClosesBothEnds) {

@@ -195,6 +195,7 @@ TEST_F(SimulatorScenario, RefusesBadScenarios) {
       {"level\n", "scenario line 1: level needs an update level such as 3.1.0.2, got \"\""},
       {"crash now\n", "scenario line 1: crash takes no argument, got \"now\""},
       {"standard please\n", "scenario line 1: standard takes no argument, got \"please\""},
+      {"grandchild\n", "scenario line 1: grandchild needs the text it writes"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Visible(c.scenario));

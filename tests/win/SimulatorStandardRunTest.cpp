@@ -217,6 +217,8 @@ TEST_F(SimulatorStandardRun, RefusesBadSettings) {
       {"OUE_SIM_DELAY_MS", "fast", "[Error]: OUE_SIM_DELAY_MS must be milliseconds from 0 to 600000, got \"fast\""},
       {"OUE_SIM_DELAY_MS", "-5", "[Error]: OUE_SIM_DELAY_MS must be milliseconds from 0 to 600000, got \"-5\""},
       {"OUE_SIM_NEED_REBOOT", "yes", "[Error]: OUE_SIM_NEED_REBOOT must be 1 or 0, got \"yes\""},
+      {"OUE_SIM_MAX_SLEEP_MS", "3600001",
+       "[Error]: OUE_SIM_MAX_SLEEP_MS must be milliseconds from 0 to 3600000, got \"3600001\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.name) + "=" + c.value);

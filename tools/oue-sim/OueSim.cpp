@@ -9,6 +9,7 @@
 
 #include "EngineCommandLine.h"
 #include "ExitCodes.h"
+#include "Grandchild.h"
 #include "Scenario.h"
 #include "ScenarioPlayer.h"
 #include "SimConsole.h"
@@ -63,7 +64,8 @@ unsigned long Run(TSimOutput& output, TSimInput& input) {
   }
 
   const SimSettingsParse settings = ParseSimSettings(
-      EnvironmentValue("OUE_SIM_SCENARIO"), EnvironmentValue("OUE_SIM_DELAY_MS"), EnvironmentValue("OUE_SIM_NEED_REBOOT"));
+      EnvironmentValue("OUE_SIM_SCENARIO"), EnvironmentValue("OUE_SIM_DELAY_MS"), EnvironmentValue("OUE_SIM_NEED_REBOOT"),
+      EnvironmentValue("OUE_SIM_MAX_SLEEP_MS"));
   if (!settings.Ok()) {
     for (const std::string& error : settings.errors) output.WriteLine("[Error]: " + error);
     return kExitBadScenario;
@@ -91,6 +93,7 @@ unsigned long Run(TSimOutput& output, TSimInput& input) {
 }  // namespace
 
 int main() {
+  if (const auto text = EnvironmentValue(kGrandchildVariable)) RunGrandchild(*text);
   TSimOutput output;
   TSimInput input;
   ExitProcess(static_cast<UINT>(Run(output, input)));

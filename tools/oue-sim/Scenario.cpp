@@ -145,6 +145,10 @@ ScenarioParse ParseScenario(const std::string& text) {
       step.text = arg;
       if (arg.empty() || arg.find_first_of(" \t") != std::string::npos)
         return fail("level needs an update level such as 3.1.0.2, got \"" + arg + "\"");
+    } else if (name == "grandchild") {
+      step.kind = StepKind::Grandchild;
+      step.text = arg;
+      if (arg.empty()) return fail("grandchild needs the text it writes");
     } else if (name == "exit") {
       step.kind = StepKind::Exit;
       if (!number(4294967295UL)) return fail("exit needs a code (0 to 4294967295), got \"" + arg + "\"");

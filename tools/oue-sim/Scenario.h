@@ -12,17 +12,19 @@
 //   crash                ends abnormally
 //   exit-unread <bytes>  writes the bytes (escaped as for raw) in one write and
 //                        exits with code 0 at once, not waiting for the reader
+//   grandchild <text>    starts a process that inherits the output and writes
+//                        "<text> <i>" + CR LF, i = 1, 2, ..., until nobody reads
 // Blank lines and lines whose first non-blank character is '#' are ignored.
 #include <string>
 #include <vector>
 
 namespace oue_sim {
 
-enum class StepKind { Line, Raw, Sleep, Flood, Standard, Level, ReadLine, EchoStdin, Exit, Crash, ExitUnread };
+enum class StepKind { Line, Raw, Sleep, Flood, Standard, Level, ReadLine, EchoStdin, Exit, Crash, ExitUnread, Grandchild };
 
 struct ScenarioStep {
   StepKind kind;
-  std::string text;            // Line/Flood text, Raw/ExitUnread bytes, Level value
+  std::string text;            // Line/Flood/Grandchild text, Raw/ExitUnread bytes, Level value
   unsigned long number = 0;    // Sleep ms, Flood count, Exit code
   unsigned lineNumber = 0;     // in the scenario file, for messages
 };

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "ExitCodes.h"
+#include "Grandchild.h"
 #include "LevelRegistry.h"
 #include "StandardRunPlayer.h"
 
@@ -55,7 +58,7 @@ unsigned long PlayScenario(const std::vector<ScenarioStep>& steps, const EngineA
         output.Write(step.text);
         break;
       case StepKind::Sleep:
-        Sleep(step.number);
+        Sleep(std::min<unsigned long>(step.number, settings.maxSleepMs));
         break;
       case StepKind::Flood:
         Flood(step.number, step.text, output);
@@ -84,6 +87,13 @@ unsigned long PlayScenario(const std::vector<ScenarioStep>& steps, const EngineA
         return step.number;
       case StepKind::Crash:
         Crash();
+      case StepKind::Grandchild:
+        if (!StartGrandchild(step.text)) {
+          output.WriteLine("[Error]: scenario line " + std::to_string(step.lineNumber) +
+                           ": cannot start the grandchild (error " + std::to_string(GetLastError()) + ")");
+          return kExitRunFailed;
+        }
+        break;
       case StepKind::ExitUnread:
         output.Write(step.text);
         ExitProcess(kExitSuccess);

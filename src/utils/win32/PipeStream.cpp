@@ -2,10 +2,10 @@
 
 #include "utils/Errors.h"
 
-TPipeStream::TPipeStream(unsigned char PipeEnd, DWORD BufferSize) {
-  // Both ends inheritable: the child gets whichever end the caller hands it,
-  // and the wizard keeps both for the stream's whole life, so the reader
-  // never sees an end of file; the end of a run is told by the process.
+TPipeStream::TPipeStream(unsigned char PipeEnd, DWORD BufferSize) : FBufferSize(BufferSize) {
+  // Created inheritable, so the child gets the end the caller hands it; the
+  // wizard keeps both ends for the stream's whole life, so the reader never
+  // sees an end of file, and the end of a run is told by the process.
   SECURITY_ATTRIBUTES Attributes{};
   Attributes.nLength = sizeof(Attributes);
   Attributes.lpSecurityDescriptor = nullptr;
@@ -22,6 +22,13 @@ TPipeStream::TPipeStream(unsigned char PipeEnd, DWORD BufferSize) {
     SetHandle(FReadHandle.Get());
   else if (PipeEnd == WriteEnd)
     SetHandle(FWriteHandle.Get());
+  // The stream's own end stays with the wizard. Inherited, it would let the
+  // engine, and any program the engine starts, hold the wizard's side of
+  // the pipe: a writer could then never be told that nobody reads.
+  if (Handle() != nullptr && !SetHandleInformation(Handle(), HANDLE_FLAG_INHERIT, 0)) {
+    const int Code = static_cast<int>(GetLastError());
+    throw EInOutError("Erorr " + std::to_string(Code) + " creating pipe.");
+  }
 }
 
 TPipeStream::~TPipeStream() {
@@ -43,6 +50,15 @@ std::size_t TPipeStream::BytesWaiting() {
   DWORD Available = 0;
   if (Handle() == nullptr || !PeekNamedPipe(Handle(), nullptr, 0, nullptr, &Available, nullptr)) return 0;
   return Available;
+}
+
+std::size_t TPipeStream::RoomToWrite() const {
+  // The wizard holds the reading end too, so it can see what is still unread.
+  DWORD Unread = 0;
+  if (Handle() == nullptr || Handle() != FWriteHandle.Get() ||
+      !PeekNamedPipe(FReadHandle.Get(), nullptr, 0, nullptr, &Unread, nullptr))
+    return 0;
+  return Unread >= FBufferSize ? 0 : FBufferSize - Unread;
 }
 
 std::size_t TPipeStream::ReadBytes(char* Buffer, std::size_t Count) {

@@ -16,9 +16,10 @@ public:
   static constexpr unsigned char WriteEnd = 1;
   inline static const std::string NoLine = std::string(1, '\0');
 
-  // Creates a pipe whose two ends are both inheritable. PipeEnd 0: this
-  // stream reads from the pipe; 1: it writes into it; any other value: it has
-  // no handle of its own. Raises EInOutError when the pipe cannot be created.
+  // Creates a pipe. PipeEnd 0: this stream reads from the pipe; 1: it writes
+  // into it; any other value: it has no handle of its own. Only the end for
+  // the child is inheritable. Raises EInOutError when the pipe cannot be
+  // created.
   TPipeStream(unsigned char PipeEnd, DWORD BufferSize);
   // Closes both ends.
   ~TPipeStream() override;
@@ -37,11 +38,15 @@ public:
 
   // Bytes the pipe holds for this stream's end right now, without waiting.
   std::size_t BytesWaiting() override;
+  // For the writing end: how many bytes a write takes now without waiting,
+  // the pipe's buffer less what it holds unread. 0 for a reading end.
+  std::size_t RoomToWrite() const;
 
 private:
   std::size_t ReadBytes(char* Buffer, std::size_t Count) override;
 
   TKernelHandle FReadHandle;
   TKernelHandle FWriteHandle;
+  DWORD FBufferSize;
   TLineBuffer FLines{*this};
 };

@@ -35,6 +35,11 @@ std::string GetLocalUpdateLevel() {
   return GetLocalUpdateLevel(Registry);
 }
 
+std::string GetShownLocalUpdateLevel() {
+  TWin32Registry Registry;
+  return GetShownLocalUpdateLevel(Registry);
+}
+
 std::string GetPrimaryNodeUpdateLevel() {
   TWin32Registry Registry;
   return GetPrimaryNodeUpdateLevel(Registry);

@@ -16,6 +16,8 @@ std::string GetLocalComputerName();
 std::string ReadReleaseSetting(const std::string& Section, const std::string& ValueName,
                                const std::string& Default, const std::string& NodeName);
 std::string GetLocalUpdateLevel();
+// For display: UnknownUpdateLevel when the value cannot be read as text.
+std::string GetShownLocalUpdateLevel();
 std::string GetPrimaryNodeUpdateLevel();
 std::string GetPrimaryNodeName();
 std::string GetOriginalPrimaryNodeName();

@@ -4,6 +4,7 @@
 #include "wizard/Preconditions.h"
 #include "wizard/win32/FileSystem.h"
 #include "wizard/win32/LauncherForm.h"
+#include "wizard/win32/WaitCursor.h"
 
 bool TLauncherForm::CheckStartPreconditions() {
   // The system error of the step that failed, kept for the E2 and E3 reports.
@@ -24,12 +25,24 @@ bool TLauncherForm::CheckStartPreconditions() {
     return exists;
   };
   facts.EngineBesideWizard = [this] { return FileExists(FProgramDir + "oue.exe"); };
-  facts.PrimaryLevel = [] { return GetPrimaryNodeUpdateLevel(); };
-  facts.Maintenance = [] { return GetMaintenanceMode(); };
-  facts.Role = [] { return GetNodeRole(); };
-  facts.BackupRunning = [] { return IsBackupRunning(); };
+  // One connection per machine for the whole check: a primary node that
+  // cannot be reached holds the window for one connection time-out, not for
+  // one per value asked of it.
+  TWin32Registry registry;
+  TSharedConnections shared(registry);
+  facts.PrimaryLevel = [&shared] { return GetPrimaryNodeUpdateLevel(shared); };
+  facts.Maintenance = [&shared] { return GetMaintenanceMode(shared); };
+  facts.Role = [&shared] { return GetNodeRole(shared, GetLocalComputerName()); };
+  facts.BackupRunning = [&shared] { return IsBackupRunning(shared); };
 
-  const TStartVerdict verdict = CheckStartFacts(facts);
+  TStartVerdict verdict;
+  std::string primaryNodeName;
+  {
+    TWaitCursor wait;
+    verdict = CheckStartFacts(facts);
+    if (verdict.Failure == TStartFailure::E5 || verdict.Failure == TStartFailure::E7)
+      primaryNodeName = GetPrimaryNodeName(shared);
+  }
   if (verdict.Failure != TStartFailure::E1) FInstallRoot = verdict.InstallRoot;
   if (verdict.Failure == TStartFailure::None) return true;
 
@@ -38,8 +51,7 @@ bool TLauncherForm::CheckStartPreconditions() {
   args.SystemMessage = SysErrorMessage(lastError);
   args.InstallRoot = FInstallRoot;
   args.ProgramDir = FProgramDir;
-  if (verdict.Failure == TStartFailure::E5 || verdict.Failure == TStartFailure::E7)
-    args.PrimaryNodeName = GetPrimaryNodeName();
+  args.PrimaryNodeName = primaryNodeName;
   ShowMessageBox(StartFailureText(verdict.Failure, args), GetLangText("str_Title_Error"), 0);
   return false;
 }
@@ -47,5 +59,6 @@ bool TLauncherForm::CheckStartPreconditions() {
 bool TLauncherForm::HasApplicableUpdates() { return ::HasApplicableUpdates(GetLocalUpdateLevel(), FFoundUpdates); }
 
 void TLauncherForm::UpdateServerLevelLabel() {
-  SetText(ID_lbServerVersion, ServerLevelLine(GetNodeRoleName(), GetLocalComputerName(), GetLocalUpdateLevel()));
+  SetText(ID_lbServerVersion,
+          ServerLevelLine(GetNodeRoleName(), GetLocalComputerName(), GetShownLocalUpdateLevel()));
 }

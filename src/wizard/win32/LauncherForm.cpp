@@ -8,6 +8,9 @@
 
 namespace {
 constexpr DWORD EngineOutputPipeSize = 64 * 1024;
+// Room for what an operator types while the engine is busy: input goes out
+// only as far as the pipe takes it without waiting.
+constexpr DWORD EngineInputPipeSize = 4096;
 
 // The thousands separator of the user's regional settings.
 std::string LocaleThousandsSeparator() {
@@ -90,7 +93,7 @@ void TLauncherForm::FormCreate(const std::vector<std::string>& Args) {
     // The engine waits for every write of its output to be read; a pipe that
     // holds 64 KB lets it go on writing while the window sleeps between passes.
     FEngineOutput.reset(new TPipeStream(0, EngineOutputPipeSize));
-    FEngineInput.reset(new TPipeStream(1, 1));
+    FEngineInput.reset(new TPipeStream(1, EngineInputPipeSize));
   });
 }
 

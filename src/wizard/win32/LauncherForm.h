@@ -51,6 +51,7 @@ class TLauncherForm : private IProgressView {
   bool FEngineStartPending = false;
   std::unique_ptr<TPipeStream> FEngineOutput;
   std::unique_ptr<TPipeStream> FEngineInput;
+  std::string FEngineInputQueue;  // typed for the engine, not yet taken by the pipe
   TEngineProtocol FRun;  // FSection, FErrorText, FResultText, FStepCode, FCurrentStep, FDetail,
                          // FTranscript, FNeedReboot, FSectionIndex, FSectionPercent, FSectionCount
   TRunningLog FRunningLog;  // every line interpreted, on disk as the run goes
@@ -153,6 +154,9 @@ class TLauncherForm : private IProgressView {
   // ---- engine run (LauncherRun.cpp) ----
   void InstallToSupportBin(const std::string& FileName);
   void StartEngine();
+  static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD);
+  void RunPass();
+  void FeedEngineInput();
   void PollEngineOutput();
   void DrainEngineOutput();
   void InterpretEngineLine(const std::string& Line);

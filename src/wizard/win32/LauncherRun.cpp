@@ -8,10 +8,21 @@
 #include "wizard/win32/FileSystem.h"
 #include "wizard/win32/LauncherForm.h"
 
+#include <algorithm>
+
 namespace {
 // How long one pass of the run loop may spend on engine output before the
 // window gets its turn again.
 constexpr double PollBudgetMs = 30.0;
+// Once the engine has gone and what it left in the pipe is read, how long
+// output that still arrives is read: a process the engine started may hold
+// the pipe and write into it for ever.
+constexpr double DrainGraceMs = 500.0;
+// Modal loops (the close refusal, the error display) do not let the run loop
+// turn but keep dispatching timers: this one keeps the engine's pipes moving
+// while a box waits for the operator.
+constexpr UINT_PTR PollTimer = 2;
+constexpr UINT PollTimerMs = 50;
 
 class TStopwatch {
  public:
@@ -84,14 +95,29 @@ void TLauncherForm::StartEngine() {
   } catch (const std::exception&) {
     // No free name: the log falls back to the last part of the output.
   }
+  // Modal loops (a message box of this window) keep dispatching timers: the
+  // run goes on from the timer while a box waits for the operator.
+  SetTimer(FHandle, PollTimer, PollTimerMs, PollTimerProc);
 
   while (FEngineRunning && !FTerminated) {
     // The engine waits for each of its writes to be read: with output still
     // waiting, the window's turn below is the only pause it gets.
     if (!FOutputBacklog) Sleep(50);
-    Guard([this] { PollEngineOutput(); });
+    Guard([this] { RunPass(); });
     ProcessMessages();
   }
+}
+
+void CALLBACK TLauncherForm::PollTimerProc(HWND Hwnd, UINT, UINT_PTR, DWORD) {
+  auto* form = reinterpret_cast<TLauncherForm*>(GetWindowLongPtrA(Hwnd, GWLP_USERDATA));
+  if (form && form->FEngineRunning) form->Guard([form] { form->RunPass(); });
+}
+
+// What the operator typed goes out as far as the pipe takes it; what the
+// engine wrote comes in.
+void TLauncherForm::RunPass() {
+  FeedEngineInput();
+  PollEngineOutput();
 }
 
 // Interprets every complete line already received, and goes on reading while
@@ -122,25 +148,39 @@ void TLauncherForm::PollEngineOutput() {
 
 // The engine has gone: whatever it wrote is in the pipe or already taken in,
 // and all of it is interpreted, a last line without terminator included, so
-// that its verdict and its last words are never lost.
+// that its verdict and its last words are never lost. What arrives after
+// that comes from someone else (a process the engine started and left
+// holding the pipe): it is read for a moment at most, never waited out.
 void TLauncherForm::DrainEngineOutput() {
   if (!FEngineOutput) return;
-  // The engine has gone, so what waits can only shrink; a pipe that stops
-  // giving its bytes ends the drain rather than holding it.
+  std::size_t owed = FEngineOutput->BytesWaiting() + FEngineOutput->PendingSize();
   std::size_t lastWaiting = 0;
+  TStopwatch watch;
+  bool emptied = false;
   for (;;) {
     const std::string line = FEngineOutput->ReadLine();
     if (line != TPipeStream::NoLine) {
       InterpretEngineLine(line);
+      owed -= std::min(owed, line.size() + 1);
+      if (owed == 0 && watch.ElapsedMs() >= DrainGraceMs) break;
       continue;
     }
+    // A long line comes in 64 KB at a time: go on while the pipe still gives
+    // bytes, but never past the grace time (a writer that is still there).
     const std::size_t waiting = FEngineOutput->BytesWaiting();
-    if (waiting == 0 || waiting == lastWaiting) break;
+    if (waiting == 0 || waiting == lastWaiting || watch.ElapsedMs() >= DrainGraceMs) {
+      emptied = true;
+      break;
+    }
     lastWaiting = waiting;
   }
-  std::string rest;
-  while (FEngineOutput->PeekChar() != '\0') rest += FEngineOutput->ReadChar();
-  if (!rest.empty()) InterpretEngineLine(rest);
+  if (emptied) {
+    // Exactly what is pending: taking characters until none is left would
+    // take in whatever a writer that is still there goes on adding.
+    std::string rest;
+    for (std::size_t n = FEngineOutput->PendingSize(); n > 0; --n) rest += FEngineOutput->ReadChar();
+    if (!rest.empty()) InterpretEngineLine(rest);
+  }
   FRunningLog.Flush();
   FlushProgress();
 }
@@ -161,6 +201,10 @@ void TLauncherForm::Timer1Timer() {
     ~TReset() { Flag = false; }
   } reset{FInTimer};
   FEngineRunning = false;
+  KillTimer(FHandle, PollTimer);
+  FEngineInputQueue.clear();
+  DWORD exitCode = 0;
+  if (FEngineProcess && GetExitCodeProcess(FEngineProcess.Get(), &exitCode)) FRun.EngineEnded(exitCode);
   DrainEngineOutput();
   btNextClick();
   UpdateServerLevelLabel();
@@ -168,7 +212,29 @@ void TLauncherForm::Timer1Timer() {
 }
 
 void TLauncherForm::edOUEInputKeyPress(char& Key) {
-  if (Key == '\r' && FEngineInput) WriteLine(*FEngineInput, ControlText(ID_edOUEInput));
+  if (Key != '\r' || !FEngineInput) return;
+  // Only a running engine reads its input: a line typed after its end would
+  // wait in the pipe for nobody.
+  if (!FEngineRunning || !IsProcessAlive(FEngineProcessId, FEngineProcess.Get())) return;
+  FEngineInputQueue += ControlText(ID_edOUEInput) + "\r\n";
+  FeedEngineInput();
+}
+
+// Writes as much of the operator's input as the pipe takes at once; the rest
+// goes out on later passes as the engine reads. A write that waited for the
+// engine would hold the window for as long as the engine does not read.
+void TLauncherForm::FeedEngineInput() {
+  if (FEngineInputQueue.empty() || !FEngineInput) return;
+  const std::size_t room = std::min(FEngineInput->RoomToWrite(), FEngineInputQueue.size());
+  if (room == 0) return;
+  const std::string part = FEngineInputQueue.substr(0, room);
+  FEngineInputQueue.erase(0, room);
+  try {
+    FEngineInput->WriteBuffer(part.data(), part.size());
+  } catch (...) {
+    FEngineInputQueue.clear();  // reported once, not on every pass
+    throw;
+  }
 }
 
 TLogWrite TLauncherForm::SaveTranscriptLog(std::string FileName, const std::string& ResultText) {
@@ -186,7 +252,7 @@ TLogWrite TLauncherForm::SaveTranscriptLog(std::string FileName, const std::stri
 
 void TLauncherForm::ShowRunResult() {
   const bool succeeded = FRun.Succeeded();
-  const std::string level = GetLocalUpdateLevel();
+  const std::string level = GetShownLocalUpdateLevel();
   const std::string text = FRun.RunResultText(level);
   if (!succeeded) MessageBeep(MB_ICONHAND);
   SetText(ID_txtCompletionStatusInfo, text);
@@ -198,9 +264,7 @@ void TLauncherForm::ShowRunResult() {
   // so the operator can copy it from the page.
   if (!log.Written)
     SetText(ID_txtCompletionStatusInfo,
-            text + "
-
-" +
+            text + "\r\n\r\n" +
                 ToCRLF(FormatText(GetLangText("str_Message_Log_Not_Written"), {log.FileName, log.Error})) +
                 OutputBanner + FRun.FTranscript);
   FitMemoScrollBar(ID_txtCompletionStatusInfo);

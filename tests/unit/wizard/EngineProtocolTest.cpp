@@ -5,6 +5,7 @@
 #include "../VisibleText.h"
 
 #include <climits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -375,6 +376,7 @@ struct TVerdictCase {
   std::vector<std::string> Lines;
   bool Succeeded;
   std::string Text;  // the whole result text
+  std::optional<unsigned long> ExitCode = std::nullopt;  // the engine's, when its end is known
 };
 
 const TVerdictCase VerdictCases[] = {
@@ -413,6 +415,24 @@ const TVerdictCase VerdictCases[] = {
     {"percent signs in the engine's texts stay as they are",
      {"[SECTION]:100%s", "[STATUS]:%d,50% done,10", "[Error]:%s %%"}, false,
      std::string(FailedHead) + "100%s %d:\"50% done\", with the following message:\r\n\r\n\r\n%s %%"},
+    {"ordinary exit codes are ignored", {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK"}, true, SuccessText,
+     1},
+    {"the highest ordinary exit code", {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK"}, true, SuccessText,
+     0xBFFFFFFFUL},
+    {"a crash after 100 and a result",
+     {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK"}, false,
+     std::string(FailedHead) + "U 4:\"Done\", with the following message:\r\n\r\n"
+                               "\r\n[SECTION]:U\r\n[STATUS]:4,Done,100\r\n[Result]:OK\r\n"
+                               "oue.exe ended abnormally with exit code 0xC0000005.",
+     0xC0000005UL},
+    {"a crash follows the error lines", {"[SECTION]:U", "[Error]:disk full"}, false,
+     std::string(FailedHead) + "U :\"Initializing\", with the following message:\r\n\r\n\r\ndisk full\r\n"
+                               "oue.exe ended abnormally with exit code 0xC00000FD.",
+     0xC00000FDUL},
+    {"the lowest crash code", {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK", "[Error]:x"}, false,
+     std::string(FailedHead) + "U 4:\"Done\", with the following message:\r\n\r\n\r\nx\r\n"
+                               "oue.exe ended abnormally with exit code 0xC0000000.",
+     0xC0000000UL},
 };
 
 TEST_F(EngineProtocol, VerdictAndResultText) {
@@ -424,6 +444,7 @@ TEST_F(EngineProtocol, VerdictAndResultText) {
       Run.ProcessEngineLine(Line, View);
       Run.AppendTranscript(Line);
     }
+    if (Case.ExitCode) Run.EngineEnded(*Case.ExitCode);
     SCOPED_TRACE(Case.Name);
     EXPECT_EQ(Run.Succeeded(), Case.Succeeded);
     const std::string Got = Run.RunResultText("3.1.0.3");

@@ -90,4 +90,10 @@ const TLangText LangTableEnglish[] = {
     {"str_Message_Please_Reboot_Before_Updating",
      "The server was not rebooted before starting this update.\r\r"
      "Please stop Orvane and reboot your server."},
+    {"str_Message_Command_Line_Invalid",
+     "The command line is not valid: %s.\r\rUsage:\r%s"},
+    {"str_Message_Snapshot_Drive_Not_Suitable",
+     "The snapshot drive %s is not suitable: %s\r\rThe snapshot needs a fixed local drive with at least 1500 MB free."},
+    {"str_Message_Update_Utility_Already_Running",
+     "Another copy of the update utility is already running on this server."},
 };

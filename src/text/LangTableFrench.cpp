@@ -86,4 +86,10 @@ const TLangText LangTableFrench[] = {
     {"str_Message_Please_Reboot_Before_Updating",
      "Le serveur n'a pas été redémarer avant de commencer cette mise à jour.\r"
      "Voulez-vous arreter la mise à jour ? (Continuer la mise à jour à vos propres risques.)"},
+    {"str_Message_Command_Line_Invalid",
+     "La ligne de commande n'est pas valide : %s.\r\rUtilisation :\r%s"},
+    {"str_Message_Snapshot_Drive_Not_Suitable",
+     "Le lecteur du snapshot %s ne convient pas : %s\r\rLe snapshot exige un disque dur local fixe avec au moins 1500 Mo libres."},
+    {"str_Message_Update_Utility_Already_Running",
+     "Une autre copie de l'utilitaire de mise à jour est déjà en cours d'exécution sur ce serveur."},
 };

@@ -85,4 +85,10 @@ const TLangText LangTableGerman[] = {
     {"str_Message_Please_Reboot_Before_Updating",
      "Der Server wurde vor beginn des updateprozesses nicht neu gestartet.\r"
      "Update beenden? (Update auf eigenes risiko vortsetzen.)"},
+    {"str_Message_Command_Line_Invalid",
+     "Die Befehlszeile ist ungültig: %s.\r\rAufruf:\r%s"},
+    {"str_Message_Snapshot_Drive_Not_Suitable",
+     "Das Snapshot-Laufwerk %s ist nicht geeignet: %s\r\rDer Snapshot braucht ein lokales Festplattenlaufwerk mit mindestens 1500 MB freiem Speicher."},
+    {"str_Message_Update_Utility_Already_Running",
+     "Auf diesem Server läuft bereits eine andere Kopie des Update-Programms."},
 };

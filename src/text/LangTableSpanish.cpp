@@ -86,4 +86,10 @@ const TLangText LangTableSpanish[] = {
     {"str_Message_Please_Reboot_Before_Updating",
      "El servidor no fue rebooteado antes de comenzar esta actualizacion.\r"
      "Desea terminar la actualizacion? (continue la actualizacion a su propio riesgo.)"},
+    {"str_Message_Command_Line_Invalid",
+     "La línea de comandos no es válida: %s.\r\rUso:\r%s"},
+    {"str_Message_Snapshot_Drive_Not_Suitable",
+     "La unidad del snapshot %s no es adecuada: %s\r\rEl snapshot necesita una unidad de disco duro local fija con al menos 1500 MB libres."},
+    {"str_Message_Update_Utility_Already_Running",
+     "Ya se está ejecutando otra copia de la utilidad de actualización en este servidor."},
 };

@@ -30,6 +30,7 @@ bool TLauncherForm::CheckStartPreconditions() {
   facts.BackupRunning = [] { return IsBackupRunning(); };
 
   const TStartVerdict verdict = CheckStartFacts(facts);
+  FStartFailure = verdict.Failure;
   if (verdict.Failure != TStartFailure::E1) FInstallRoot = verdict.InstallRoot;
   if (verdict.Failure == TStartFailure::None) return true;
 

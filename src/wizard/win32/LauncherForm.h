@@ -13,14 +13,17 @@
 
 #include "utils/win32/Utils.h"
 #include "wizard/EngineProtocol.h"
+#include "wizard/LaunchOptions.h"
 #include "wizard/Layout.h"
 #include "wizard/PageFlow.h"
+#include "wizard/Preconditions.h"
 #include "wizard/SnapshotDrive.h"
+#include "wizard/UnattendedOutcome.h"
 #include "wizard/win32/WindowResources.h"
 
 class TLauncherForm : private IProgressView {
  public:
-  TLauncherForm(HINSTANCE Instance, const std::vector<std::string>& Args);
+  TLauncherForm(HINSTANCE Instance, const TLaunchOptions& Options);
   ~TLauncherForm();
   TLauncherForm(const TLauncherForm&) = delete;
   TLauncherForm& operator=(const TLauncherForm&) = delete;
@@ -36,6 +39,9 @@ class TLauncherForm : private IProgressView {
   void ProcessMessages();
   // Keyboard navigation and the default button, for every message loop.
   bool PreTranslateMessage(MSG& Msg);
+  // Goes the way an operator goes, with the command line's answers, and
+  // returns the exit code. OnlyWizard: no other wizard holds the mutex.
+  int RunUnattended(bool OnlyWizard, int CmdShow);
 
  private:
   // ---- fields of the wizard ----
@@ -50,6 +56,10 @@ class TLauncherForm : private IProgressView {
   bool FEngineStartPending = false;
   std::unique_ptr<TPipeStream> FEngineOutput;
   std::unique_ptr<TPipeStream> FEngineInput;
+  TLaunchOptions FOptions;
+  TStartFailure FStartFailure = TStartFailure::None;  // of the last start check
+  // Unattended: every text a message box would have shown, in order.
+  std::vector<std::string> FBoxTexts;
   TEngineProtocol FRun;  // FSection, FErrorText, FResultText, FStepCode, FCurrentStep, FDetail,
                          // FTranscript, FNeedReboot, FSectionIndex, FSectionPercent, FSectionCount
 
@@ -103,7 +113,7 @@ class TLauncherForm : private IProgressView {
   void BringToFront();  // the application, with any box it is waiting on
 
   // ---- start and end (LauncherForm.cpp) ----
-  void FormCreate(const std::vector<std::string>& Args);
+  void FormCreate();
   void FormDestroy();
   bool FormCloseQuery();
   void btExitClick();
@@ -146,6 +156,11 @@ class TLauncherForm : private IProgressView {
   void SelectSnapshotDrive(char Letter);
   char SnapshotDrive() const;
   void cbSnapshotDriveChange();
+
+  // ---- unattended runs (LauncherUnattended.cpp) ----
+  int UnattendedExit(TUnattendedOutcome Outcome, const std::string& DecidingText, bool EngineRan);
+  bool WalkPages(TUnattendedOutcome& Outcome, std::string& DecidingText);
+  void PassivePause(DWORD Ms);
 
   // ---- engine run (LauncherRun.cpp) ----
   void InstallToSupportBin(const std::string& FileName);

@@ -181,7 +181,7 @@ void TLauncherForm::ShowRunResult() {
   SetText(ID_txtCompletionStatusInfo, text);
   FitMemoScrollBar(ID_txtCompletionStatusInfo);
   SetText(ID_memOUEOutput, TranscriptRecord(ControlText(ID_txtCompletionStatusInfo), FRun.FTranscript));
-  SaveTranscriptLog(ID_memOUEOutput, "");
+  if (!FOptions.Unattended()) SaveTranscriptLog(ID_memOUEOutput, "");  // unattended: at its end, for every outcome
   if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
   BringToFront();
 }

@@ -35,7 +35,7 @@ std::string EnglishText(const std::string& Key) {
 // each with the text of Table when Table has the key and English otherwise.
 void ExpectCatalogueIs(const TLangText* Table, std::size_t Count, const char* Language) {
   const std::vector<TLangEntry>& Entries = LangStrings().Entries();
-  ASSERT_EQ(Entries.size(), 45u) << Language;
+  ASSERT_EQ(Entries.size(), LangTableEnglishCount) << Language;
   for (std::size_t I = 0; I < Entries.size(); ++I) {
     EXPECT_EQ(Entries[I].Key, LangTableEnglish[I].Key) << Language << " entry " << I;
     std::string Expected = LangTableEnglish[I].Text;
@@ -46,7 +46,7 @@ void ExpectCatalogueIs(const TLangText* Table, std::size_t Count, const char* La
 }
 
 TEST_F(LangRes, LoadEnglishHoldsTheEnglishTable) {
-  EXPECT_EQ(LangStrings().Count(), 45u);
+  EXPECT_EQ(LangStrings().Count(), LangTableEnglishCount);
   ExpectCatalogueIs(LangTableEnglish, LangTableEnglishCount, "English");
   EXPECT_EQ(GetLangText("str_LauncherForm_Caption"), "Orvane Update Utility");
 }
@@ -62,7 +62,7 @@ TEST_F(LangRes, EachTranslationLeavesFortyFiveEntries) {
   for (const auto& Case : Cases) {
     LoadEnglish();
     Case.Load();
-    EXPECT_EQ(LangStrings().Count(), 45u) << Case.Language;
+    EXPECT_EQ(LangStrings().Count(), LangTableEnglishCount) << Case.Language;
     ExpectCatalogueIs(Case.Table, LangTableTranslatedCount, Case.Language);
   }
 }
@@ -85,7 +85,7 @@ TEST_F(LangRes, GermanThenEnglishLeavesNoGerman) {
 TEST_F(LangRes, TranslationsOverlayWhateverIsThere) {
   LangStrings().Set("str_Stray_Entry", "stray");
   LoadSpanish();
-  EXPECT_EQ(LangStrings().Count(), 46u);
+  EXPECT_EQ(LangStrings().Count(), LangTableEnglishCount + 1);
   EXPECT_EQ(GetLangText("str_Stray_Entry"), "stray");
 }
 
@@ -205,7 +205,7 @@ TEST_F(LangRes, SelectLanguageLoadsByIndex) {
     EXPECT_EQ(FormatText(GetControlText("lbProgressTitle"), {0}), Case.Progress) << "index " << Case.Index;
     EXPECT_EQ(GetControlText("btNext", "_Next"), Case.Next) << "index " << Case.Index;
     EXPECT_EQ(GetControlText("btExit"), Case.Exit) << "index " << Case.Index;
-    EXPECT_EQ(LangStrings().Count(), 45u) << "index " << Case.Index;
+    EXPECT_EQ(LangStrings().Count(), LangTableEnglishCount) << "index " << Case.Index;
   }
 }
 
@@ -272,7 +272,7 @@ TEST(LangResStartUp, CatalogueIsEnglishOnFirstUse) {
         const std::size_t Count = LangStrings().Count();
         const std::string Caption = GetLangText("str_LauncherForm_Caption");
         std::fprintf(stderr, "count %zu caption \"%s\"\n", Count, Caption.c_str());
-        std::exit(Count == 45 && Caption == "Orvane Update Utility" ? 0 : 1);
+        std::exit(Count == LangTableEnglishCount && Caption == "Orvane Update Utility" ? 0 : 1);
       },
       testing::ExitedWithCode(0), "");
 }

@@ -96,4 +96,10 @@ const TLangText LangTableEnglish[] = {
      "The snapshot drive %s is not suitable: %s\r\rThe snapshot needs a fixed local drive with at least 1500 MB free."},
     {"str_Message_Update_Utility_Already_Running",
      "Another copy of the update utility is already running on this server."},
+    {"str_Message_Check_Ready",
+     "This server is ready for the update from %s to %s (update files Orvane-3.1.0.%d to Orvane-3.1.0.%d)."},
+    {"str_Message_Check_Snapshot",
+     "The engine would first store a snapshot on drive %s (%s)."},
+    {"str_Message_Check_No_Snapshot",
+     "The engine would run without a snapshot."},
 };

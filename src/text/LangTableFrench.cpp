@@ -92,4 +92,10 @@ const TLangText LangTableFrench[] = {
      "Le lecteur du snapshot %s ne convient pas : %s\r\rLe snapshot exige un disque dur local fixe avec au moins 1500 Mo libres."},
     {"str_Message_Update_Utility_Already_Running",
      "Une autre copie de l'utilitaire de mise à jour est déjà en cours d'exécution sur ce serveur."},
+    {"str_Message_Check_Ready",
+     "Ce serveur est prêt pour la mise à jour de %s vers %s (fichiers de mise à jour Orvane-3.1.0.%d à Orvane-3.1.0.%d)."},
+    {"str_Message_Check_Snapshot",
+     "Le moteur enregistrerait d'abord un snapshot sur le lecteur %s (%s)."},
+    {"str_Message_Check_No_Snapshot",
+     "Le moteur s'exécuterait sans snapshot."},
 };

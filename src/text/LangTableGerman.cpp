@@ -91,4 +91,10 @@ const TLangText LangTableGerman[] = {
      "Das Snapshot-Laufwerk %s ist nicht geeignet: %s\r\rDer Snapshot braucht ein lokales Festplattenlaufwerk mit mindestens 1500 MB freiem Speicher."},
     {"str_Message_Update_Utility_Already_Running",
      "Auf diesem Server läuft bereits eine andere Kopie des Update-Programms."},
+    {"str_Message_Check_Ready",
+     "Dieser Server ist bereit für das Update von %s auf %s (Update-Dateien Orvane-3.1.0.%d bis Orvane-3.1.0.%d)."},
+    {"str_Message_Check_Snapshot",
+     "Das Update-Programm würde zuerst einen Snapshot auf Laufwerk %s speichern (%s)."},
+    {"str_Message_Check_No_Snapshot",
+     "Das Update-Programm würde ohne Snapshot laufen."},
 };

@@ -92,4 +92,10 @@ const TLangText LangTableSpanish[] = {
      "La unidad del snapshot %s no es adecuada: %s\r\rEl snapshot necesita una unidad de disco duro local fija con al menos 1500 MB libres."},
     {"str_Message_Update_Utility_Already_Running",
      "Ya se está ejecutando otra copia de la utilidad de actualización en este servidor."},
+    {"str_Message_Check_Ready",
+     "Este servidor está listo para la actualización de %s a %s (archivos de actualización Orvane-3.1.0.%d a Orvane-3.1.0.%d)."},
+    {"str_Message_Check_Snapshot",
+     "El motor guardaría primero un snapshot en la unidad %s (%s)."},
+    {"str_Message_Check_No_Snapshot",
+     "El motor se ejecutaría sin snapshot."},
 };

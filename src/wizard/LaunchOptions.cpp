@@ -6,7 +6,8 @@
 const char* const UnattendedUsage =
     "OUpdate.exe /quiet /updates=<folder> [/snapshot=<drive>: | /nosnapshot] [/lang=<language>] [/log=<file>] "
     "[/acceptwarnings]\r"
-    "OUpdate.exe /passive (same switches)";
+    "OUpdate.exe /passive (same switches)\r"
+    "OUpdate.exe /check (same switches)";
 
 namespace {
 
@@ -89,7 +90,7 @@ int LanguageByName(const std::string& Name) {
 
 TLaunchOptions ParseLaunchOptions(const std::vector<std::string>& Args) {
   TLaunchOptions Options;
-  bool Quiet = false, Passive = false, HaveUpdates = false, HaveLanguage = false,
+  bool Quiet = false, Passive = false, Check = false, HaveUpdates = false, HaveLanguage = false,
        HaveLog = false;
   std::string FirstSwitch, FirstStray, Error;
   auto Refuse = [&Error](const std::string& Why) {
@@ -109,9 +110,10 @@ TLaunchOptions ParseLaunchOptions(const std::vector<std::string>& Args) {
     const std::string Name = AsciiLowered(Arg.substr(1, Equals == std::string::npos ? std::string::npos : Equals - 1));
     const bool HasValue = Equals != std::string::npos;
     const std::string Value = HasValue ? Arg.substr(Equals + 1) : std::string();
-    if (FirstSwitch.empty() && Name != "quiet" && Name != "passive") FirstSwitch = Arg;
+    if (FirstSwitch.empty() && Name != "quiet" && Name != "passive" && Name != "check") FirstSwitch = Arg;
 
-    const bool Flag = Name == "quiet" || Name == "passive" || Name == "nosnapshot" || Name == "acceptwarnings";
+    const bool Flag = Name == "quiet" || Name == "passive" || Name == "check" || Name == "nosnapshot" ||
+                      Name == "acceptwarnings";
     const bool Valued = Name == "updates" || Name == "snapshot" || Name == "lang" || Name == "log";
     if (!Flag && !Valued) {
       Refuse("unknown switch " + Arg);
@@ -129,6 +131,8 @@ TLaunchOptions ParseLaunchOptions(const std::vector<std::string>& Args) {
       Quiet = true;
     } else if (Name == "passive") {
       Passive = true;
+    } else if (Name == "check") {
+      Check = true;
     } else if (Name == "nosnapshot") {
       Options.NoSnapshot = true;
     } else if (Name == "acceptwarnings") {
@@ -154,12 +158,15 @@ TLaunchOptions ParseLaunchOptions(const std::vector<std::string>& Args) {
     }
   }
 
-  if (Quiet && Passive) Refuse("/quiet and /passive exclude each other");
-  Options.Mode = Quiet ? TRunMode::Quiet : Passive ? TRunMode::Passive : TRunMode::Interactive;
+  if (Quiet + Passive + Check > 1) Refuse("/quiet, /passive and /check exclude each other");
+  Options.Mode = Quiet     ? TRunMode::Quiet
+                 : Passive ? TRunMode::Passive
+                 : Check   ? TRunMode::Check
+                           : TRunMode::Interactive;
   if (!Options.Unattended()) {
     // The window takes only the tilde switch; what a fleet tool says is
     // meant for an unattended run, and guessing at it would be worse.
-    if (!FirstSwitch.empty()) Refuse("the switch " + FirstSwitch + " needs /quiet or /passive");
+    if (!FirstSwitch.empty()) Refuse("the switch " + FirstSwitch + " needs /quiet, /passive or /check");
   } else {
     if (!FirstStray.empty()) Refuse("unexpected argument " + FirstStray);
     if (!HaveUpdates) Refuse("/updates=<folder> is missing");

@@ -14,7 +14,9 @@
 // backslashes elsewhere are literal.
 std::vector<std::string> SplitCommandLine(const std::string& CommandLine);
 
-enum class TRunMode { Interactive, Quiet, Passive };
+// Check: every check of a quiet run before anything is copied, then stop,
+// changing nothing on the server but writing the log.
+enum class TRunMode { Interactive, Quiet, Passive, Check };
 
 struct TLaunchOptions {
   TRunMode Mode = TRunMode::Interactive;
@@ -33,7 +35,7 @@ struct TLaunchOptions {
 // Reads the arguments after the program's own. A switch starts with "/" or
 // "-" and is matched without regard to letter case; a value follows "=" in
 // the same argument. "~nosnapshot" keeps its meaning everywhere. Without
-// /quiet or /passive any other switch is refused, as is, in an unattended
+// /quiet, /passive or /check any other switch is refused, as is, in an unattended
 // run, any argument that is no switch (a folder with blanks left unquoted
 // arrives as such a stray piece). Whether the update folder exists is for
 // the caller to ask.

@@ -161,6 +161,7 @@ class TLauncherForm : private IProgressView {
   int UnattendedExit(TUnattendedOutcome Outcome, const std::string& DecidingText, bool EngineRan);
   bool WalkPages(TUnattendedOutcome& Outcome, std::string& DecidingText);
   void PassivePause(DWORD Ms);
+  std::string ReadyForUpdateText();
 
   // ---- engine run (LauncherRun.cpp) ----
   void InstallToSupportBin(const std::string& FileName);

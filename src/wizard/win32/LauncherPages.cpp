@@ -82,8 +82,9 @@ bool TLauncherForm::LeaveWelcomePage() {
     return false;
   }
   if (FileExists(FInstallRoot + RebootFlagFile)) {
-    // A fleet tool starts the wizard again itself; a second start at logon would race it.
-    RegisterRestartAfterReboot(!FOptions.Unattended());
+    // A fleet tool starts the wizard again itself; a second start at logon
+    // would race it. A check changes nothing at all.
+    if (FOptions.Mode != TRunMode::Check) RegisterRestartAfterReboot(!FOptions.Unattended());
     ShowMessageBox(GetLangText("str_Message_Please_Reboot_Before_Updating"), GetLangText("str_Title_Warning"), 0);
     Terminate();
   }

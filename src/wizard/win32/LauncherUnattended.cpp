@@ -8,6 +8,7 @@
 #include "text/TextFormat.h"
 #include "wizard/ControlIds.h"
 #include "wizard/EngineRun.h"
+#include "wizard/Preflight.h"
 #include "wizard/win32/FileSystem.h"
 #include "wizard/win32/LauncherForm.h"
 
@@ -82,8 +83,20 @@ bool TLauncherForm::WalkPages(TUnattendedOutcome& Outcome, std::string& Deciding
     }
     const size_t Boxes = FBoxTexts.size();
     FStartFailure = TStartFailure::None;
-    Guard([this] { btNextClick(); });
-    if (FTerminated || FActivePage == Page) {
+    bool Left = false;
+    if (Page == pgTabSheet5 && FOptions.Mode == TRunMode::Check) {
+      // The start checks are the last step before the copies: a check stops there.
+      Guard([this, &Left] { Left = CheckStartPreconditions(); });
+      if (Left) {
+        Outcome = TUnattendedOutcome::Succeeded;
+        Guard([this, &DecidingText] { DecidingText = ReadyForUpdateText(); });
+        return false;
+      }
+    } else {
+      Guard([this] { btNextClick(); });
+      Left = !FTerminated && FActivePage != Page;
+    }
+    if (!Left) {
       const bool UpToDate = Page == pgTabSheet2 && IsAlreadyUpToDate(GetLocalUpdateLevel(), FFoundUpdates);
       Outcome = RefusalOutcome(Page, FTerminated, UpToDate, FStartFailure == TStartFailure::E1);
       if (FBoxTexts.size() > Boxes) {
@@ -103,6 +116,13 @@ bool TLauncherForm::WalkPages(TUnattendedOutcome& Outcome, std::string& Deciding
   // What Exit would show: the reboot notice.
   FormCloseQuery();
   return true;
+}
+
+// What a check tells about a server that would start the update now.
+std::string TLauncherForm::ReadyForUpdateText() {
+  const bool Snapshot = !FNoSnapshot && FTags[pgTabSheet3] == 0;
+  return PreflightReadyText(GetLocalUpdateLevel(), FFoundUpdates, Snapshot, std::string(1, SnapshotDrive()) + ":",
+                            ControlText(ID_lbSnapshotDriveSizeInfo));
 }
 
 void TLauncherForm::PassivePause(DWORD Ms) {

@@ -69,6 +69,7 @@ TEST(ParseLaunchOptions, ReadsEverySwitchWithEitherPrefixInAnyCase) {
       {{"/quiet", "/updates=x", "-log=C:\\logs\\a b.log"}, TRunMode::Quiet, "x", false, 0, 0, "C:\\logs\\a b.log", false},
       {{"/quiet", "/updates=x", "/AcceptWarnings"}, TRunMode::Quiet, "x", false, 0, 0, "", true},
       {{"/quiet", "/updates=a=b"}, TRunMode::Quiet, "a=b", false, 0, 0, "", false},
+      {{"/CHECK", "/updates=x", "-acceptwarnings", "/lang=es"}, TRunMode::Check, "x", false, 0, 3, "", true},
   };
   for (const TParseCase& Case : Cases) {
     const TLaunchOptions O = ParseLaunchOptions(Case.Args);
@@ -106,11 +107,13 @@ TEST(ParseLaunchOptions, RefusesWhatItCannotTakeAtItsWord) {
       {{"/quiet", "/updates=x", "/snapshot=D:", "/nosnapshot"}, "exclude each other"},
       {{"/quiet", "/updates=x", "/snapshot=D:", "~nosnapshot"}, "exclude each other"},
       {{"/quiet", "/passive", "/updates=x"}, "exclude each other"},
+      {{"/check", "/quiet", "/updates=x"}, "exclude each other"},
+      {{"/check"}, "/updates=<folder> is missing"},
       {{"/quiet", "/updates=x", "/updates=y"}, "given twice"},
       {{"/quiet", "/updates=D:\\My", "Updates"}, "unexpected argument Updates"},
-      {{"/updates=x"}, "needs /quiet or /passive"},
-      {{"-nosnapshot"}, "needs /quiet or /passive"},
-      {{"~nosnapshot", "/acceptwarnings"}, "needs /quiet or /passive"},
+      {{"/updates=x"}, "needs /quiet, /passive or /check"},
+      {{"-nosnapshot"}, "needs /quiet, /passive or /check"},
+      {{"~nosnapshot", "/acceptwarnings"}, "needs /quiet, /passive or /check"},
       {{"/bogus"}, "unknown switch /bogus"},
   };
   for (const TRefusalCase& Case : Cases) {
@@ -122,6 +125,7 @@ TEST(ParseLaunchOptions, RefusesWhatItCannotTakeAtItsWord) {
 TEST(ParseLaunchOptions, RefusalsKeepTheModeSoTheyAreToldByExitCode) {
   EXPECT_TRUE(ParseLaunchOptions({"/quiet"}).Unattended());
   EXPECT_TRUE(ParseLaunchOptions({"/updates=x", "-PASSIVE", "/bogus"}).Unattended());
+  EXPECT_TRUE(ParseLaunchOptions({"/check"}).Unattended());
   EXPECT_FALSE(ParseLaunchOptions({"/bogus"}).Unattended());
 }
 

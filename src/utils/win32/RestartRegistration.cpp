@@ -36,7 +36,7 @@ std::string GetOwnProgramPath() {
   }
 }
 
-void RegisterRestartAfterReboot() {
+void RegisterRestartAfterReboot(bool RestartWizard) {
   // The program's own path, not the working directory plus a fixed name: the
   // wizard may be started from anywhere and under another file name.
   const std::string Command = "\"" + GetOwnProgramPath() + "\"";
@@ -47,7 +47,7 @@ void RegisterRestartAfterReboot() {
     return;
   TRegistryKey Key(Opened);
 
-  WriteText(Key.Get(), StartValue, REG_SZ, Command);
+  if (RestartWizard) WriteText(Key.Get(), StartValue, REG_SZ, Command);
   if (RegQueryValueExA(Key.Get(), DeleteFlagValue, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     WriteText(Key.Get(), DeleteFlagValue, REG_EXPAND_SZ, DeleteFlagCommand);
 }

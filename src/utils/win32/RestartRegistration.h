@@ -4,11 +4,12 @@
 
 #include <string>
 
-// RunOnce entries of the local machine: "StartOUpdate", rewritten each time,
-// and "DeleteOUERebootFlag", written only when missing. Does nothing when the
+// RunOnce entries of the local machine: "StartOUpdate", rewritten each time
+// (only with RestartWizard), and "DeleteOUERebootFlag", written only when
+// missing. Does nothing when the
 // RunOnce key cannot be opened or created; a failed write raises
 // ERegistryException.
-void RegisterRestartAfterReboot();
+void RegisterRestartAfterReboot(bool RestartWizard = true);
 
 // The full path of the running program.
 std::string GetOwnProgramPath();

@@ -43,6 +43,7 @@ bool TLauncherForm::CheckStartPreconditions() {
     if (verdict.Failure == TStartFailure::E5 || verdict.Failure == TStartFailure::E7)
       primaryNodeName = GetPrimaryNodeName(shared);
   }
+  FStartFailure = verdict.Failure;
   if (verdict.Failure != TStartFailure::E1) FInstallRoot = verdict.InstallRoot;
   if (verdict.Failure == TStartFailure::None) return true;
 

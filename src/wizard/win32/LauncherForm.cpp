@@ -3,7 +3,6 @@
 
 #include "text/LangRes.h"
 #include "text/TextFormat.h"
-#include "wizard/CommandLine.h"
 #include "wizard/ControlIds.h"
 
 namespace {
@@ -35,7 +34,8 @@ std::string ProgramFolder() {
 }
 }  // namespace
 
-TLauncherForm::TLauncherForm(HINSTANCE Instance, const std::vector<std::string>& Args) : FInstance(Instance) {
+TLauncherForm::TLauncherForm(HINSTANCE Instance, const TLaunchOptions& Options)
+    : FOptions(Options), FInstance(Instance) {
   FDpi = SystemDpi();
   FThousandsSeparator = LocaleThousandsSeparator();
   FRes.Load(Instance, FDpi);
@@ -56,7 +56,7 @@ TLauncherForm::TLauncherForm(HINSTANCE Instance, const std::vector<std::string>&
   if (!FHandle) return;
   CreateControls();
   LayoutControls();
-  FormCreate(Args);
+  FormCreate();
   FCreating = false;
 }
 
@@ -75,10 +75,9 @@ void TLauncherForm::Show(int CmdShow) {
 
 // Window creation. A step that fails is reported in the error box and the
 // window opens without the steps after it.
-void TLauncherForm::FormCreate(const std::vector<std::string>& Args) {
+void TLauncherForm::FormCreate() {
   Guard([&] {
-    for (const std::string& arg : Args)
-      if (IsNoSnapshotSwitch(arg)) FNoSnapshot = true;
+    FNoSnapshot = FOptions.NoSnapshot;
     FProgramDir = ProgramFolder();
     FEngineRunning = false;
     FEngineStartPending = false;

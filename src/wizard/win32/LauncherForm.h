@@ -13,15 +13,18 @@
 
 #include "utils/win32/Utils.h"
 #include "wizard/EngineProtocol.h"
+#include "wizard/LaunchOptions.h"
 #include "wizard/Layout.h"
 #include "wizard/PageFlow.h"
+#include "wizard/Preconditions.h"
 #include "wizard/SnapshotDrive.h"
+#include "wizard/UnattendedOutcome.h"
 #include "wizard/win32/RunLogFile.h"
 #include "wizard/win32/WindowResources.h"
 
 class TLauncherForm : private IProgressView {
  public:
-  TLauncherForm(HINSTANCE Instance, const std::vector<std::string>& Args);
+  TLauncherForm(HINSTANCE Instance, const TLaunchOptions& Options);
   ~TLauncherForm();
   TLauncherForm(const TLauncherForm&) = delete;
   TLauncherForm& operator=(const TLauncherForm&) = delete;
@@ -37,6 +40,9 @@ class TLauncherForm : private IProgressView {
   void ProcessMessages();
   // Keyboard navigation and the default button, for every message loop.
   bool PreTranslateMessage(MSG& Msg);
+  // Goes the way an operator goes, with the command line's answers, and
+  // returns the exit code. OnlyWizard: no other wizard holds the mutex.
+  int RunUnattended(bool OnlyWizard, int CmdShow);
 
  private:
   // ---- fields of the wizard ----
@@ -52,6 +58,10 @@ class TLauncherForm : private IProgressView {
   std::unique_ptr<TPipeStream> FEngineOutput;
   std::unique_ptr<TPipeStream> FEngineInput;
   std::string FEngineInputQueue;  // typed for the engine, not yet taken by the pipe
+  TLaunchOptions FOptions;
+  TStartFailure FStartFailure = TStartFailure::None;  // of the last start check
+  // Unattended: every text a message box would have shown, in order.
+  std::vector<std::string> FBoxTexts;
   TEngineProtocol FRun;  // FSection, FErrorText, FResultText, FStepCode, FCurrentStep, FDetail,
                          // FTranscript, FNeedReboot, FSectionIndex, FSectionPercent, FSectionCount
   TRunningLog FRunningLog;  // every line interpreted, on disk as the run goes
@@ -107,7 +117,7 @@ class TLauncherForm : private IProgressView {
   void BringToFront();  // the application, with any box it is waiting on
 
   // ---- start and end (LauncherForm.cpp) ----
-  void FormCreate(const std::vector<std::string>& Args);
+  void FormCreate();
   void FormDestroy();
   bool FormCloseQuery();
   void btExitClick();
@@ -150,6 +160,12 @@ class TLauncherForm : private IProgressView {
   void SelectSnapshotDrive(char Letter);
   char SnapshotDrive() const;
   void cbSnapshotDriveChange();
+
+  // ---- unattended runs (LauncherUnattended.cpp) ----
+  int UnattendedExit(TUnattendedOutcome Outcome, const std::string& DecidingText, bool EngineRan);
+  bool WalkPages(TUnattendedOutcome& Outcome, std::string& DecidingText);
+  void PassivePause(DWORD Ms);
+  std::string ReadyForUpdateText();
 
   // ---- engine run (LauncherRun.cpp) ----
   void InstallToSupportBin(const std::string& FileName);

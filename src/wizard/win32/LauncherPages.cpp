@@ -14,6 +14,12 @@ const char* const RebootFlagFile = "\\DantorKelvra\\Support\\patches\\admin\\oue
 }  // namespace
 
 int TLauncherForm::ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
+  if (FOptions.Unattended()) {
+    // Nobody is there to answer: the text goes to the log, the command line answers.
+    FBoxTexts.push_back(Text);
+    if ((Flags & MB_TYPEMASK) == MB_YESNO) return FOptions.AcceptWarnings ? IDYES : IDNO;
+    return IDOK;
+  }
   return MessageBoxA(FHandle, Text.c_str(), Caption.c_str(), Flags);
 }
 
@@ -76,7 +82,9 @@ bool TLauncherForm::LeaveWelcomePage() {
     return false;
   }
   if (FileExists(FInstallRoot + RebootFlagFile)) {
-    RegisterRestartAfterReboot();
+    // A fleet tool starts the wizard again itself; a second start at logon
+    // would race it. A check changes nothing at all.
+    if (FOptions.Mode != TRunMode::Check) RegisterRestartAfterReboot(!FOptions.Unattended());
     ShowMessageBox(GetLangText("str_Message_Please_Reboot_Before_Updating"), GetLangText("str_Title_Warning"), 0);
     Terminate();
   }

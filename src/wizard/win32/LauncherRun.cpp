@@ -259,14 +259,17 @@ void TLauncherForm::ShowRunResult() {
   // The page shows the latest errors only; the log keeps every one of them.
   const std::string logText = FRun.LogResultText(level);
   SetText(ID_memOUEOutput, TranscriptRecord(logText, FRun.FTranscript));
-  const TLogWrite log = SaveTranscriptLog("", logText);
-  // A log that cannot be written is told, with the output below the notice
-  // so the operator can copy it from the page.
-  if (!log.Written)
-    SetText(ID_txtCompletionStatusInfo,
-            text + "\r\n\r\n" +
-                ToCRLF(FormatText(GetLangText("str_Message_Log_Not_Written"), {log.FileName, log.Error})) +
-                OutputBanner + FRun.FTranscript);
+  // Unattended, the log is written at the end, for every outcome.
+  if (!FOptions.Unattended()) {
+    const TLogWrite log = SaveTranscriptLog("", logText);
+    // A log that cannot be written is told, with the output below the notice
+    // so the operator can copy it from the page.
+    if (!log.Written)
+      SetText(ID_txtCompletionStatusInfo,
+              text + "\r\n\r\n" +
+                  ToCRLF(FormatText(GetLangText("str_Message_Log_Not_Written"), {log.FileName, log.Error})) +
+                  OutputBanner + FRun.FTranscript);
+  }
   FitMemoScrollBar(ID_txtCompletionStatusInfo);
   if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
   BringToFront();

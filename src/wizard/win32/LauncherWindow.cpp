@@ -187,7 +187,7 @@ void TLauncherForm::ShowError(const std::string& Message) {
   // Like the platform's own error reports, a message always ends in a full stop.
   std::string text = Message;
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  MessageBoxA(FHandle, text.c_str(), FApplicationTitle.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ShowMessageBox(text, FApplicationTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 HWND TLauncherForm::Control(int Id) const {

@@ -115,6 +115,19 @@ TLogWrite WriteRunLog(const std::string& FileName, const std::string& ResultText
   return Result;
 }
 
+TLogWrite WriteLogText(const std::string& FileName, const std::string& Text) {
+  TLogWrite Result;
+  Result.FileName = FileName;
+  TKernelHandle Log(CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+  if (!Log.IsValid() || !WriteAll(Log.Get(), Text.data(), Text.size())) {
+    Result.Error = SysErrorMessage(GetLastError());
+    return Result;
+  }
+  Result.Written = true;
+  return Result;
+}
+
 namespace {
 std::string DatedLogName(const std::string& ExePath) {
   SYSTEMTIME Now;

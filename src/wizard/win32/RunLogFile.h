@@ -46,6 +46,9 @@ struct TLogWrite {
 TLogWrite WriteRunLog(const std::string& FileName, const std::string& ResultText, TRunningLog& Running,
                       const std::string& Transcript);
 
+// Writes a log that is only Text (a run that never started the engine).
+TLogWrite WriteLogText(const std::string& FileName, const std::string& Text);
+
 // The dated log name for now, made free by a ".2", ".3", ... when a log of
 // that minute exists already.
 std::string FreeDatedLogName(const std::string& ExePath);

@@ -1,0 +1,177 @@
+#include "wizard/LaunchOptions.h"
+
+#include "text/LangRes.h"
+#include "wizard/CommandLine.h"
+
+const char* const UnattendedUsage =
+    "OUpdate.exe /quiet /updates=<folder> [/snapshot=<drive>: | /nosnapshot] [/lang=<language>] [/log=<file>] "
+    "[/acceptwarnings]\r"
+    "OUpdate.exe /passive (same switches)\r"
+    "OUpdate.exe /check (same switches)";
+
+namespace {
+
+bool IsBlank(char C) { return C == ' ' || C == '\t'; }
+
+char AsciiLower(char C) { return (C >= 'A' && C <= 'Z') ? static_cast<char>(C - 'A' + 'a') : C; }
+
+std::string AsciiLowered(std::string Text) {
+  for (char& C : Text) C = AsciiLower(C);
+  return Text;
+}
+
+// A drive as "D:", "D:\" or "D"; 0 when Text names none.
+char DriveLetter(const std::string& Text) {
+  if (Text.empty() || Text.size() > 3) return 0;
+  const char Letter = static_cast<char>(Text[0] >= 'a' && Text[0] <= 'z' ? Text[0] - 'a' + 'A' : Text[0]);
+  if (Letter < 'A' || Letter > 'Z') return 0;
+  if (Text.size() >= 2 && Text[1] != ':') return 0;
+  if (Text.size() == 3 && Text[2] != '\\') return 0;
+  return Letter;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(const std::string& CommandLine) {
+  std::vector<std::string> Args;
+  size_t At = 0;
+  const size_t End = CommandLine.size();
+  // The program: no escapes, a quote only groups.
+  std::string Program;
+  if (At < End && CommandLine[At] == '"') {
+    ++At;
+    while (At < End && CommandLine[At] != '"') Program += CommandLine[At++];
+    if (At < End) ++At;
+  } else {
+    while (At < End && !IsBlank(CommandLine[At])) Program += CommandLine[At++];
+  }
+  Args.push_back(Program);
+
+  for (;;) {
+    while (At < End && IsBlank(CommandLine[At])) ++At;
+    if (At >= End) break;
+    std::string Arg;
+    bool Quoted = false;
+    while (At < End && (Quoted || !IsBlank(CommandLine[At]))) {
+      size_t Backslashes = 0;
+      while (At < End && CommandLine[At] == '\\') {
+        ++Backslashes;
+        ++At;
+      }
+      if (At < End && CommandLine[At] == '"') {
+        Arg.append(Backslashes / 2, '\\');
+        if (Backslashes % 2 == 1) {
+          Arg += '"';
+          ++At;
+        } else if (Quoted && At + 1 < End && CommandLine[At + 1] == '"') {
+          Arg += '"';
+          At += 2;
+        } else {
+          Quoted = !Quoted;
+          ++At;
+        }
+      } else {
+        Arg.append(Backslashes, '\\');
+        if (At < End && (Quoted || !IsBlank(CommandLine[At]))) Arg += CommandLine[At++];
+      }
+    }
+    Args.push_back(Arg);
+  }
+  return Args;
+}
+
+int LanguageByName(const std::string& Name) {
+  static const char* const Codes[LanguageCount] = {"en", "de", "fr", "es"};
+  const std::string Lowered = AsciiLowered(Name);
+  for (int I = 0; I < LanguageCount; ++I)
+    if (Lowered == Codes[I] || Lowered == AsciiLowered(LanguageNames[I])) return I;
+  return -1;
+}
+
+TLaunchOptions ParseLaunchOptions(const std::vector<std::string>& Args) {
+  TLaunchOptions Options;
+  bool Quiet = false, Passive = false, Check = false, HaveUpdates = false, HaveLanguage = false,
+       HaveLog = false;
+  std::string FirstSwitch, FirstStray, Error;
+  auto Refuse = [&Error](const std::string& Why) {
+    if (Error.empty()) Error = Why;
+  };
+
+  for (const std::string& Arg : Args) {
+    if (IsNoSnapshotSwitch(Arg)) {
+      Options.NoSnapshot = true;
+      continue;
+    }
+    if (Arg.empty() || (Arg[0] != '/' && Arg[0] != '-')) {
+      if (FirstStray.empty()) FirstStray = Arg.empty() ? std::string("\"\"") : Arg;
+      continue;
+    }
+    const size_t Equals = Arg.find('=');
+    const std::string Name = AsciiLowered(Arg.substr(1, Equals == std::string::npos ? std::string::npos : Equals - 1));
+    const bool HasValue = Equals != std::string::npos;
+    const std::string Value = HasValue ? Arg.substr(Equals + 1) : std::string();
+    if (FirstSwitch.empty() && Name != "quiet" && Name != "passive" && Name != "check") FirstSwitch = Arg;
+
+    const bool Flag = Name == "quiet" || Name == "passive" || Name == "check" || Name == "nosnapshot" ||
+                      Name == "acceptwarnings";
+    const bool Valued = Name == "updates" || Name == "snapshot" || Name == "lang" || Name == "log";
+    if (!Flag && !Valued) {
+      Refuse("unknown switch " + Arg);
+      continue;
+    }
+    if (Flag && HasValue) {
+      Refuse("the switch " + Arg.substr(0, Equals) + " takes no value");
+      continue;
+    }
+    if (Valued && Value.empty()) {
+      Refuse("the switch " + Arg + " needs a value after \"=\"");
+      continue;
+    }
+    if (Name == "quiet") {
+      Quiet = true;
+    } else if (Name == "passive") {
+      Passive = true;
+    } else if (Name == "check") {
+      Check = true;
+    } else if (Name == "nosnapshot") {
+      Options.NoSnapshot = true;
+    } else if (Name == "acceptwarnings") {
+      Options.AcceptWarnings = true;
+    } else if (Name == "updates") {
+      if (HaveUpdates) Refuse("the update folder is given twice");
+      HaveUpdates = true;
+      Options.UpdateFolder = Value;
+    } else if (Name == "snapshot") {
+      if (Options.SnapshotDrive) Refuse("the snapshot drive is given twice");
+      Options.SnapshotDrive = DriveLetter(Value);
+      if (!Options.SnapshotDrive) Refuse("\"" + Value + "\" is no drive");
+    } else if (Name == "lang") {
+      if (HaveLanguage) Refuse("the language is given twice");
+      HaveLanguage = true;
+      const int Language = LanguageByName(Value);
+      if (Language < 0) Refuse("\"" + Value + "\" is no language of the wizard");
+      else Options.Language = Language;
+    } else {
+      if (HaveLog) Refuse("the log file is given twice");
+      HaveLog = true;
+      Options.LogFile = Value;
+    }
+  }
+
+  if (Quiet + Passive + Check > 1) Refuse("/quiet, /passive and /check exclude each other");
+  Options.Mode = Quiet     ? TRunMode::Quiet
+                 : Passive ? TRunMode::Passive
+                 : Check   ? TRunMode::Check
+                           : TRunMode::Interactive;
+  if (!Options.Unattended()) {
+    // The window takes only the tilde switch; what a fleet tool says is
+    // meant for an unattended run, and guessing at it would be worse.
+    if (!FirstSwitch.empty()) Refuse("the switch " + FirstSwitch + " needs /quiet, /passive or /check");
+  } else {
+    if (!FirstStray.empty()) Refuse("unexpected argument " + FirstStray);
+    if (!HaveUpdates) Refuse("/updates=<folder> is missing");
+    if (Options.NoSnapshot && Options.SnapshotDrive) Refuse("/snapshot and /nosnapshot exclude each other");
+  }
+  Options.Error = Error;
+  return Options;
+}

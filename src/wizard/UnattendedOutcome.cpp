@@ -1,0 +1,89 @@
+#include "wizard/UnattendedOutcome.h"
+
+#include <cstdlib>
+
+#include "wizard/EngineProtocol.h"
+
+int ExitCodeOf(TUnattendedOutcome Outcome) {
+  switch (Outcome) {
+    case TUnattendedOutcome::Succeeded:
+      return 0;
+    case TUnattendedOutcome::SucceededNeedsReboot:
+      return 3010;
+    case TUnattendedOutcome::UpToDate:
+      return 2;
+    case TUnattendedOutcome::RebootPending:
+      return 350;
+    case TUnattendedOutcome::AlreadyRunning:
+      return 1618;
+    case TUnattendedOutcome::BadCommandLine:
+      return 1639;
+    case TUnattendedOutcome::Refused:
+      return 1;
+    case TUnattendedOutcome::Failed:
+      break;
+  }
+  return 1603;
+}
+
+int FinalExitCode(TUnattendedOutcome Outcome, bool LogWritten) {
+  const int Code = ExitCodeOf(Outcome);
+  if (LogWritten) return Code;
+  return Code == 0 || Code == 3010 || Code == 2 ? 1603 : Code;
+}
+
+namespace {
+// A whole decimal number without sign, or -1.
+long long WholeNumber(const std::string& Text) {
+  if (Text.empty() || Text.size() > 18) return -1;
+  long long N = 0;
+  for (char C : Text) {
+    if (C < '0' || C > '9') return -1;
+    N = N * 10 + (C - '0');
+  }
+  return N;
+}
+}  // namespace
+
+bool IsAlreadyUpToDate(const std::string& LocalLevel, const std::string& FoundUpdates) {
+  if (LocalLevel.size() < 7 || LocalLevel.compare(0, 6, "3.1.0.") != 0) return false;
+  const long long Own = WholeNumber(LocalLevel.substr(6));
+  if (Own < 0) return false;
+  bool Any = false;
+  size_t At = 0;
+  while (At < FoundUpdates.size()) {
+    size_t Next = FoundUpdates.find(':', At);
+    if (Next == std::string::npos) Next = FoundUpdates.size();
+    const std::string Item = FoundUpdates.substr(At, Next - At);
+    At = Next + 1;
+    if (Item.empty()) continue;
+    const long long N = WholeNumber(Item);
+    if (N < 0 || N > Own) return false;
+    Any = true;
+  }
+  return Any;
+}
+
+TUnattendedOutcome RefusalOutcome(TPage Page, bool Terminated, bool UpToDate, bool EngineRunning) {
+  if (Page == pgTabSheet0 && Terminated) return TUnattendedOutcome::RebootPending;
+  if (Page == pgTabSheet2 && UpToDate) return TUnattendedOutcome::UpToDate;
+  if (Page == pgTabSheet5 && EngineRunning) return TUnattendedOutcome::AlreadyRunning;
+  return TUnattendedOutcome::Refused;
+}
+
+TUnattendedOutcome RunOutcome(bool Succeeded, bool NeedReboot) {
+  if (!Succeeded) return TUnattendedOutcome::Failed;
+  return NeedReboot ? TUnattendedOutcome::SucceededNeedsReboot : TUnattendedOutcome::Succeeded;
+}
+
+std::string UnattendedLogHead(const std::vector<std::string>& Texts) {
+  std::string Head;
+  for (const std::string& Text : Texts) {
+    if (Text.empty()) continue;
+    std::string Lines = ToCRLF(Text);
+    while (Lines.size() >= 2 && Lines.compare(Lines.size() - 2, 2, "\r\n") == 0) Lines.resize(Lines.size() - 2);
+    if (!Head.empty()) Head += "\r\n\r\n";
+    Head += Lines;
+  }
+  return Head;
+}

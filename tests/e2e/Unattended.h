@@ -1,0 +1,101 @@
+// The fixture of the unattended tests: the wizard started as a fleet tool
+// starts it, its exit code read here in a Windows parent (Wine's own exit
+// status keeps only the low 8 bits), its log read afterwards.
+//
+// Kept in a header because the end-to-end program is built from its *Test.cpp
+// files; UnattendedTest.cpp and PreflightTest.cpp include it.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "RegistryAccess.h"
+#include "RunWalk.h"
+#include "WizardFixture.h"
+
+namespace unattended {
+
+using namespace runwalk;
+
+inline const char* const RebootNotice = "The update process has determined that a server reboot is necessary.";
+
+// A top-level window of the process that someone could see: the wizard's
+// window or any box.
+inline BOOL CALLBACK FindVisibleWindow(HWND Window, LPARAM Param) {
+  auto* Found = reinterpret_cast<std::pair<DWORD, HWND>*>(Param);
+  DWORD Process = 0;
+  GetWindowThreadProcessId(Window, &Process);
+  if (Process != Found->first || !IsWindowVisible(Window)) return TRUE;
+  Found->second = Window;
+  return FALSE;
+}
+
+inline bool HasVisibleWindow(DWORD ProcessId) {
+  std::pair<DWORD, HWND> Found{ProcessId, nullptr};
+  EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&Found));
+  return Found.second != nullptr;
+}
+
+inline std::string FirstLine(const std::string& Log) { return Log.substr(0, Log.find("\r\n")); }
+
+// A folder as a fleet tool writes it: a backslash before the closing quote
+// would escape the quote, by the Windows rules.
+inline std::string NoTrailingBackslash(std::string Folder) {
+  if (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
+  return Folder;
+}
+
+class Unattended : public TWizardTest {
+ protected:
+  void SetUp() override {
+    TWizardTest::SetUp();
+    World().SetEngineDelayMs(0);
+  }
+
+  // Named with blanks, in folders that do not exist yet.
+  std::string LogPath() { return World().Root() + "fleet logs\\this node\\update run.log"; }
+  std::string Log() { return ReadFileBytes(LogPath()).value_or(""); }
+  std::string Quiet(const std::string& Updates) {
+    return "/quiet \"/updates=" + NoTrailingBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
+  }
+  std::string LocalLevel() {
+    return ReadRegistryValue(TWorld::ProductKey(), "UpdateLevel").value_or(TRegistryValue{}).Data;
+  }
+
+  // Starts the wizard with Args and waits for its end, watching whether it
+  // ever shows a window.
+  ::testing::AssertionResult RunToExit(const std::string& Args, DWORD& Code, bool* WindowSeen = nullptr) {
+    TWizardDriver& W = Wizard();
+    W.Kill();
+    try {
+      W.Launch(World().WizardExe(), Args, World().Environment(), World().WizardDir());
+    } catch (const std::exception& Error) {
+      return ::testing::AssertionFailure() << Error.what();
+    }
+    bool Seen = false;
+    const bool Ended = WaitUntil(
+        [&] {
+          Seen = Seen || HasVisibleWindow(W.Process().Id());
+          return !W.Running();
+        },
+        RunTimeoutMs);
+    if (WindowSeen != nullptr) *WindowSeen = Seen;
+    if (!Ended) return ::testing::AssertionFailure() << "the wizard did not end: " << W.Process().CommandLine();
+    Code = W.ExitCode().value_or(999999);
+    return ::testing::AssertionSuccess();
+  }
+
+  // The exit code is Expected and the log begins with Head.
+  void ExpectOutcome(const std::string& Args, DWORD Expected, const std::string& Head) {
+    DWORD Code = 0;
+    ASSERT_TRUE(RunToExit(Args, Code));
+    EXPECT_EQ(Expected, Code) << "log:\n" << Log();
+    EXPECT_EQ(Head, FirstLine(Log()));
+  }
+
+  bool EngineCopied() { return GetFileAttributesA((World().SupportBinDir() + "oue.exe").c_str()) != INVALID_FILE_ATTRIBUTES; }
+};
+
+}  // namespace unattended

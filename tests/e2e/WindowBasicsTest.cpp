@@ -129,6 +129,34 @@ TEST_F(WindowBasics, ResizingKeepsTheButtonsInTheCornerAndStretchesThePanes) {
   }
 }
 
+// French and Spanish texts need a wider window; English fits the design
+// width again, unless the operator has chosen a width meanwhile.
+TEST_F(WindowBasics, GoesBackToItsWidthWhenTheTextsFitAgain) {
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  auto Pick = [this, &W](int Index) {
+    ASSERT_TRUE(W.SelectCombo("cbLocale", Index)) << OpenBoxes();
+    Settle();
+  };
+  RECT Design = {};
+  GetWindowRect(W.Window(), &Design);
+  for (int Wide : {2, 3}) {
+    SCOPED_TRACE("language " + std::to_string(Wide));
+    Pick(Wide);
+    EXPECT_GT(W.OuterSize().Width, Design.right - Design.left);
+    Pick(0);
+    RECT Back = {};
+    GetWindowRect(W.Window(), &Back);
+    EXPECT_EQ((TWindowSize{Design.right - Design.left, Design.bottom - Design.top}), W.OuterSize());
+    EXPECT_LE(std::abs(Back.left - Design.left), 1) << "not centred where it was";
+  }
+
+  Pick(2);
+  const TWindowSize Chosen = W.Resize(W.OuterSize().Width + 60, W.OuterSize().Height);
+  Pick(0);
+  EXPECT_EQ(Chosen, W.OuterSize()) << "the operator's width was not kept";
+}
+
 TEST_F(WindowBasics, EnterPressesNext) {
   ASSERT_TRUE(StartWizard());
   Wizard().PressKey(VK_RETURN);

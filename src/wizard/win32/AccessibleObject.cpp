@@ -11,6 +11,10 @@
 
 namespace {
 
+// The interface's identity spelled out: the MinGW import library's symbol of
+// this name does not hold it, and a wrong one makes every request fail.
+const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
 // The system's own object for the control, with our name in front of it.
 class TNamedAccessible final : public IAccessible {
  public:
@@ -22,7 +26,7 @@ class TNamedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Iid, void** Out) override {
     if (!Out) return E_POINTER;
     *Out = nullptr;
-    if (Iid == IID_IUnknown || Iid == IID_IDispatch || Iid == IID_IAccessible) {
+    if (Iid == IID_IUnknown || Iid == IID_IDispatch || Iid == AccessibleIid) {
       *Out = static_cast<IAccessible*>(this);
       AddRef();
       return S_OK;
@@ -105,10 +109,10 @@ LRESULT CALLBACK NamedProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR Id,
   auto* name = reinterpret_cast<TNameFunction*>(Data);
   if (Msg == WM_GETOBJECT && static_cast<LONG>(L) == OBJID_CLIENT) {
     IAccessible* standard = nullptr;
-    if (SUCCEEDED(CreateStdAccessibleObject(Hwnd, OBJID_CLIENT, IID_IAccessible,
+    if (SUCCEEDED(CreateStdAccessibleObject(Hwnd, OBJID_CLIENT, AccessibleIid,
                                             reinterpret_cast<void**>(&standard)))) {
       auto* named = new TNamedAccessible(standard, Wide((*name)()));
-      const LRESULT r = LresultFromObject(IID_IAccessible, W, named);
+      const LRESULT r = LresultFromObject(AccessibleIid, W, named);
       named->Release();
       return r;
     }

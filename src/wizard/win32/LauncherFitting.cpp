@@ -105,3 +105,29 @@ void TLauncherForm::FitLabel(int Id) {
   if (!def || def->Kind != ckLabel || !(def->Style & stAutoSize)) return;
   LayoutChildren(def->ParentId, def->ParentId ? Control(def->ParentId) : FHandle);
 }
+
+// Moving to a monitor of another scale: fonts, pictures and the layout follow
+// it, and the window takes the place the system suggests.
+void TLauncherForm::OnDpiChanged(int Dpi, const RECT& Suggested) {
+  if (Dpi <= 0) return;
+  FDpi = Dpi;
+  FRes.Load(FInstance, FDpi);
+  for (size_t i = 0; i < ControlDefCount(); ++i) {
+    const TControlDef& def = ControlDefs()[i];
+    HFONT font = (def.Style & stSmallFont) ? FRes.Small.Get() : (def.Style & stBold) ? FRes.Bold.Get() : FRes.Normal.Get();
+    if (def.Id == ID_lbSnapshotDriveSizeInfo) font = FSnapshotLabelBold ? FRes.Bold.Get() : FRes.Normal.Get();
+    if (HWND h = Control(def.Id)) SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  HWND grid = Control(ID_grdUpdateFileList);
+  ImageList_Destroy(ListView_SetImageList(grid, ImageList_Create(1, ScaleToDpi(16, FDpi), ILC_COLOR, 1, 0),
+                                          LVSIL_SMALL));
+  SendMessageA(Control(ID_cbSnapshotDrive), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ScaleToDpi(16, FDpi));
+  SendMessageA(Control(ID_cbSnapshotDrive), CB_SETITEMHEIGHT, 0, ScaleToDpi(16, FDpi));
+  // A width remembered in the old scale's pixels means nothing in the new one.
+  FBaseOuterWidth = 0;
+  SetWindowPos(FHandle, nullptr, Suggested.left, Suggested.top, Suggested.right - Suggested.left,
+               Suggested.bottom - Suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayoutControls();
+  for (int id : {ID_btUpdateSystem, ID_btPrev, ID_btNext, ID_btExit}) FitButtonGlyph(id);
+  InvalidateRect(FHandle, nullptr, TRUE);
+}

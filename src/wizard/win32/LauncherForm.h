@@ -111,6 +111,7 @@ class TLauncherForm : private IProgressView {
   void FitSingleLineTexts();
   void RepaintNow(int Id);
   void FitMemoScrollBar(int Id);
+  void OnDpiChanged(int Dpi, const RECT& Suggested);
   void BringToFront();  // the application, with any box it is waiting on
 
   // ---- start and end (LauncherForm.cpp) ----

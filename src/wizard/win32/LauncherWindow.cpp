@@ -17,37 +17,8 @@ constexpr UINT_PTR Timer1 = 1;
 TLauncherForm* FormOf(HWND Hwnd) {
   return reinterpret_cast<TLauncherForm*>(GetWindowLongPtrA(GetAncestor(Hwnd, GA_ROOT), GWLP_USERDATA));
 }
-// A box the main window owns and the operator can still answer.
-struct TOpenBoxSearch {
-  HWND Owner;
-  HWND Found;
-};
-
-BOOL CALLBACK FindOpenBox(HWND Window, LPARAM Param) {
-  auto* search = reinterpret_cast<TOpenBoxSearch*>(Param);
-  if (GetWindow(Window, GW_OWNER) != search->Owner || !IsWindowVisible(Window) || !IsWindowEnabled(Window))
-    return TRUE;
-  search->Found = Window;
-  return FALSE;
-}
-
-// Brings the application to the front with whatever the operator has to
-// answer first: the result can arrive while an error box of the same run is
-// still open (a failed copy), and raising only the main window would bury
-// that box behind the window it keeps disabled. The box is looked for among
-// the thread's windows rather than asked of the system as the last active
-// popup, because raising the main window a moment earlier (the page entry
-// does) makes the main window its own last active popup again.
-void BringApplicationToFront(HWND Main) {
-  TOpenBoxSearch search{Main, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindOpenBox, reinterpret_cast<LPARAM>(&search));
-  HWND top = search.Found ? search.Found : Main;
-  SetForegroundWindow(top);
-  if (top != Main) SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
 }  // namespace
 
-void TLauncherForm::BringToFront() { BringApplicationToFront(FHandle); }
 
 bool TLauncherForm::RegisterWindowClasses(HINSTANCE Instance) {
   WNDCLASSEXA wc = {};
@@ -324,6 +295,9 @@ LRESULT TLauncherForm::HandleMessage(UINT Msg, WPARAM W, LPARAM L) {
         if (w.right - w.left != FFittedOuterWidth) FBaseOuterWidth = 0;
       }
       return 0;
+    case WM_DPICHANGED:
+      Guard([this, W, L] { OnDpiChanged(HIWORD(W), *reinterpret_cast<const RECT*>(L)); });
+      return 0;
     case WM_GETMINMAXINFO: {
       auto* mmi = reinterpret_cast<MINMAXINFO*>(L);
       mmi->ptMinTrackSize.x = ScaleToDpi(MinOuterWidth, FDpi);
@@ -405,31 +379,5 @@ void TLauncherForm::OnCommand(int Id, int Code, HWND) {
     case ID_cbSnapshotDrive:
       if (Code == CBN_SELCHANGE) Guard([this] { cbSnapshotDriveChange(); });
       break;
-  }
-}
-
-bool TLauncherForm::PreTranslateMessage(MSG& Msg) {
-  return FHandle && IsDialogMessageA(FHandle, &Msg);
-}
-
-void TLauncherForm::Terminate() {
-  if (FTerminated) return;
-  FTerminated = true;
-  PostQuitMessage(0);
-}
-
-// Handles everything waiting, then returns; a WM_QUIT found on the way is put
-// back for the main loop.
-void TLauncherForm::ProcessMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      FTerminated = true;
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (PreTranslateMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
   }
 }

@@ -32,7 +32,7 @@ LRESULT CALLBACK TLauncherForm::PanelProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM 
         FillRect(dc, &rc, def->ParentId == ID_pnlImage ? form->FRes.Teal.Get() : GetSysColorBrush(COLOR_BTNFACE));
         bool picture = def->Id == ID_imgImage1;
         DrawBitmap(dc, picture ? form->FRes.Picture.Get() : form->FRes.Logo.Get(), 0, 0, rc.right, rc.bottom,
-                   !picture);
+                   !picture, form->FDpi);
         break;
       }
       case ckBevel:

@@ -15,7 +15,7 @@ case "$(file -b "$sim")" in
   "PE32 executable (console) Intel 80386"*) echo "ok: oue.exe is a 32-bit console program" ;;
   *) echo "FAIL: oue.exe is $(file -b "$sim")"; fail=1 ;;
 esac
-system='^(kernel32|user32|gdi32|advapi32|comctl32|comdlg32|shell32|ole32|oleaut32|psapi|mpr|shlwapi|msimg32|msvcrt|ws2_32|version|uxtheme)\.dll$'
+system='^(kernel32|user32|gdi32|advapi32|comctl32|comdlg32|shell32|ole32|oleaut32|psapi|mpr|shlwapi|msimg32|msvcrt|ws2_32|version|uxtheme|oleacc)\.dll$'
 for f in "$exe" "$sim"; do
   while read -r dll; do
     if ! echo "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$system"; then

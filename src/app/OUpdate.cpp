@@ -12,10 +12,12 @@
 #include "text/TextFormat.h"
 #include "wizard/LaunchOptions.h"
 #include "wizard/UnattendedOutcome.h"
+#include "utils/win32/DllSearch.h"
 #include "wizard/win32/LauncherForm.h"
 #include "wizard/win32/SingleWizard.h"
 
 int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int CmdShow) {
+  RestrictDllSearchToSystem32();
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   OleInitialize(nullptr);  // the folder dialogs are shell objects

@@ -19,11 +19,13 @@ const TControlDef Defs[] = {
     {ID_PageControl1, "PageControl1", ckContainer, 0, 160, 10, 304, 247, LTRB, 0},
 
     {ID_TabSheet0, "TabSheet0", ckContainer, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
+    // The language comes first: an operator who does not read English picks
+    // it before anything else.
+    {ID_cbLocale, "cbLocale", ckComboList, ID_TabSheet0, 8, 201, 105, 21, LB, 0},
     {ID_btUpdateSystem, "btUpdateSystem", ckButton, ID_TabSheet0, 8, 0, 49, 49, LT, 0},
     {ID_lbUpdateSystemTitle, "lbUpdateSystemTitle", ckLabel, ID_TabSheet0, 64, 0, 0, 0, LT, stBold | stAutoSize},
     {ID_lbUpdateSystemInfo, "lbUpdateSystemInfo", ckLabel, ID_TabSheet0, 64, 16, 225, 33, LTR,
      stWordWrap | stFixedSize},
-    {ID_cbLocale, "cbLocale", ckComboList, ID_TabSheet0, 8, 201, 105, 21, LB, 0},
 
     {ID_TabSheet1, "TabSheet1", ckContainer, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
     {ID_lbUpdateFilesPathTitle, "lbUpdateFilesPathTitle", ckLabel, ID_TabSheet1, 8, 0, 0, 0, LT,
@@ -97,6 +99,27 @@ const TControlDef* FindControlDef(int Id) {
   for (const TControlDef& d : Defs)
     if (d.Id == Id) return &d;
   return nullptr;
+}
+
+bool TakesFocus(const TControlDef& Def) {
+  if (Def.Style & (stHidden | stNoTabStop)) return false;
+  switch (Def.Kind) {
+    case ckButton:
+    case ckEdit:
+    case ckMemo:
+    case ckGrid:
+    case ckComboList:
+    case ckDriveList:
+      return true;
+    default:
+      return false;
+  }
+}
+
+int FirstFocusControl(int PageId) {
+  for (const TControlDef& d : Defs)
+    if (d.ParentId == PageId && TakesFocus(d)) return d.Id;
+  return 0;
 }
 
 void DesignClientSize(int ParentId, int& Width, int& Height) {
@@ -175,4 +198,10 @@ void KeepLabelInside(TRect& Label, TRect& LeftNeighbour, int ParentWidth, int Ma
   }
   if (LeftNeighbour.Right > Label.Left - Gap) LeftNeighbour.Right = Label.Left - Gap;
   if (LeftNeighbour.Right < LeftNeighbour.Left) LeftNeighbour.Right = LeftNeighbour.Left;
+}
+
+int FittedOuterWidth(int CurrentWidth, int BaseWidth, int Overflow) {
+  const int base = BaseWidth > 0 ? BaseWidth : CurrentWidth;
+  const int need = (CurrentWidth - base) + Overflow;
+  return need > 0 ? base + need : base;
 }

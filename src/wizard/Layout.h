@@ -71,6 +71,12 @@ const TControlDef* ControlDefs();
 std::size_t ControlDefCount();
 const TControlDef* FindControlDef(int Id);
 
+// Whether the keyboard reaches the control (Tab stops at it).
+bool TakesFocus(const TControlDef& Def);
+// The first control of a page in keyboard order that Tab stops at, 0 when the
+// page has none (the focus then belongs to the buttons).
+int FirstFocusControl(int PageId);
+
 // Design client size of a parent (0 for the window).
 void DesignClientSize(int ParentId, int& Width, int& Height);
 
@@ -90,3 +96,11 @@ TRect AnchoredRect(const TControlDef& Def, int ParentWidth, int ParentHeight, in
 // on big disks: it is moved left to stay inside, and the control on its left
 // gives up width so that the two do not overlap.
 void KeepLabelInside(TRect& Label, TRect& LeftNeighbour, int ParentWidth, int Margin, int Gap);
+
+// The outer width that lets the window's single-line texts fit. Overflow is
+// how far the widest of them reaches past its place at CurrentWidth (negative
+// when all fit with room to spare). BaseWidth is the width the window had
+// before it widened itself for a language (0: it has not, or the operator has
+// resized it since); the window never goes below it, and returns to it once
+// the texts fit there again.
+int FittedOuterWidth(int CurrentWidth, int BaseWidth, int Overflow);

@@ -107,12 +107,16 @@ std::string SystemErrorReport(const std::string& Pattern, unsigned long ErrorCod
   return FormatText(Pattern, Args);
 }
 
+std::string InstallRootMissingReport(const std::string& SystemMessage) {
+  return SystemErrorReport(KelvraHomeErrorPattern, InstallRootMissingError, SystemMessage);
+}
+
 std::string StartFailureText(TStartFailure Failure, const TStartMessageArgs& Args) {
   switch (Failure) {
     case TStartFailure::E1:
       return FormatText(GetLangText("str_Message_Cant_Start_Update_Utility_Engine_Already_Running"), {EngineName});
     case TStartFailure::E2:
-      return SystemErrorReport(KelvraHomeErrorPattern, Args.ErrorCode, Args.SystemMessage);
+      return InstallRootMissingReport(Args.SystemMessage);
     case TStartFailure::E3:
       return SystemErrorReport(SystemErrorPattern, Args.ErrorCode, Args.SystemMessage, {Args.InstallRoot});
     case TStartFailure::E4:

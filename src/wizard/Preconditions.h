@@ -55,9 +55,19 @@ extern const char* const SystemErrorPattern;      // "%s\r\r[%d] %s: %s"
 std::string SystemErrorReport(const std::string& Pattern, unsigned long ErrorCode, const std::string& SystemMessage,
                               const std::vector<TFormatArg>& Details = {});
 
+// The code a report of a missing or empty KelvraHome names: "environment
+// variable not found" (ERROR_ENVVAR_NOT_FOUND). The system's last error says
+// nothing here, since an empty variable is no failed call, and would report
+// whatever call failed before, or "completed successfully".
+constexpr unsigned long InstallRootMissingError = 203;
+
+// The report of a missing KelvraHome, on the first page and at Start alike;
+// SystemMessage is the system's text for InstallRootMissingError.
+std::string InstallRootMissingReport(const std::string& SystemMessage);
+
 struct TStartMessageArgs {
-  unsigned long ErrorCode = 0;       // the system's last error code (E2, E3)
-  std::string SystemMessage;         // the system's text for it (E2, E3)
+  unsigned long ErrorCode = 0;       // the system's last error code (E3)
+  std::string SystemMessage;         // the system's text for it (E3), or for InstallRootMissingError (E2)
   std::string InstallRoot;           // E3
   std::string ProgramDir;            // E4, with its trailing backslash
   std::string PrimaryNodeName;       // E5, E7

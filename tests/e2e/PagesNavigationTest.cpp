@@ -122,6 +122,38 @@ TEST_F(PagesNavigation, WalksToStartAndBackThroughTheSnapshotPage) {
   }
 }
 
+// The keyboard starts where the keyboard order starts: the language list
+// first, then each page's first control, and the buttons on pages without one.
+TEST_F(PagesNavigation, TheKeyboardStartsAtEachPagesFirstControl) {
+  const std::string Folder = World().MakeUpdateFolder("zero-to-three", UpdatesZeroToThree);
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  EXPECT_EQ("cbLocale", Focused());
+  // Space presses whatever button has the focus: it must not be Exit.
+  W.PressKey(VK_SPACE);
+  Settle();
+  ASSERT_TRUE(W.Running()) << "Space at start ended the wizard";
+  EXPECT_EQ("TabSheet0", W.ActivePage());
+
+  ASSERT_TRUE(Move("btNext", "TabSheet1"));
+  EXPECT_EQ("edUpdateFilesPath", Focused());
+  W.SetText("edUpdateFilesPath", Folder);
+  const struct {
+    const char* Button;
+    const char* Page;
+    const char* Focus;
+  } Steps[] = {
+      {"btNext", "TabSheet2", "grdUpdateFileList"}, {"btNext", "TabSheet3", "cbSnapshotDrive"},
+      {"btNext", "TabSheet5", "btNext"},            {"btPrev", "TabSheet3", "cbSnapshotDrive"},
+      {"btPrev", "TabSheet2", "grdUpdateFileList"}, {"btPrev", "TabSheet1", "edUpdateFilesPath"},
+      {"btPrev", "TabSheet0", "cbLocale"},
+  };
+  for (const auto& Step : Steps) {
+    ASSERT_TRUE(Move(Step.Button, Step.Page));
+    EXPECT_EQ(Step.Focus, Focused()) << "on " << Step.Page;
+  }
+}
+
 TEST_F(PagesNavigation, PassesOverTheSnapshotPageUnlessUpdateZeroIsFound) {
   World().SetLocalUpdateLevel("3.1.0.0");
   const std::string Continuing = World().MakeUpdateFolder("one-two", {{"Orvane-3.1.0.1.oue"}, {"Orvane-3.1.0.2.oue"}});

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "Handles.h"
+#include "WindowMessages.h"
 #include "WizardFixture.h"
 
 namespace {
@@ -127,6 +129,54 @@ TEST_F(WindowBasics, ResizingKeepsTheButtonsInTheCornerAndStretchesThePanes) {
       EXPECT_EQ(Expected, W.Rect(C.Name)) << C.Name << " after the client grew by " << Dx << ", " << Dy;
     }
   }
+}
+
+// French and Spanish texts need a wider window; English fits the design
+// width again, unless the operator has chosen a width meanwhile.
+TEST_F(WindowBasics, GoesBackToItsWidthWhenTheTextsFitAgain) {
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  auto Pick = [this, &W](int Index) {
+    ASSERT_TRUE(W.SelectCombo("cbLocale", Index)) << OpenBoxes();
+    Settle();
+  };
+  RECT Design = {};
+  GetWindowRect(W.Window(), &Design);
+  for (int Wide : {2, 3}) {
+    SCOPED_TRACE("language " + std::to_string(Wide));
+    Pick(Wide);
+    EXPECT_GT(W.OuterSize().Width, Design.right - Design.left);
+    Pick(0);
+    RECT Back = {};
+    GetWindowRect(W.Window(), &Back);
+    EXPECT_EQ((TWindowSize{Design.right - Design.left, Design.bottom - Design.top}), W.OuterSize());
+    EXPECT_LE(std::abs(Back.left - Design.left), 1) << "not centred where it was";
+  }
+
+  Pick(2);
+  const TWindowSize Chosen = W.Resize(W.OuterSize().Width + 60, W.OuterSize().Height);
+  Pick(0);
+  EXPECT_EQ(Chosen, W.OuterSize()) << "the operator's width was not kept";
+}
+
+// Moved to a monitor at 150 %: the window takes the place the system
+// suggests and lays its controls out at the new scale.
+TEST_F(WindowBasics, FollowsTheScaleOfAnotherMonitor) {
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  RECT Outer = {};
+  GetWindowRect(W.Window(), &Outer);
+  RECT Suggested = {0, 0, 708, 528};  // the design client area at 144 DPI
+  AdjustWindowRectEx(&Suggested, GetWindowLongA(W.Window(), GWL_STYLE), FALSE, GetWindowLongA(W.Window(), GWL_EXSTYLE));
+  OffsetRect(&Suggested, Outer.left - Suggested.left, Outer.top - Suggested.top);
+  // The suggestion travels by address, so it must lie in the wizard's memory.
+  TRemoteBuffer Rect(W.Process().Handle(), sizeof Suggested);
+  Rect.Write(0, &Suggested, sizeof Suggested);
+  SendToWindow(W.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(Rect.At(0)), "WM_DPICHANGED");
+  EXPECT_EQ((TWindowSize{708, 528}), W.ClientSize());
+  EXPECT_EQ((TControlRect{456, 477, 113, 38}), W.Rect("btNext"));
+  EXPECT_EQ((TControlRect{24, 24, 204, 402}), W.Rect("pnlImage"));
+  W.Screenshot("dpi-changed-to-144.bmp");
 }
 
 TEST_F(WindowBasics, EnterPressesNext) {

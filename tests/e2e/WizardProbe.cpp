@@ -21,4 +21,11 @@ extern "C" __declspec(dllexport) DWORD WINAPI QueryControlFont(LPVOID Param) {
   return 1;
 }
 
+extern "C" __declspec(dllexport) DWORD WINAPI LoadLibraryByName(LPVOID Name) {
+  HMODULE Module = LoadLibraryA(static_cast<const char*>(Name));
+  if (!Module) return 0;
+  FreeLibrary(Module);
+  return 1;
+}
+
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

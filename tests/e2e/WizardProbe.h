@@ -7,6 +7,7 @@
 
 #define WIZARD_PROBE_DLL "e2e_probe.dll"
 #define WIZARD_PROBE_QUERY_FONT "QueryControlFont"
+#define WIZARD_PROBE_LOAD_BY_NAME "LoadLibraryByName"
 
 // Filled in the wizard's process by QueryControlFont.
 struct TFontQuery {
@@ -19,3 +20,8 @@ struct TFontQuery {
 // Thread entry in the wizard's process; Query points to a TFontQuery there.
 // Returns 1 when answered.
 extern "C" DWORD WINAPI QueryControlFont(LPVOID Query);
+
+// Thread entry in the wizard's process: loads the DLL Name (a zero-ended
+// ANSI text there) by its bare name, as a shell component loads one late,
+// and frees it again. Returns 1 when it loaded.
+extern "C" DWORD WINAPI LoadLibraryByName(LPVOID Name);

@@ -7,16 +7,11 @@
 #include "wizard/win32/WaitCursor.h"
 
 bool TLauncherForm::CheckStartPreconditions() {
-  // The system error of the step that failed, kept for the E2 and E3 reports.
+  // The system error of the folder check, kept for the E3 report.
   DWORD lastError = 0;
   TStartFacts facts;
   facts.EngineRunning = [] { return FindProcessByName("oue.exe") != 0; };
-  facts.InstallRoot = [&lastError] {
-    SetLastError(0);
-    std::string root = ReadEnvironmentVariable("KelvraHome");
-    lastError = GetLastError();
-    return root;
-  };
+  facts.InstallRoot = [] { return ReadEnvironmentVariable("KelvraHome"); };
   facts.FolderExists = [&lastError](const std::string& Folder) {
     SetLastError(0);
     bool exists = DirectoryExists(Folder);
@@ -49,7 +44,8 @@ bool TLauncherForm::CheckStartPreconditions() {
 
   TStartMessageArgs args;
   args.ErrorCode = lastError;
-  args.SystemMessage = SysErrorMessage(lastError);
+  args.SystemMessage =
+      SysErrorMessage(verdict.Failure == TStartFailure::E2 ? InstallRootMissingError : lastError);
   args.InstallRoot = FInstallRoot;
   args.ProgramDir = FProgramDir;
   args.PrimaryNodeName = primaryNodeName;

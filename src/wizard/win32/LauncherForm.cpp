@@ -1,4 +1,5 @@
-// TLauncherForm: creation, destruction and closing.
+// TLauncherForm: creation, destruction and closing, and the application
+// object's part: bringing it to the front, terminating, pending messages.
 #include "wizard/win32/LauncherForm.h"
 
 #include "text/LangRes.h"
@@ -31,6 +32,34 @@ std::string ProgramFolder() {
   std::string p(path, n);
   size_t slash = p.find_last_of("\\/");
   return slash == std::string::npos ? std::string() : p.substr(0, slash + 1);
+}
+// A box the main window owns and the operator can still answer.
+struct TOpenBoxSearch {
+  HWND Owner;
+  HWND Found;
+};
+
+BOOL CALLBACK FindOpenBox(HWND Window, LPARAM Param) {
+  auto* search = reinterpret_cast<TOpenBoxSearch*>(Param);
+  if (GetWindow(Window, GW_OWNER) != search->Owner || !IsWindowVisible(Window) || !IsWindowEnabled(Window))
+    return TRUE;
+  search->Found = Window;
+  return FALSE;
+}
+
+// Brings the application to the front with whatever the operator has to
+// answer first: the result can arrive while an error box of the same run is
+// still open (a failed copy), and raising only the main window would bury
+// that box behind the window it keeps disabled. The box is looked for among
+// the thread's windows rather than asked of the system as the last active
+// popup, because raising the main window a moment earlier (the page entry
+// does) makes the main window its own last active popup again.
+void BringApplicationToFront(HWND Main) {
+  TOpenBoxSearch search{Main, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindOpenBox, reinterpret_cast<LPARAM>(&search));
+  HWND top = search.Found ? search.Found : Main;
+  SetForegroundWindow(top);
+  if (top != Main) SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 }  // namespace
 
@@ -115,4 +144,32 @@ bool TLauncherForm::FormCloseQuery() {
 
 void TLauncherForm::btExitClick() {
   if (FormCloseQuery()) Terminate();
+}
+
+void TLauncherForm::BringToFront() { BringApplicationToFront(FHandle); }
+
+bool TLauncherForm::PreTranslateMessage(MSG& Msg) {
+  return FHandle && IsDialogMessageA(FHandle, &Msg);
+}
+
+void TLauncherForm::Terminate() {
+  if (FTerminated) return;
+  FTerminated = true;
+  PostQuitMessage(0);
+}
+
+// Handles everything waiting, then returns; a WM_QUIT found on the way is put
+// back for the main loop.
+void TLauncherForm::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      FTerminated = true;
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (PreTranslateMessage(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
 }

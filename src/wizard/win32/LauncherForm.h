@@ -22,6 +22,9 @@
 #include "wizard/win32/RunLogFile.h"
 #include "wizard/win32/WindowResources.h"
 
+// The container of a page (ID_TabSheet0 ... ID_TabSheet7).
+int PageContainerId(TPage Page);
+
 class TLauncherForm : private IProgressView {
  public:
   TLauncherForm(HINSTANCE Instance, const TLaunchOptions& Options);
@@ -89,6 +92,13 @@ class TLauncherForm : private IProgressView {
     int BarPosition = 0, BarMax = 0;
   } FProgress;
   bool FInTimer = false;
+  // The width the window had before it widened itself for a language's long
+  // texts (0: it has not, or the operator has resized it since), and the
+  // width it chose.
+  int FBaseOuterWidth = 0;
+  int FFittedOuterWidth = 0;
+  bool FFittingWidth = false;
+  HWND FFocus = nullptr;  // the control that gets the keyboard back when the window is activated
 
   // ---- window plumbing (LauncherWindow.cpp) ----
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -107,6 +117,7 @@ class TLauncherForm : private IProgressView {
   void OnDrawDriveItem(const DRAWITEMSTRUCT& Item);
   HWND Control(int Id) const;
   std::string ControlText(int Id) const;
+  std::string AccessibleName(int Id) const;  // what a screen reader calls the control
   void SetText(int Id, const std::string& Text);
   void FitLabel(int Id);
   int TextWidth(int Id, bool AccessKeys) const;
@@ -114,6 +125,7 @@ class TLauncherForm : private IProgressView {
   void FitSingleLineTexts();
   void RepaintNow(int Id);
   void FitMemoScrollBar(int Id);
+  void OnDpiChanged(int Dpi, const RECT& Suggested);
   void BringToFront();  // the application, with any box it is waiting on
 
   // ---- start and end (LauncherForm.cpp) ----
@@ -135,6 +147,7 @@ class TLauncherForm : private IProgressView {
   bool CanLeaveCurrentPage();
   void ShowCurrentPage();
   void ShowPage(TPage Page);
+  void FocusPageStart();
   void SetButtonState(int ButtonId, TWizardButtonState State);
   void SetWizardButtons(TWizardButtonState Prev, TWizardButtonState Next, TWizardButtonState Exit,
                         const std::string& NextSuffix);

@@ -38,13 +38,17 @@ void TLauncherForm::SetWizardButtons(TWizardButtonState Prev, TWizardButtonState
   SetControlText(ID_btNext, NextSuffix);
 }
 
-void TLauncherForm::ShowPage(TPage Page) {
-  FActivePage = Page;
+int PageContainerId(TPage Page) {
   const int pages[pgCount] = {ID_TabSheet0, ID_TabSheet1, ID_TabSheet2, ID_TabSheet3,
                               ID_TabSheet5, ID_TabSheet6, ID_TabSheet7};
+  return pages[Page];
+}
+
+void TLauncherForm::ShowPage(TPage Page) {
+  FActivePage = Page;
   for (int i = 0; i < pgCount; ++i)
-    if (i != Page) ShowWindow(Control(pages[i]), SW_HIDE);
-  ShowWindow(Control(pages[Page]), SW_SHOW);
+    if (i != Page) ShowWindow(Control(PageContainerId(static_cast<TPage>(i))), SW_HIDE);
+  ShowWindow(Control(PageContainerId(Page)), SW_SHOW);
 }
 
 void TLauncherForm::btNextClick() {
@@ -76,9 +80,8 @@ bool TLauncherForm::CanLeaveCurrentPage() {
 bool TLauncherForm::LeaveWelcomePage() {
   FInstallRoot = ReadEnvironmentVariable("KelvraHome");
   if (FInstallRoot.empty()) {
-    DWORD code = GetLastError();
-    ShowMessageBox(SystemErrorReport(KelvraHomeErrorPattern, code, SysErrorMessage(code)),
-                   GetLangText("str_Title_Error"), 0);
+    ShowMessageBox(InstallRootMissingReport(SysErrorMessage(InstallRootMissingError)), GetLangText("str_Title_Error"),
+                   0);
     return false;
   }
   if (FileExists(FInstallRoot + RebootFlagFile)) {
@@ -142,10 +145,21 @@ void TLauncherForm::ShowCurrentPage() {
     default:
       break;
   }
-  // A hidden or disabled button must not keep the keyboard focus.
-  HWND focus = GetFocus();
-  if (!focus || !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
-    HWND next = Control(ID_btNext);
-    SetFocus(IsWindowVisible(next) && IsWindowEnabled(next) ? next : Control(ID_btExit));
-  }
+  FocusPageStart();
+}
+
+// Each page starts the keyboard at its first control; a page without one
+// leaves it on the default button, or on Exit when that is all there is.
+// Visibility is read from the controls' own flags: at creation the window
+// itself is still hidden.
+void TLauncherForm::FocusPageStart() {
+  auto canTake = [](HWND h) {
+    return h && (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(h);
+  };
+  HWND target = Control(FirstFocusControl(PageContainerId(FActivePage)));
+  if (!canTake(target)) target = Control(ID_btNext);
+  if (!canTake(target)) target = Control(ID_btExit);
+  if (!canTake(target)) target = Control(ID_PageControl1);
+  FFocus = target;
+  SetFocus(target);
 }

@@ -140,7 +140,9 @@ void TLauncherForm::OnDrawDriveItem(const DRAWITEMSTRUCT& Item) {
   FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   const UINT type = HIWORD(Item.itemData);
   const int size = ScaleToDpi(16, FDpi);
-  if (type < 7) DrawBitmap(dc, FRes.DrivePictures[type].Get(), rc.left + 2, rc.top + (rc.bottom - rc.top - 16) / 2, size, size, true);
+  if (type < 7)
+    DrawBitmap(dc, FRes.DrivePictures[type].Get(), rc.left + 2, rc.top + (rc.bottom - rc.top - size) / 2, size, size,
+               true, FDpi);
   char text[MAX_PATH];
   LRESULT n = SendMessageA(Item.hwndItem, CB_GETLBTEXT, Item.itemID, reinterpret_cast<LPARAM>(text));
   if (n > 0) {

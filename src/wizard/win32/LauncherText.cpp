@@ -2,6 +2,7 @@
 // the language.
 #include "text/LangRes.h"
 #include "text/TextFormat.h"
+#include "wizard/AccessibleNames.h"
 #include "wizard/ControlIds.h"
 #include "wizard/win32/LauncherForm.h"
 
@@ -54,4 +55,21 @@ void TLauncherForm::cbLocaleChange() {
   ApplyLanguage();
   UpdateServerLevelLabel();
   ShowCurrentPage();
+}
+
+// Read whenever a screen reader asks, so the name follows the language.
+std::string TLauncherForm::AccessibleName(int Id) const {
+  const TNameSource source = AccessibleNameSource(Id);
+  switch (source.Kind) {
+    case nkLabel: {
+      const TControlDef* label = FindControlDef(source.NameLabel);
+      return SpokenText(ControlText(source.NameLabel), label && (label->Style & stAccel));
+    }
+    case nkFixed:
+      return source.FixedName;
+    case nkFirstLine:
+      return SpokenText(ControlText(Id), false, true);
+    default:
+      return ControlText(Id);
+  }
 }

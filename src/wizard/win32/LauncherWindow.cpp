@@ -4,51 +4,21 @@
 
 #include <algorithm>
 
+#include "wizard/AccessibleNames.h"
 #include "wizard/ControlIds.h"
+#include "wizard/win32/AccessibleObject.h"
 #include "wizard/win32/LauncherForm.h"
 
 namespace {
 const char* const ContainerClass = "TOUpdateContainer";
 const char* const PanelClass = "TOUpdatePanel";
 constexpr UINT_PTR Timer1 = 1;
-constexpr COLORREF Navy = RGB(0, 0, 128);
-constexpr COLORREF Red = RGB(255, 0, 0);
 
 TLauncherForm* FormOf(HWND Hwnd) {
   return reinterpret_cast<TLauncherForm*>(GetWindowLongPtrA(GetAncestor(Hwnd, GA_ROOT), GWLP_USERDATA));
 }
-const TControlDef* DefOf(HWND Hwnd) { return FindControlDef(GetDlgCtrlID(Hwnd)); }
-// A box the main window owns and the operator can still answer.
-struct TOpenBoxSearch {
-  HWND Owner;
-  HWND Found;
-};
-
-BOOL CALLBACK FindOpenBox(HWND Window, LPARAM Param) {
-  auto* search = reinterpret_cast<TOpenBoxSearch*>(Param);
-  if (GetWindow(Window, GW_OWNER) != search->Owner || !IsWindowVisible(Window) || !IsWindowEnabled(Window))
-    return TRUE;
-  search->Found = Window;
-  return FALSE;
-}
-
-// Brings the application to the front with whatever the operator has to
-// answer first: the result can arrive while an error box of the same run is
-// still open (a failed copy), and raising only the main window would bury
-// that box behind the window it keeps disabled. The box is looked for among
-// the thread's windows rather than asked of the system as the last active
-// popup, because raising the main window a moment earlier (the page entry
-// does) makes the main window its own last active popup again.
-void BringApplicationToFront(HWND Main) {
-  TOpenBoxSearch search{Main, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindOpenBox, reinterpret_cast<LPARAM>(&search));
-  HWND top = search.Found ? search.Found : Main;
-  SetForegroundWindow(top);
-  if (top != Main) SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
 }  // namespace
 
-void TLauncherForm::BringToFront() { BringApplicationToFront(FHandle); }
 
 bool TLauncherForm::RegisterWindowClasses(HINSTANCE Instance) {
   WNDCLASSEXA wc = {};
@@ -106,59 +76,6 @@ LRESULT CALLBACK TLauncherForm::ContainerProc(HWND Hwnd, UINT Msg, WPARAM W, LPA
   return DefWindowProcA(Hwnd, Msg, W, L);
 }
 
-// Panels, images and the bevel draw themselves from their layout entry.
-LRESULT CALLBACK TLauncherForm::PanelProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM L) {
-  if (Msg == WM_SETTEXT) {
-    LRESULT r = DefWindowProcA(Hwnd, Msg, W, L);
-    InvalidateRect(Hwnd, nullptr, TRUE);
-    return r;
-  }
-  if (Msg != WM_PAINT) return DefWindowProcA(Hwnd, Msg, W, L);
-  TLauncherForm* form = FormOf(Hwnd);
-  const TControlDef* def = DefOf(Hwnd);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Hwnd, &ps);
-  RECT rc;
-  GetClientRect(Hwnd, &rc);
-  if (form && def) {
-    switch (def->Kind) {
-      case ckImage: {
-        FillRect(dc, &rc, def->ParentId == ID_pnlImage ? form->FRes.Teal.Get() : GetSysColorBrush(COLOR_BTNFACE));
-        bool picture = def->Id == ID_imgImage1;
-        DrawBitmap(dc, picture ? form->FRes.Picture.Get() : form->FRes.Logo.Get(), 0, 0, rc.right, rc.bottom,
-                   !picture);
-        break;
-      }
-      case ckBevel:
-        FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-        DrawEdge(dc, &rc, EDGE_ETCHED, BF_BOTTOM);
-        break;
-      default: {
-        FillRect(dc, &rc, (def->Style & stTeal) ? form->FRes.Teal.Get() : GetSysColorBrush(COLOR_BTNFACE));
-        if (def->Style & stRaisedBevel) {
-          DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-          DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
-        } else if (def->Style & stLoweredBevel) {
-          DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-        }
-        char text[1024];
-        int n = GetWindowTextA(Hwnd, text, sizeof(text));
-        if (n > 0) {
-          HGDIOBJ oldFont = SelectObject(dc, form->FRes.Normal.Get());
-          SetBkMode(dc, TRANSPARENT);
-          SetTextColor(dc, (def->Style & stNavy) ? Navy : GetSysColor(COLOR_WINDOWTEXT));
-          RECT t = rc;
-          t.left += 3;
-          DrawTextA(dc, text, n, &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-          SelectObject(dc, oldFont);
-        }
-      }
-    }
-  }
-  EndPaint(Hwnd, &ps);
-  return 0;
-}
-
 // The hidden operator-input edit hands Enter to its key handler first.
 LRESULT CALLBACK TLauncherForm::InputEditProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR, DWORD_PTR) {
   // Enter is the edit's own key, not the window's default button.
@@ -208,92 +125,12 @@ void TLauncherForm::SetText(int Id, const std::string& Text) {
   if (HWND h = Control(Id)) {
     if (ControlText(Id) == Text) return;
     SetWindowTextA(h, Text.c_str());
+    // A screen reader reads out each new section and the result as they come.
+    if ((Id == ID_lbCurrentStepTitle && FActivePage == pgTabSheet6) || Id == ID_txtCompletionStatusInfo)
+      AnnounceChange(h);
     FitLabel(Id);
     if (Id == ID_btPrev || Id == ID_btNext || Id == ID_btExit) FitButtonGlyph(Id);
   }
-}
-
-// Width of a control's text in its own font; "&" taken as an access key
-// unless the control shows it.
-int TLauncherForm::TextWidth(int Id, bool AccessKeys) const {
-  HWND h = Control(Id);
-  const std::string text = ControlText(Id);
-  HDC dc = GetDC(h);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)));
-  RECT t = {0, 0, 0, 0};
-  DrawTextA(dc, text.c_str(), -1, &t, DT_CALCRECT | DT_SINGLELINE | (AccessKeys ? 0 : DT_NOPREFIX));
-  SelectObject(dc, old);
-  ReleaseDC(h, dc);
-  return t.right;
-}
-
-// A button shows its picture beside its caption only while both fit: a
-// caption such as "&Siguiente >" needs the whole button.
-void TLauncherForm::FitButtonGlyph(int Id) {
-  const TImageList* list = nullptr;
-  UINT align = BUTTON_IMAGELIST_ALIGN_LEFT;
-  switch (Id) {
-    case ID_btUpdateSystem: list = &FRes.UpdateGlyph; align = BUTTON_IMAGELIST_ALIGN_CENTER; break;
-    case ID_btPrev: list = &FRes.PrevGlyph; break;
-    case ID_btNext: list = &FRes.NextGlyph; align = BUTTON_IMAGELIST_ALIGN_RIGHT; break;
-    case ID_btExit: list = &FRes.ExitGlyph; break;
-    default: return;
-  }
-  RECT rc;
-  GetClientRect(Control(Id), &rc);
-  const int room = rc.right - ScaleToDpi(12, FDpi);  // the button's own frame and padding
-  const bool fits = Id == ID_btUpdateSystem || TextWidth(Id, true) + ScaleToDpi(16 + 6, FDpi) <= room;
-  BUTTON_IMAGELIST bil = {};
-  bil.himl = fits ? list->Get() : nullptr;
-  bil.margin = {3, 0, 3, 0};
-  bil.uAlign = align;
-  SendMessageA(Control(Id), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
-  InvalidateRect(Control(Id), nullptr, TRUE);
-}
-
-// Titles and the assistance line are single lines: when a language's text is
-// longer than its place, the window widens so that none of it is cut.
-void TLauncherForm::FitSingleLineTexts() {
-  int overflow = 0;
-  for (size_t i = 0; i < ControlDefCount(); ++i) {
-    const TControlDef& def = ControlDefs()[i];
-    if (def.Kind != ckLabel || def.Id == ID_lbSnapshotDriveSizeInfo || def.Id == ID_lbServerVersion) continue;
-    HWND h = Control(def.Id);
-    const int width = TextWidth(def.Id, (def.Style & stAccel) != 0);
-    if (def.Id == ID_lbResponceCenter) {
-      RECT rc;
-      GetClientRect(h, &rc);
-      overflow = std::max<int>(overflow, width + 2 - rc.right);
-    } else if (def.Style & stAutoSize) {
-      HWND parent = GetParent(h);
-      RECT pr, r;
-      GetClientRect(parent, &pr);
-      GetWindowRect(h, &r);
-      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-      overflow = std::max<int>(overflow, r.left + width + ScaleToDpi(4, FDpi) - pr.right);
-    }
-  }
-  if (overflow <= 0 || IsZoomed(FHandle) || IsIconic(FHandle)) return;
-  RECT w;
-  GetWindowRect(FHandle, &w);
-  SetWindowPos(FHandle, nullptr, w.left - overflow / 2, w.top, w.right - w.left + overflow, w.bottom - w.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// A memo shows its vertical scroll bar only while its text is taller than it.
-void TLauncherForm::FitMemoScrollBar(int Id) {
-  HWND memo = Control(Id);
-  RECT rc;
-  GetClientRect(memo, &rc);
-  HDC dc = GetDC(memo);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(memo, WM_GETFONT, 0, 0)));
-  TEXTMETRICA tm = {};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(memo, dc);
-  const LRESULT lines = SendMessageA(memo, EM_GETLINECOUNT, 0, 0);
-  const LONG lineHeight = tm.tmHeight > 0 ? tm.tmHeight : 1;
-  ShowScrollBar(memo, SB_VERT, lines * lineHeight > rc.bottom - rc.top + lineHeight);
 }
 
 void TLauncherForm::RepaintNow(int Id) {
@@ -301,13 +138,6 @@ void TLauncherForm::RepaintNow(int Id) {
     InvalidateRect(h, nullptr, TRUE);
     UpdateWindow(h);
   }
-}
-
-// Labels that size themselves to their text, as at design time.
-void TLauncherForm::FitLabel(int Id) {
-  const TControlDef* def = FindControlDef(Id);
-  if (!def || def->Kind != ckLabel || !(def->Style & stAutoSize)) return;
-  LayoutChildren(def->ParentId, def->ParentId ? Control(def->ParentId) : FHandle);
 }
 
 HWND TLauncherForm::CreateControl(const TControlDef& Def, HWND Parent) {
@@ -383,7 +213,9 @@ void TLauncherForm::CreateControls() {
   for (size_t i = 0; i < ControlDefCount(); ++i) {
     const TControlDef& def = ControlDefs()[i];
     HWND parent = def.ParentId ? Control(def.ParentId) : FHandle;
-    CreateControl(def, parent);
+    HWND h = CreateControl(def, parent);
+    if (AccessibleNameSource(def.Id).Kind != nkOwnText)
+      GiveAccessibleName(h, [this, id = def.Id] { return AccessibleName(id); });
   }
   SetWindowTextA(Control(ID_btUpdateFilesPathBrowse), "...");
   SendMessageA(Control(ID_edOUEInput), EM_LIMITTEXT, 0, 0);
@@ -446,21 +278,6 @@ void TLauncherForm::LayoutChildren(int ParentId, HWND Parent) {
 
 void TLauncherForm::LayoutControls() { LayoutChildren(0, FHandle); }
 
-LRESULT TLauncherForm::OnCtlColor(HDC Dc, HWND Hwnd) {
-  const TControlDef* def = DefOf(Hwnd);
-  if (def && (def->Style & stInfoBackground)) {
-    SetTextColor(Dc, FRes.InfoText);
-    SetBkColor(Dc, GetSysColor(COLOR_INACTIVECAPTIONTEXT));
-    return reinterpret_cast<LRESULT>(FRes.InfoBackground.Get());
-  }
-  if (def && def->Kind == ckLabel) {
-    SetBkMode(Dc, TRANSPARENT);
-    SetTextColor(Dc, (def->Style & stNavy) ? Navy : (def->Style & stRed) ? Red : GetSysColor(COLOR_WINDOWTEXT));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-  }
-  return DefWindowProcA(FHandle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(Dc), reinterpret_cast<LPARAM>(Hwnd));
-}
-
 LRESULT TLauncherForm::HandleMessage(UINT Msg, WPARAM W, LPARAM L) {
   switch (Msg) {
     case WM_COMMAND:
@@ -471,6 +288,15 @@ LRESULT TLauncherForm::HandleMessage(UINT Msg, WPARAM W, LPARAM L) {
       return 0;
     case WM_SIZE:
       LayoutControls();
+      if (FBaseOuterWidth && !FFittingWidth) {
+        // A width the wizard did not choose is the operator's, and wins.
+        RECT w;
+        GetWindowRect(FHandle, &w);
+        if (w.right - w.left != FFittedOuterWidth) FBaseOuterWidth = 0;
+      }
+      return 0;
+    case WM_DPICHANGED:
+      Guard([this, W, L] { OnDpiChanged(HIWORD(W), *reinterpret_cast<const RECT*>(L)); });
       return 0;
     case WM_GETMINMAXINFO: {
       auto* mmi = reinterpret_cast<MINMAXINFO*>(L);
@@ -497,6 +323,17 @@ LRESULT TLauncherForm::HandleMessage(UINT Msg, WPARAM W, LPARAM L) {
       if (next && IsWindowVisible(next) && IsWindowEnabled(next)) return MAKELRESULT(ID_btNext, DC_HASDEFID);
       return 0;
     }
+    case WM_ACTIVATE:
+      // As a dialog does: the keyboard focus leaves with the window and comes
+      // back to the same control.
+      if (LOWORD(W) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(FHandle, focus)) FFocus = focus;
+      } else if (FFocus && IsWindow(FFocus) && !HIWORD(W)) {
+        SetFocus(FFocus);
+        return 0;
+      }
+      break;
     case WM_LBUTTONDOWN:
       FormClick();
       return 0;
@@ -542,31 +379,5 @@ void TLauncherForm::OnCommand(int Id, int Code, HWND) {
     case ID_cbSnapshotDrive:
       if (Code == CBN_SELCHANGE) Guard([this] { cbSnapshotDriveChange(); });
       break;
-  }
-}
-
-bool TLauncherForm::PreTranslateMessage(MSG& Msg) {
-  return FHandle && IsDialogMessageA(FHandle, &Msg);
-}
-
-void TLauncherForm::Terminate() {
-  if (FTerminated) return;
-  FTerminated = true;
-  PostQuitMessage(0);
-}
-
-// Handles everything waiting, then returns; a WM_QUIT found on the way is put
-// back for the main loop.
-void TLauncherForm::ProcessMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      FTerminated = true;
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (PreTranslateMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
   }
 }

@@ -1,6 +1,7 @@
 #include "wizard/win32/WindowResources.h"
 
 #include "resource.h"
+#include "wizard/Layout.h"
 
 namespace {
 constexpr COLORREF KeyColour = RGB(255, 0, 255);
@@ -28,14 +29,28 @@ COLORREF ReadableTextOn(COLORREF Background) {
 }
 }  // namespace
 
-void TImageList::LoadMasked(HINSTANCE Instance, int BitmapId, int Size) {
+void TImageList::LoadMasked(HINSTANCE Instance, int BitmapId, int Size, int Dpi) {
   if (FList) ImageList_Destroy(FList);
-  FList = ImageList_Create(Size, Size, ILC_COLOR24 | ILC_MASK, 1, 0);
+  const int scaled = ScaleToDpi(Size, Dpi);
+  FList = ImageList_Create(scaled, scaled, ILC_COLOR24 | ILC_MASK, 1, 0);
   HBITMAP bmp = LoadPicture(Instance, BitmapId);
-  if (bmp) {
-    ImageList_AddMasked(FList, bmp, KeyColour);
-    DeleteObject(bmp);
-  }
+  if (!bmp) return;
+  // Whole pixels for the glyphs: blending would mix the key colour into
+  // their edges and leave a pink fringe.
+  HDC screen = GetDC(nullptr);
+  HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+  HBITMAP sized = CreateCompatibleBitmap(screen, scaled, scaled);
+  HGDIOBJ oldFrom = SelectObject(from, bmp), oldTo = SelectObject(to, sized);
+  SetStretchBltMode(to, COLORONCOLOR);
+  StretchBlt(to, 0, 0, scaled, scaled, from, 0, 0, Size, Size, SRCCOPY);
+  SelectObject(from, oldFrom);
+  SelectObject(to, oldTo);
+  DeleteDC(from);
+  DeleteDC(to);
+  ReleaseDC(nullptr, screen);
+  ImageList_AddMasked(FList, sized, KeyColour);
+  DeleteObject(sized);
+  DeleteObject(bmp);
 }
 
 void TWindowResources::Load(HINSTANCE Instance, int Dpi) {
@@ -53,24 +68,29 @@ void TWindowResources::Load(HINSTANCE Instance, int Dpi) {
   DrivePictures[4].Reset(LoadPicture(Instance, IDB_DRIVE_REMOTE));
   DrivePictures[5].Reset(LoadPicture(Instance, IDB_DRIVE_CDROM));
   DrivePictures[6].Reset(LoadPicture(Instance, IDB_DRIVE_RAM));
-  UpdateGlyph.LoadMasked(Instance, IDB_UPDATE_GLYPH, 32);
-  PrevGlyph.LoadMasked(Instance, IDB_GLYPH_PREV, 16);
-  NextGlyph.LoadMasked(Instance, IDB_GLYPH_NEXT, 16);
-  ExitGlyph.LoadMasked(Instance, IDB_GLYPH_EXIT, 16);
+  UpdateGlyph.LoadMasked(Instance, IDB_UPDATE_GLYPH, 32, Dpi);
+  PrevGlyph.LoadMasked(Instance, IDB_GLYPH_PREV, 16, Dpi);
+  NextGlyph.LoadMasked(Instance, IDB_GLYPH_NEXT, 16, Dpi);
+  ExitGlyph.LoadMasked(Instance, IDB_GLYPH_EXIT, 16, Dpi);
 }
 
-void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, bool Transparent) {
+void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, bool Transparent, int Dpi) {
   if (!Bitmap) return;
   BITMAP bm = {};
   GetObject(Bitmap, sizeof(bm), &bm);
-  int w = bm.bmWidth < Width ? bm.bmWidth : Width;
-  int h = bm.bmHeight < Height ? bm.bmHeight : Height;
+  const int dw = ScaleToDpi(bm.bmWidth, Dpi), dh = ScaleToDpi(bm.bmHeight, Dpi);
+  const int w = dw < Width ? dw : Width, h = dh < Height ? dh : Height;
+  if (w <= 0 || h <= 0) return;
+  const int sw = MulDiv(w, bm.bmWidth, dw), sh = MulDiv(h, bm.bmHeight, dh);
   HDC mem = CreateCompatibleDC(Dc);
   HGDIOBJ old = SelectObject(mem, Bitmap);
-  if (Transparent)
-    TransparentBlt(Dc, X, Y, w, h, mem, 0, 0, w, h, KeyColour);
-  else
-    BitBlt(Dc, X, Y, w, h, mem, 0, 0, SRCCOPY);
+  if (Transparent) {
+    TransparentBlt(Dc, X, Y, w, h, mem, 0, 0, sw, sh, KeyColour);
+  } else {
+    SetStretchBltMode(Dc, HALFTONE);
+    SetBrushOrgEx(Dc, 0, 0, nullptr);
+    StretchBlt(Dc, X, Y, w, h, mem, 0, 0, sw, sh, SRCCOPY);
+  }
   SelectObject(mem, old);
   DeleteDC(mem);
 }

@@ -28,8 +28,9 @@ class TImageList {
   ~TImageList() { if (FList) ImageList_Destroy(FList); }
   TImageList(const TImageList&) = delete;
   TImageList& operator=(const TImageList&) = delete;
-  // A list with one picture, magenta drawn transparent.
-  void LoadMasked(HINSTANCE Instance, int BitmapId, int Size);
+  // A list with one picture of Size x Size at 96 DPI, shown at Dpi; magenta
+  // drawn transparent.
+  void LoadMasked(HINSTANCE Instance, int BitmapId, int Size, int Dpi);
   HIMAGELIST Get() const { return FList; }
 
  private:
@@ -48,5 +49,6 @@ struct TWindowResources {
   void Load(HINSTANCE Instance, int Dpi);
 };
 
-// Draws a bitmap at (X, Y), magenta pixels left out when Transparent.
-void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, bool Transparent);
+// Draws a bitmap made for 96 DPI at (X, Y) in its size at Dpi, cut to
+// Width x Height, magenta pixels left out when Transparent.
+void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, bool Transparent, int Dpi);

@@ -99,3 +99,32 @@ TEST(Layout, LongFreeSpaceLineStaysInsideThePageAndClearOfTheDriveList) {
   EXPECT_EQ(list.Right, list.Left);
 }
 }  // namespace
+
+TEST(Layout, KeyboardStartsEachPageAtItsFirstControl) {
+  const struct {
+    int Page, First;
+  } Cases[] = {
+      {ID_TabSheet0, ID_cbLocale},        {ID_TabSheet1, ID_edUpdateFilesPath}, {ID_TabSheet2, ID_grdUpdateFileList},
+      {ID_TabSheet3, ID_cbSnapshotDrive}, {ID_TabSheet5, 0},                    {ID_TabSheet6, 0},
+      {ID_TabSheet7, 0},
+  };
+  for (const auto& Case : Cases)
+    EXPECT_EQ(Case.First, FirstFocusControl(Case.Page)) << ControlNameById(Case.Page);
+}
+
+TEST(Layout, WindowWidensForLongTextsAndReturnsWhenTheyFit) {
+  const struct {
+    const char* What;
+    int Current, Base, Overflow, Expected;
+  } Cases[] = {
+      {"design width, texts fit", 480, 0, -20, 480},
+      {"design width, a text 40 too long", 480, 0, 40, 520},
+      {"widened, the texts fit the base again", 520, 480, -60, 480},
+      {"widened, texts fit exactly at the base", 520, 480, -40, 480},
+      {"widened, still 10 too long for the base", 520, 480, -30, 490},
+      {"widened, a longer text", 520, 480, 5, 525},
+      {"resized by the operator: no base to return to", 700, 0, -200, 700},
+  };
+  for (const auto& Case : Cases)
+    EXPECT_EQ(Case.Expected, FittedOuterWidth(Case.Current, Case.Base, Case.Overflow)) << Case.What;
+}

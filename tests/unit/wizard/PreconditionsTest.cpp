@@ -269,6 +269,20 @@ TEST_F(StartTexts, InsertedTextsAreNotTemplates) {
             "Cannot continue, because a copy of the update utility engine (oue.exe) must be available in:\rC:\\%d\\");
 }
 
+// No call failed when KelvraHome is missing or empty, so whatever the last
+// error was (0 is "completed successfully") the report names the variable
+// that was not found.
+TEST_F(StartTexts, AMissingKelvraHomeIsReportedAsNotFoundWhateverTheLastError) {
+  for (unsigned long LastError : {0UL, 2UL, 203UL}) {
+    TStartMessageArgs A = Args();
+    A.ErrorCode = LastError;
+    EXPECT_EQ(StartFailureText(TStartFailure::E2, A),
+              std::string(Generic) + "\r\r[203] The system could not find the environment option that was entered: "
+                                     "\"KelvraHome\"")
+        << "last error " << LastError;
+  }
+}
+
 TEST_F(StartTexts, FollowTheLanguage) {
   std::string EnglishE5 = StartFailureText(TStartFailure::E5, Args());
   std::string EnglishE8 = StartFailureText(TStartFailure::E8, Args());

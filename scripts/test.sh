@@ -34,6 +34,13 @@ export OUPDATE_ARTIFACTS="Z:${ARTIFACTS//\//\\}"
 step "Windows tests under Wine ($TEST_ARCH-bit)" ctest --test-dir "$WIN_BUILD" --output-on-failure
 "$WINESERVER" -k 2>/dev/null || true
 
+export OUPDATE_BUILT=1
+step "fleet playbook syntax" ansible-playbook --syntax-check -i "$ROOT/deploy/ansible/inventory.example.yml" \
+  "$ROOT/deploy/ansible/update-nodes.yml"
+step "fleet rehearsal: rolling update over 6 nodes" bash "$ROOT/scripts/fleet-rehearsal.sh" 6
+step "fleet rehearsal: preflight (--check) over 5 nodes" bash "$ROOT/scripts/fleet-rehearsal.sh" 5 --check
+step "operator's guide pictures" bash "$ROOT/scripts/guide-pictures.sh" --check
+
 shopt -s nullglob
 for bmp in "$ARTIFACTS"/*.bmp; do
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

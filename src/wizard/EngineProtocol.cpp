@@ -237,7 +237,9 @@ std::string TEngineProtocol::ResultText(const std::string& LocalLevel, std::size
   if (FErrorText.empty()) FErrorText = ToCRLF(FTranscript);
   // The crash comes after whatever the engine said: its last words are what
   // the Response Center needs besides the code.
-  if (FEngineCrashed) FErrorText += "\r" + EngineCrashText(FEngineExitCode);
+  // The page's text and the log's are both asked for: the line goes in once.
+  std::string errors = FErrorText;
+  if (FEngineCrashed) errors += "\r" + EngineCrashText(FEngineExitCode);
   return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Failed"),
-                           {FSection, FStepCode, FCurrentStep, LatestErrors(FErrorText, ErrorLimit)}));
+                           {FSection, FStepCode, FCurrentStep, LatestErrors(errors, ErrorLimit)}));
 }

@@ -449,6 +449,8 @@ TEST_F(EngineProtocol, VerdictAndResultText) {
     EXPECT_EQ(Run.Succeeded(), Case.Succeeded);
     const std::string Got = Run.RunResultText("3.1.0.3");
     EXPECT_EQ(Visible(Got), Visible(Case.Text));
+    // The page's text and then the log's: asking twice must not repeat a line.
+    EXPECT_EQ(Visible(Run.LogResultText("3.1.0.3")), Visible(Case.Text));
   }
 }
 

@@ -114,10 +114,14 @@ class PagesSnapshot : public TWizardTest {
   }
 
   // A fixed disk with room: its free space (as the test sees it, give or
-  // take what other programs write meanwhile), bold, and Next.
-  void ExpectAccepted(const TDriveSeen& Drive) {
+  // take what other programs write meanwhile), bold, and Next. The disk is
+  // the build machine's own, so its free space is read again right here.
+  void ExpectAccepted(const TDriveSeen& Seen) {
     TWizardDriver& W = Wizard();
     const std::string Text = W.Text("lbSnapshotDriveSizeInfo");
+    TDriveSeen Drive = Seen;
+    for (const TDriveSeen& Now : DrivesOfThisMachine())
+      if (Now.Letter == Seen.Letter) Drive = Now;
     long long Megabytes = 0;
     int Percent = 0;
     ASSERT_TRUE(ReadFreeSpaceLabel(Text, Megabytes, Percent)) << "label \"" << Text << "\"";

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "wizard/EngineProtocol.h"
+#include "wizard/Preflight.h"
 
 int ExitCodeOf(TUnattendedOutcome Outcome) {
   switch (Outcome) {
@@ -49,19 +50,9 @@ bool IsAlreadyUpToDate(const std::string& LocalLevel, const std::string& FoundUp
   if (LocalLevel.size() < 7 || LocalLevel.compare(0, 6, "3.1.0.") != 0) return false;
   const long long Own = WholeNumber(LocalLevel.substr(6));
   if (Own < 0) return false;
-  bool Any = false;
-  size_t At = 0;
-  while (At < FoundUpdates.size()) {
-    size_t Next = FoundUpdates.find(':', At);
-    if (Next == std::string::npos) Next = FoundUpdates.size();
-    const std::string Item = FoundUpdates.substr(At, Next - At);
-    At = Next + 1;
-    if (Item.empty()) continue;
-    const long long N = WholeNumber(Item);
-    if (N < 0 || N > Own) return false;
-    Any = true;
-  }
-  return Any;
+  // Every update in the folder is at or below the server's own.
+  long long First = 0, Last = 0;
+  return UpdateNumberRange(FoundUpdates, First, Last) && Last <= Own;
 }
 
 TUnattendedOutcome RefusalOutcome(TPage Page, bool Terminated, bool UpToDate, bool EngineRunning) {

@@ -18,21 +18,10 @@ using namespace runwalk;
 
 namespace {
 
-class RunLog : public TWizardTest {
+class RunLog : public TScenarioRunTest {
  protected:
-  // Walks a node with update 0 (no snapshot) to a started run of Scenario.
-  ::testing::AssertionResult StartRun(const std::string& Scenario) {
-    World().UseScenario("run", Scenario);
-    const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 0);
-    ::testing::AssertionResult Started = StartWizard("~nosnapshot");
-    if (!Started) return Started;
-    ::testing::AssertionResult Walked = WalkToStart(Wizard(), Updates);
-    if (!Walked) return Walked;
-    FStarted = LocalNow();
-    return PressStart(Wizard());
-  }
+  ::testing::AssertionResult StartRun(const std::string& Scenario) { return StartScenarioRun("run", Scenario, 0); }
   std::vector<std::string> RunningFiles() { return ListFiles(World().WizardDir(), "*.running"); }
-  SYSTEMTIME FStarted = {};
 };
 
 std::string Flood(long Lines) {

@@ -96,7 +96,9 @@ TEST_P(RunMisbehaving, EndsOnTheRightVerdictWithTheLogCompleteAndTheWindowAnswer
     for (const std::string& Line : Case.OperatorLines) {
       W.SetText("edOUEInput", Line);
       W.PressKeyOn("edOUEInput", VK_RETURN);
-      if (Line != "quit") ASSERT_EQ("ECHO: " + Line, W.WaitText("txtProgressDetails", "ECHO: " + Line));
+      if (Line != "quit") {
+        ASSERT_EQ("ECHO: " + Line, W.WaitText("txtProgressDetails", "ECHO: " + Line));
+      }
     }
   }
 

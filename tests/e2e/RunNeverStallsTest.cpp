@@ -14,23 +14,13 @@ using namespace runwalk;
 
 namespace {
 
-class RunNeverStalls : public TWizardTest {
+class RunNeverStalls : public TScenarioRunTest {
  protected:
-  ::testing::AssertionResult StartRun(const std::string& Scenario) {
-    World().UseScenario("stall", Scenario);
-    const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
-    ::testing::AssertionResult Started = StartWizard("~nosnapshot");
-    if (!Started) return Started;
-    ::testing::AssertionResult Walked = WalkToStart(Wizard(), Updates);
-    if (!Walked) return Walked;
-    FStarted = LocalNow();
-    return PressStart(Wizard());
-  }
+  ::testing::AssertionResult StartRun(const std::string& Scenario) { return StartScenarioRun("stall", Scenario, 1); }
   void SendOperatorLine(const std::string& Text) {
     Wizard().SetText("edOUEInput", Text);
     Wizard().PressKeyOn("edOUEInput", VK_RETURN);
   }
-  SYSTEMTIME FStarted = {};
 };
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "DriverError.h"
 #include "Files.h"
 #include "World.h"
+#include "WizardFixture.h"
 
 namespace runwalk {
 
@@ -196,5 +197,24 @@ inline std::string EnglishFailureText(const std::string& Section, const std::str
 inline std::string EnglishSuccessText(const std::string& Level) {
   return "Congratulations!\r\n\r\nYou have successfully upgraded this server to " + Level + ".";
 }
+
+// A test that starts one scripted run: the wizard with ~nosnapshot on a node
+// with updates 0 to LastUpdate, whose engine plays Scenario, walked to Start
+// and started. FStarted is the earliest time a log of the run can carry.
+class TScenarioRunTest : public TWizardTest {
+ protected:
+  ::testing::AssertionResult StartScenarioRun(const std::string& Name, const std::string& Scenario,
+                                              int LastUpdate) {
+    World().UseScenario(Name, Scenario);
+    const std::string Updates = MakeUpdates(World().Root() + "updates", 0, LastUpdate);
+    ::testing::AssertionResult Started = StartWizard("~nosnapshot");
+    if (!Started) return Started;
+    ::testing::AssertionResult Walked = WalkToStart(Wizard(), Updates);
+    if (!Walked) return Walked;
+    FStarted = LocalNow();
+    return PressStart(Wizard());
+  }
+  SYSTEMTIME FStarted = {};
+};
 
 }  // namespace runwalk

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "RegistryAccess.h"
 #include "RunWalk.h"
 #include "WizardFixture.h"
@@ -62,6 +63,16 @@ class Unattended : public TWizardTest {
   }
   std::string LocalLevel() {
     return ReadRegistryValue(TWorld::ProductKey(), "UpdateLevel").value_or(TRegistryValue{}).Data;
+  }
+
+  // A process named oue.exe that stays until killed: an engine already running.
+  ::testing::AssertionResult StartOtherEngine(TChildProcess& Engine) {
+    const std::string Folder = World().Root() + "other\\";
+    if (!MakeDirectories(Folder) ||
+        !CopyFileA((ProgramFolder() + "e2e_tests.exe").c_str(), (Folder + "oue.exe").c_str(), FALSE))
+      return ::testing::AssertionFailure() << "cannot place another oue.exe in " << Folder;
+    Engine.Launch(Folder + "oue.exe", "--harness-child-sleep", {}, Folder);
+    return ::testing::AssertionSuccess();
   }
 
   // Starts the wizard with Args and waits for its end, watching whether it

@@ -66,11 +66,8 @@ TEST_F(Unattended, EngineFailureGives1603WithTheFailureAndTheOutput) {
 }
 
 TEST_F(Unattended, RunningEngineGives1618AndNoEngineIsStarted) {
-  const std::string Folder = World().Root() + "other\\";
-  ASSERT_TRUE(MakeDirectories(Folder));
-  ASSERT_TRUE(CopyFileA((ProgramFolder() + "e2e_tests.exe").c_str(), (Folder + "oue.exe").c_str(), FALSE));
   TChildProcess OtherEngine;
-  OtherEngine.Launch(Folder + "oue.exe", "--harness-child-sleep", {}, Folder);
+  ASSERT_TRUE(StartOtherEngine(OtherEngine));
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
   ExpectOutcome(Quiet(Updates), 1618,
                 "Cannot start an update at this time, because a copy of the update utility engine (oue.exe) is "

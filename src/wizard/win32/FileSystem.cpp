@@ -58,3 +58,12 @@ std::vector<std::string> FindOrdinaryFiles(const std::string& Pattern) {
   } while (FindNextFileA(find.Get(), &fd));
   return names;
 }
+
+void ForceDirectories(const std::string& Folder) {
+  std::string path = Folder;
+  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+  if (path.empty() || DirectoryExists(path)) return;
+  size_t slash = path.find_last_of("\\/");
+  if (slash != std::string::npos && slash > 0) ForceDirectories(path.substr(0, slash));
+  CreateDirectoryA(path.c_str(), nullptr);
+}

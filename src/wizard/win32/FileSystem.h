@@ -7,6 +7,9 @@
 
 bool FileExists(const std::string& Path);      // an existing file, not a folder
 bool DirectoryExists(const std::string& Path);
+// Creates a folder with all missing parents; whatever then writes into it
+// reports a failure.
+void ForceDirectories(const std::string& Folder);
 std::string ExpandFileName(const std::string& Path);  // full path (GetFullPathNameA)
 // Drive type of the drive a path lies on: a letter drive or a UNC share.
 UINT DriveTypeOfPath(const std::string& Path);

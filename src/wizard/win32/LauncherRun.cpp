@@ -40,17 +40,6 @@ class TStopwatch {
   LARGE_INTEGER FFrequency, FStart;
 };
 
-// Creates a folder with all missing parents; the copy that follows reports
-// any failure.
-void ForceDirectories(const std::string& Folder) {
-  std::string path = Folder;
-  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  if (path.empty() || DirectoryExists(path)) return;
-  size_t slash = path.find_last_of("\\/");
-  if (slash != std::string::npos && slash > 0) ForceDirectories(path.substr(0, slash));
-  CreateDirectoryA(path.c_str(), nullptr);
-}
-
 }  // namespace
 
 void TLauncherForm::InstallToSupportBin(const std::string& FileName) {

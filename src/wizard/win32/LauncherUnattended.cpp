@@ -2,7 +2,6 @@
 // the operator's way through its own pages, with every check and text of the
 // interactive path; the command line gives the answers, the message boxes
 // only speak to the log, and the outcome becomes the exit code.
-#include <shlobj.h>
 
 #include "text/LangRes.h"
 #include "text/TextFormat.h"
@@ -22,8 +21,7 @@ void CreateLogFolder(const std::string& LogFile) {
   const std::string Full = ExpandFileName(LogFile);
   const size_t Slash = Full.find_last_of("\\/");
   if (Slash == std::string::npos || Slash < 3) return;  // a drive's root exists or the write fails
-  const std::string Folder = Full.substr(0, Slash);
-  if (!DirectoryExists(Folder)) SHCreateDirectoryExA(nullptr, Folder.c_str(), nullptr);
+  ForceDirectories(Full.substr(0, Slash));
 }
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "utils/NodeInfo.h"
 
+#include "utils/AsciiCase.h"
+
 #include "utils/Errors.h"
 
 const char* const UNAVAILABLE = "<UNAVAILABLE>";
@@ -33,12 +35,6 @@ std::unique_ptr<IRegistryHive> TSharedConnections::Connect(const std::string& No
   if (Known == FHives.end()) Known = FHives.emplace(Key, std::shared_ptr<IRegistryHive>(FRegistry.Connect(NodeName))).first;
   if (!Known->second) return nullptr;
   return std::make_unique<TSharedHive>(Known->second);
-}
-
-std::string AsciiUpperCase(std::string Text) {
-  for (char& C : Text)
-    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
-  return Text;
 }
 
 std::string JoinKeyPath(const std::string& Base, const std::string& Relative) {

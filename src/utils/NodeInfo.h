@@ -57,10 +57,6 @@ private:
   std::map<std::string, std::shared_ptr<IRegistryHive>> FHives;  // by upper-case name; null: unreachable
 };
 
-// Upper-cases only the ASCII letters a-z; every other byte passes unchanged,
-// so names compare the same whatever the code page.
-std::string AsciiUpperCase(std::string Text);
-
 // Base + "\" + Relative; a Relative that begins with a backslash is a path
 // from the root instead, and an empty one names Base itself.
 std::string JoinKeyPath(const std::string& Base, const std::string& Relative);

@@ -1,10 +1,6 @@
 #include "wizard/CommandLine.h"
 
-namespace {
-
-char AsciiLower(char C) { return (C >= 'A' && C <= 'Z') ? static_cast<char>(C - 'A' + 'a') : C; }
-
-}  // namespace
+#include "utils/AsciiCase.h"
 
 bool IsNoSnapshotSwitch(const std::string& Arg) {
   static const std::string Word = "nosnapshot";

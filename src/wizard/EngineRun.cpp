@@ -1,5 +1,7 @@
 #include "wizard/EngineRun.h"
 
+#include "utils/AsciiCase.h"
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -11,8 +13,6 @@ const char EngineSwitches[] = "-ouegui -product orvane";
 // that sorts readably rather than one with the month missing.
 const char* const EnglishMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
-char AsciiUpper(char C) { return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 'a' + 'A') : C; }
 
 bool IsDriveRoot(const std::string& Path) {
   const char Letter = AsciiUpper(Path.empty() ? '\0' : Path[0]);
@@ -104,10 +104,7 @@ std::string TranscriptRecord(const std::string& ResultText, const std::string& T
 }
 
 bool SamePathIgnoringCase(const std::string& A, const std::string& B) {
-  if (A.size() != B.size()) return false;
-  for (std::size_t I = 0; I < A.size(); ++I)
-    if (AsciiUpper(A[I]) != AsciiUpper(B[I])) return false;
-  return true;
+  return SameTextIgnoringAsciiCase(A, B);
 }
 
 std::string SupportBinFolder(const std::string& InstallRoot) {

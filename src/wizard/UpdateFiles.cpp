@@ -1,5 +1,7 @@
 #include "wizard/UpdateFiles.h"
 
+#include "utils/AsciiCase.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <unordered_set>
@@ -11,12 +13,6 @@ namespace {
 const char* const UpdateFilePrefix = "Orvane-";
 const char* const UpdateFileExtension = ".oue";
 const char* const UpdateRelease = "3.1.0.";
-
-std::string AsciiLowerCase(std::string Text) {
-  for (char& C : Text)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C - 'A' + 'a');
-  return Text;
-}
 
 bool StartsWith(const std::string& Text, const std::string& Prefix) {
   return Text.compare(0, Prefix.size(), Prefix) == 0;

@@ -2,6 +2,7 @@
 // processes (copies of the test program under the names the tests need).
 #include "TestSupport.h"
 
+#include "utils/AsciiCase.h"
 #include "utils/NodeInfo.h"
 #include "utils/win32/Processes.h"
 

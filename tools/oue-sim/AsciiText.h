@@ -6,7 +6,6 @@
 
 namespace oue_sim {
 
-std::string ToLowerAscii(std::string text);
 bool StartsWith(const std::string& text, const std::string& prefix);
 bool EndsWith(const std::string& text, const std::string& suffix);
 

@@ -1,6 +1,7 @@
 #include "EngineCommandLine.h"
 
 #include "AsciiText.h"
+#include "utils/AsciiCase.h"
 
 namespace oue_sim {
 namespace {
@@ -16,10 +17,10 @@ std::size_t SkipProgram(const std::string& line, const std::string& ownFileName)
     return close == std::string::npos ? line.size() : close + 1;
   }
   const std::size_t firstQuote = line.find('"', pos);
-  const std::string head = ToLowerAscii(line.substr(pos, firstQuote == std::string::npos
+  const std::string head = AsciiLowerCase(line.substr(pos, firstQuote == std::string::npos
                                                              ? std::string::npos
                                                              : firstQuote - pos));
-  const std::string stem = ToLowerAscii(ownFileName);
+  const std::string stem = AsciiLowerCase(ownFileName);
   if (!stem.empty()) {
     for (std::size_t at = head.find(stem); at != std::string::npos; at = head.find(stem, at + 1)) {
       const std::size_t end = at + stem.size();

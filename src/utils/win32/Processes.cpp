@@ -1,6 +1,6 @@
 #include "utils/win32/Processes.h"
 
-#include "utils/NodeInfo.h"
+#include "utils/AsciiCase.h"
 
 #include <psapi.h>
 

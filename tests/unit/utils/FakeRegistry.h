@@ -4,6 +4,7 @@
 #pragma once
 
 #include "utils/Errors.h"
+#include "utils/AsciiCase.h"
 #include "utils/NodeInfo.h"
 
 #include <map>

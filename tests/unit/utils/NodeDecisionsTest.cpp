@@ -1,5 +1,6 @@
 // The decisions on values already read: role, role word, maintenance words,
 // backup pids, upper-casing and key paths.
+#include "utils/AsciiCase.h"
 #include "utils/NodeInfo.h"
 
 #include <gtest/gtest.h>

@@ -7,11 +7,6 @@
 #include "wizard/ControlIds.h"
 
 namespace {
-constexpr DWORD EngineOutputPipeSize = 64 * 1024;
-// Room for what an operator types while the engine is busy: input goes out
-// only as far as the pipe takes it without waiting.
-constexpr DWORD EngineInputPipeSize = 4096;
-
 // The thousands separator of the user's regional settings.
 std::string LocaleThousandsSeparator() {
   char sep[8] = {};
@@ -108,9 +103,6 @@ void TLauncherForm::FormCreate() {
   Guard([&] {
     FNoSnapshot = FOptions.NoSnapshot;
     FProgramDir = ProgramFolder();
-    FEngineRunning = false;
-    FEngineStartPending = false;
-    FRun = TEngineProtocol();
     FActivePage = pgTabSheet0;
     ShowPage(pgTabSheet0);
     FillLanguageList();
@@ -118,26 +110,22 @@ void TLauncherForm::FormCreate() {
     ApplyLanguage();
     UpdateServerLevelLabel();
     ShowCurrentPage();
-    // The engine waits for every write of its output to be read; a pipe that
-    // holds 64 KB lets it go on writing while the window sleeps between passes.
-    FEngineOutput.reset(new TPipeStream(0, EngineOutputPipeSize));
-    FEngineInput.reset(new TPipeStream(1, EngineInputPipeSize));
+    FRunner.OpenPipes();
   });
 }
 
 void TLauncherForm::FormDestroy() {
-  FEngineInput.reset();
-  FEngineOutput.reset();
+  FRunner.ClosePipes();
 }
 
 bool TLauncherForm::FormCloseQuery() {
-  if (FEngineRunning) {
+  if (FRunner.Running()) {
     ShowMessageBox(
         FormatText(GetLangText("str_Message_Cant_Close_Application_Update_Utility_Engine_Still_Running"), {"oue.exe"}),
         GetLangText("str_Title_Information"), 0);
     return false;
   }
-  if (FRun.FNeedReboot)
+  if (FRunner.State().FNeedReboot)
     ShowMessageBox(GetLangText("str_Message_Server_Needs_Reboot"), GetLangText("str_Title_Information"), 0);
   return true;
 }

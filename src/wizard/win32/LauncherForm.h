@@ -19,13 +19,14 @@
 #include "wizard/Preconditions.h"
 #include "wizard/SnapshotDrive.h"
 #include "wizard/UnattendedOutcome.h"
-#include "wizard/win32/RunLogFile.h"
+#include "wizard/win32/EngineRunner.h"
 #include "wizard/win32/WindowResources.h"
 
 // The container of a page (ID_TabSheet0 ... ID_TabSheet7).
 int PageContainerId(TPage Page);
 
-class TLauncherForm : private IProgressView {
+// As IRunLoopHost it lends the run loop Terminated, ProcessMessages and Guard.
+class TLauncherForm : private IRunView, private IRunLoopHost {
  public:
   TLauncherForm(HINSTANCE Instance, const TLaunchOptions& Options);
   ~TLauncherForm();
@@ -54,21 +55,11 @@ class TLauncherForm : private IProgressView {
   bool FNoSnapshot = false;
   std::string FFoundUpdates;
   bool FUpdatesMissing = false;
-  DWORD FEngineProcessId = 0;
-  TKernelHandle FEngineProcess;  // the engine we started: its end is judged by this handle
-  bool FEngineRunning = false;
-  bool FEngineStartPending = false;
-  std::unique_ptr<TPipeStream> FEngineOutput;
-  std::unique_ptr<TPipeStream> FEngineInput;
-  std::string FEngineInputQueue;  // typed for the engine, not yet taken by the pipe
   TLaunchOptions FOptions;
   TStartFailure FStartFailure = TStartFailure::None;  // of the last start check
   // Unattended: every text a message box would have shown, in order.
   std::vector<std::string> FBoxTexts;
-  TEngineProtocol FRun;  // FSection, FErrorText, FResultText, FStepCode, FCurrentStep, FDetail,
-                         // FTranscript, FNeedReboot, FSectionIndex, FSectionPercent, FSectionCount
-  TRunningLog FRunningLog;  // every line interpreted, on disk as the run goes
-  bool FOutputBacklog = false;  // the last pass ended on its budget with output still waiting
+  TEngineRunner FRunner{*this, *this};  // the engine, its pipes and the run's state (State())
 
   // ---- the window ----
   HINSTANCE FInstance;
@@ -83,15 +74,6 @@ class TLauncherForm : private IProgressView {
   TWindowResources FRes;
   std::string FThousandsSeparator = ",";
   bool FSnapshotLabelBold = true;
-  // What the progress page shows, applied to the controls once per pass of
-  // the run loop so that a flood of engine lines does not redraw per line.
-  struct TPendingProgress {
-    enum : unsigned { dSection = 1, dStep = 2, dDetail = 4, dProgress = 8, dLevel = 16 };
-    unsigned Dirty = 0;
-    std::string SectionTitle, CurrentStep, Detail, Title;
-    int BarPosition = 0, BarMax = 0;
-  } FProgress;
-  bool FInTimer = false;
   // The width the window had before it widened itself for a language's long
   // texts (0: it has not, or the operator has resized it since), and the
   // width it chose.
@@ -183,23 +165,12 @@ class TLauncherForm : private IProgressView {
   // ---- engine run (LauncherRun.cpp) ----
   void InstallToSupportBin(const std::string& FileName);
   void StartEngine();
-  static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD);
-  void RunPass();
-  void FeedEngineInput();
-  void PollEngineOutput();
-  void DrainEngineOutput();
-  void InterpretEngineLine(const std::string& Line);
   void Timer1Timer();
   void edOUEInputKeyPress(char& Key);
-  // The final log, to FileName or (empty) the first free dated name beside
-  // the wizard; on success the running file is removed.
-  // Writes the final log (ResultText, the banner, the whole output) under
-  // FileName, or the first free dated name when empty.
-  TLogWrite SaveTranscriptLog(std::string FileName, const std::string& ResultText);
   void ShowRunResult();
-  void FlushProgress();
 
-  // IProgressView
+  // IRunView
+  void OnRunEnded() override;
   void ShowSectionTitle(const std::string& Text) override;
   void ShowCurrentStep(const std::string& Text) override;
   void ShowDetail(const std::string& Text) override;

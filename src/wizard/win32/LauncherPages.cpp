@@ -124,15 +124,16 @@ void TLauncherForm::ShowCurrentPage() {
       break;
     case pgTabSheet2:
       FTags[pgTabSheet3] = SnapshotPageTag(FNoSnapshot, FFoundUpdates);
-      FRun.FSectionCount = SectionCountWithSnapshot(FRun.FSectionCount, FNoSnapshot, FFoundUpdates);
-      SendMessageA(Control(ID_sbarProgress), PBM_SETRANGE32, 0, FRun.FSectionCount * 100);
+      FRunner.State().FSectionCount =
+          SectionCountWithSnapshot(FRunner.State().FSectionCount, FNoSnapshot, FFoundUpdates);
+      SendMessageA(Control(ID_sbarProgress), PBM_SETRANGE32, 0, FRunner.State().FSectionCount * 100);
       SetFocus(Control(ID_grdUpdateFileList));
       break;
     case pgTabSheet3:
       cbSnapshotDriveChange();
       break;
     case pgTabSheet6:
-      FEngineStartPending = true;
+      FRunner.ExpectStart();
       InstallToSupportBin("oue.exe");
       InstallToSupportBin(ProgramFileName());
       StartEngine();

@@ -109,7 +109,7 @@ bool TLauncherForm::WalkPages(TUnattendedOutcome& Outcome, std::string& Deciding
     Sleep(50);
     ProcessMessages();
   }
-  Outcome = RunOutcome(FActivePage == pgTabSheet7 && FRun.Succeeded(), FRun.FNeedReboot);
+  Outcome = RunOutcome(FActivePage == pgTabSheet7 && FRunner.State().Succeeded(), FRunner.State().FNeedReboot);
   DecidingText = ControlText(ID_txtCompletionStatusInfo);
   // What Exit would show: the reboot notice.
   FormCloseQuery();
@@ -138,13 +138,13 @@ int TLauncherForm::UnattendedExit(TUnattendedOutcome Outcome, const std::string&
   std::vector<std::string> Texts{DecidingText};
   Texts.insert(Texts.end(), FBoxTexts.begin(), FBoxTexts.end());
   const std::string Head = UnattendedLogHead(Texts);
-  SetText(ID_memOUEOutput, EngineRan ? TranscriptRecord(Head, FRun.FTranscript) : Head + "\r\n");
+  SetText(ID_memOUEOutput, EngineRan ? TranscriptRecord(Head, FRunner.State().FTranscript) : Head + "\r\n");
   if (!FOptions.LogFile.empty()) CreateLogFolder(FOptions.LogFile);
   TLogWrite Log;
   try {
     const std::string Name = FOptions.LogFile.empty() ? FreeDatedLogName(ProgramFilePath()) : FOptions.LogFile;
     // The banner and the engine's output follow only when the engine ran.
-    Log = EngineRan ? SaveTranscriptLog(Name, Head) : WriteLogText(Name, Head + "\r\n");
+    Log = EngineRan ? FRunner.SaveLog(Name, Head) : WriteLogText(Name, Head + "\r\n");
   } catch (const std::exception&) {
     Log.Written = false;
   }

@@ -104,7 +104,7 @@ bool TLauncherForm::FillUpdateList() {
   const TUpdateScan scan =
       ScanUpdateNames(folder.empty() ? std::vector<std::string>() : FindOrdinaryFiles(UpdateSearchPattern(folder)));
   FFoundUpdates = scan.FoundUpdates;
-  FRun.FSectionCount = scan.Count;
+  FRunner.State().FSectionCount = scan.Count;
   FUpdatesMissing = false;
   if (scan.Count == 0) {
     addRow(FormatText(GetLangText("str_Message_No_Files_Matching"), {NoUpdatesPattern}));

@@ -1,0 +1,258 @@
+// TEngineRunner: the engine's start, the run loop and its passes, the end of
+// the run, the operator's input and the run's log.
+#include "wizard/win32/EngineRunner.h"
+
+#include "utils/win32/Processes.h"
+#include "wizard/EngineRun.h"
+#include "wizard/win32/FileSystem.h"
+
+#include <algorithm>
+
+namespace {
+// The engine waits for every write of its output to be read; a pipe that
+// holds 64 KB lets it go on writing while the window sleeps between passes.
+constexpr DWORD EngineOutputPipeSize = 64 * 1024;
+// Room for what an operator types while the engine is busy: input goes out
+// only as far as the pipe takes it without waiting.
+constexpr DWORD EngineInputPipeSize = 4096;
+// How long one pass of the run loop may spend on engine output before the
+// window gets its turn again.
+constexpr double PollBudgetMs = 30.0;
+// Once the engine has gone and what it left in the pipe is read, how long
+// output that still arrives is read: a process the engine started may hold
+// the pipe and write into it for ever.
+constexpr double DrainGraceMs = 500.0;
+// Modal loops (the close refusal, the error display) do not let the run loop
+// turn but keep dispatching timers: this one keeps the engine's pipes moving
+// while a box waits for the operator.
+constexpr UINT PollTimerMs = 50;
+
+class TStopwatch {
+ public:
+  TStopwatch() {
+    QueryPerformanceFrequency(&FFrequency);
+    QueryPerformanceCounter(&FStart);
+  }
+  double ElapsedMs() const {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart - FStart.QuadPart) * 1000.0 / static_cast<double>(FFrequency.QuadPart);
+  }
+
+ private:
+  LARGE_INTEGER FFrequency, FStart;
+};
+
+// Sets a flag for as long as it lives, an exception's way out included.
+class TFlagScope {
+ public:
+  explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
+  ~TFlagScope() { FFlag = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+ private:
+  bool& FFlag;
+};
+}  // namespace
+
+TEngineRunner::~TEngineRunner() { StopPollTimer(); }
+
+void TEngineRunner::OpenPipes() {
+  FEngineOutput.reset(new TPipeStream(0, EngineOutputPipeSize));
+  FEngineInput.reset(new TPipeStream(1, EngineInputPipeSize));
+}
+
+void TEngineRunner::ClosePipes() {
+  FEngineInput.reset();
+  FEngineOutput.reset();
+}
+
+void TEngineRunner::Run(const std::string& ProgramPath, const std::string& Arguments, bool Minimized, HWND Window) {
+  FEngineProcessId = 0;
+  if (FEngineOutput && FEngineInput)
+    FEngineProcessId = StartChildProcess(ProgramPath, Arguments, Minimized, FEngineInput->OtherEndHandle(),
+                                         FEngineOutput->OtherEndHandle(), FEngineOutput->OtherEndHandle(),
+                                         &FEngineProcess);
+  FEngineRunning = true;
+  FEngineStartPending = false;
+  try {
+    FRunningLog.Open(FreeRunningLogName(ProgramFilePath()));
+  } catch (const std::exception&) {
+    // No free name: the log falls back to the last part of the output.
+  }
+  // Modal loops (a message box of the window) keep dispatching timers: the
+  // run goes on from the timer while a box waits for the operator. The
+  // timer's ID is this runner, so that its procedure finds its way back.
+  FWindow = Window;
+  SetTimer(FWindow, reinterpret_cast<UINT_PTR>(this), PollTimerMs, PollTimerProc);
+
+  while (FEngineRunning && !FHost.Terminated()) {
+    // The engine waits for each of its writes to be read: with output still
+    // waiting, the window's turn below is the only pause it gets.
+    if (!FOutputBacklog) Sleep(50);
+    FHost.Guard([this] { RunPass(); });
+    FHost.ProcessMessages();
+  }
+}
+
+void CALLBACK TEngineRunner::PollTimerProc(HWND, UINT, UINT_PTR Id, DWORD) {
+  auto* runner = reinterpret_cast<TEngineRunner*>(Id);
+  if (runner->FEngineRunning) runner->FHost.Guard([runner] { runner->RunPass(); });
+}
+
+void TEngineRunner::StopPollTimer() {
+  if (FWindow) KillTimer(FWindow, reinterpret_cast<UINT_PTR>(this));
+  FWindow = nullptr;
+}
+
+// What the operator typed goes out as far as the pipe takes it; what the
+// engine wrote comes in.
+//
+// Two callers turn passes: the run loop, and the poll timer while a modal
+// box holds the loop. Both run on the window's thread, so they take turns;
+// while the loop turns, the timer's pass comes between two of its passes
+// (dispatched by the window's turn) and is one more pass like them: it only
+// takes what the pipe already holds and writes what the pipe takes without
+// waiting, so a second pass in a row finds less to do, never a different
+// order of lines. A pass itself must never run inside another: if anything
+// it calls opened a modal loop, the timer would start a pass halfway through
+// this one's lines and the transcript, the running log and the page would
+// see them out of order. Such a nested pass returns at once; the outer pass
+// goes on with the lines.
+void TEngineRunner::RunPass() {
+  if (FInPass) return;
+  TFlagScope inPass(FInPass);
+  FeedEngineInput();
+  PollEngineOutput();
+}
+
+// Interprets every complete line already received, and goes on reading while
+// the engine goes on writing, until the pass has used its budget: the engine
+// waits for each of its writes to be read, so reading one line per pass would
+// hold it to the pace of the window.
+void TEngineRunner::PollEngineOutput() {
+  FOutputBacklog = false;
+  if (!FEngineOutput) return;
+  TStopwatch watch;
+  for (;;) {
+    const std::string line = FEngineOutput->ReadLine();
+    // A no-line while bytes still wait is a read that stopped inside a long
+    // line; the budget below decides whether this pass goes on with it.
+    if (line == TPipeStream::NoLine) {
+      if (FEngineOutput->BytesWaiting() == 0) break;
+    } else {
+      InterpretEngineLine(line);
+    }
+    if (watch.ElapsedMs() >= PollBudgetMs) {
+      FOutputBacklog = true;
+      break;
+    }
+  }
+  EndPass();
+}
+
+// The engine has gone: whatever it wrote is in the pipe or already taken in,
+// and all of it is interpreted, a last line without terminator included, so
+// that its verdict and its last words are never lost. What arrives after
+// that comes from someone else (a process the engine started and left
+// holding the pipe): it is read for a moment at most, never waited out.
+void TEngineRunner::DrainEngineOutput() {
+  if (!FEngineOutput) return;
+  std::size_t owed = FEngineOutput->BytesWaiting() + FEngineOutput->PendingSize();
+  std::size_t lastWaiting = 0;
+  TStopwatch watch;
+  bool emptied = false;
+  for (;;) {
+    const std::string line = FEngineOutput->ReadLine();
+    if (line != TPipeStream::NoLine) {
+      InterpretEngineLine(line);
+      owed -= std::min(owed, line.size() + 1);
+      if (owed == 0 && watch.ElapsedMs() >= DrainGraceMs) break;
+      continue;
+    }
+    // A long line comes in 64 KB at a time: go on while the pipe still gives
+    // bytes, but never past the grace time (a writer that is still there).
+    const std::size_t waiting = FEngineOutput->BytesWaiting();
+    if (waiting == 0 || waiting == lastWaiting || watch.ElapsedMs() >= DrainGraceMs) {
+      emptied = true;
+      break;
+    }
+    lastWaiting = waiting;
+  }
+  if (emptied) {
+    // Exactly what is pending: taking characters until none is left would
+    // take in whatever a writer that is still there goes on adding.
+    std::string rest;
+    for (std::size_t n = FEngineOutput->PendingSize(); n > 0; --n) rest += FEngineOutput->ReadChar();
+    if (!rest.empty()) InterpretEngineLine(rest);
+  }
+  EndPass();
+}
+
+void TEngineRunner::InterpretEngineLine(const std::string& Line) {
+  FRun.ProcessEngineLine(Line, FProgress);
+  FRun.AppendTranscript(Line);
+  FRunningLog.Append(Line);
+}
+
+// The lines of the pass reach the disk in one write, and the page once.
+void TEngineRunner::EndPass() {
+  FRunningLog.Flush();
+  FProgress.Flush(FView);
+}
+
+void TEngineRunner::NoticeEnd() {
+  if (!FEngineRunning && !FEngineStartPending) return;
+  if (FEnding) return;  // a tick that arrives while the end of the run is being handled
+  if (FInPass) return;  // the drain would read between a pass's lines; the next tick ends the run
+  if (IsProcessAlive(FEngineProcessId, FEngineProcess.Get())) return;
+  TFlagScope ending(FEnding);
+  FEngineRunning = false;
+  StopPollTimer();
+  FEngineInputQueue.clear();
+  DWORD exitCode = 0;
+  if (FEngineProcess && GetExitCodeProcess(FEngineProcess.Get(), &exitCode)) FRun.EngineEnded(exitCode);
+  DrainEngineOutput();
+  FView.OnRunEnded();
+  FEngineStartPending = false;
+}
+
+void TEngineRunner::Type(const std::string& Line) {
+  if (!FEngineInput) return;
+  // Only a running engine reads its input: a line typed after its end would
+  // wait in the pipe for nobody.
+  if (!FEngineRunning || !IsProcessAlive(FEngineProcessId, FEngineProcess.Get())) return;
+  FEngineInputQueue += Line;
+  FeedEngineInput();
+}
+
+// Writes as much of the operator's input as the pipe takes at once; the rest
+// goes out on later passes as the engine reads. A write that waited for the
+// engine would hold the window for as long as the engine does not read.
+void TEngineRunner::FeedEngineInput() {
+  if (FEngineInputQueue.empty() || !FEngineInput) return;
+  const std::size_t room = std::min(FEngineInput->RoomToWrite(), FEngineInputQueue.size());
+  if (room == 0) return;
+  const std::string part = FEngineInputQueue.substr(0, room);
+  FEngineInputQueue.erase(0, room);
+  try {
+    FEngineInput->WriteBuffer(part.data(), part.size());
+  } catch (...) {
+    FEngineInputQueue.clear();  // reported once, not on every pass
+    throw;
+  }
+}
+
+TLogWrite TEngineRunner::SaveLog(std::string FileName, const std::string& ResultText) {
+  TLogWrite Log;
+  try {
+    if (FileName.empty()) FileName = FreeDatedLogName(ProgramFilePath());
+  } catch (const std::exception& Error) {
+    Log.Error = Error.what();
+    return Log;
+  }
+  Log = WriteRunLog(FileName, ResultText, FRunningLog, FRun.FTranscript);
+  if (Log.Written) FRunningLog.Remove();
+  return Log;
+}

@@ -111,8 +111,8 @@ void TLauncherForm::FormCreate() {
     FEngineRunning = false;
     FEngineStartPending = false;
     FRun = TEngineProtocol();
-    FActivePage = pgTabSheet0;
-    ShowPage(pgTabSheet0);
+    FActivePage = pgWelcome;
+    ShowPage(pgWelcome);
     FillLanguageList();
     SetDefaultLocations();
     ApplyLanguage();

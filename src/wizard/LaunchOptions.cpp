@@ -88,90 +88,117 @@ int LanguageByName(const std::string& Name) {
   return -1;
 }
 
-TLaunchOptions ParseLaunchOptions(const std::vector<std::string>& Args) {
+namespace {
+
+// What the arguments have said so far; the first refusal is the one reported.
+struct TArgumentReading {
   TLaunchOptions Options;
   bool Quiet = false, Passive = false, Check = false, HaveUpdates = false, HaveLanguage = false,
        HaveLog = false;
   std::string FirstSwitch, FirstStray, Error;
-  auto Refuse = [&Error](const std::string& Why) {
+  void Refuse(const std::string& Why) {
     if (Error.empty()) Error = Why;
-  };
-
-  for (const std::string& Arg : Args) {
-    if (IsNoSnapshotSwitch(Arg)) {
-      Options.NoSnapshot = true;
-      continue;
-    }
-    if (Arg.empty() || (Arg[0] != '/' && Arg[0] != '-')) {
-      if (FirstStray.empty()) FirstStray = Arg.empty() ? std::string("\"\"") : Arg;
-      continue;
-    }
-    const size_t Equals = Arg.find('=');
-    const std::string Name = AsciiLowered(Arg.substr(1, Equals == std::string::npos ? std::string::npos : Equals - 1));
-    const bool HasValue = Equals != std::string::npos;
-    const std::string Value = HasValue ? Arg.substr(Equals + 1) : std::string();
-    if (FirstSwitch.empty() && Name != "quiet" && Name != "passive" && Name != "check") FirstSwitch = Arg;
-
-    const bool Flag = Name == "quiet" || Name == "passive" || Name == "check" || Name == "nosnapshot" ||
-                      Name == "acceptwarnings";
-    const bool Valued = Name == "updates" || Name == "snapshot" || Name == "lang" || Name == "log";
-    if (!Flag && !Valued) {
-      Refuse("unknown switch " + Arg);
-      continue;
-    }
-    if (Flag && HasValue) {
-      Refuse("the switch " + Arg.substr(0, Equals) + " takes no value");
-      continue;
-    }
-    if (Valued && Value.empty()) {
-      Refuse("the switch " + Arg + " needs a value after \"=\"");
-      continue;
-    }
-    if (Name == "quiet") {
-      Quiet = true;
-    } else if (Name == "passive") {
-      Passive = true;
-    } else if (Name == "check") {
-      Check = true;
-    } else if (Name == "nosnapshot") {
-      Options.NoSnapshot = true;
-    } else if (Name == "acceptwarnings") {
-      Options.AcceptWarnings = true;
-    } else if (Name == "updates") {
-      if (HaveUpdates) Refuse("the update folder is given twice");
-      HaveUpdates = true;
-      Options.UpdateFolder = Value;
-    } else if (Name == "snapshot") {
-      if (Options.SnapshotDrive) Refuse("the snapshot drive is given twice");
-      Options.SnapshotDrive = DriveLetter(Value);
-      if (!Options.SnapshotDrive) Refuse("\"" + Value + "\" is no drive");
-    } else if (Name == "lang") {
-      if (HaveLanguage) Refuse("the language is given twice");
-      HaveLanguage = true;
-      const int Language = LanguageByName(Value);
-      if (Language < 0) Refuse("\"" + Value + "\" is no language of the wizard");
-      else Options.Language = Language;
-    } else {
-      if (HaveLog) Refuse("the log file is given twice");
-      HaveLog = true;
-      Options.LogFile = Value;
-    }
   }
+};
 
-  if (Quiet + Passive + Check > 1) Refuse("/quiet, /passive and /check exclude each other");
-  Options.Mode = Quiet     ? TRunMode::Quiet
-                 : Passive ? TRunMode::Passive
-                 : Check   ? TRunMode::Check
-                           : TRunMode::Interactive;
+bool IsFlagSwitch(const std::string& Name) {
+  return Name == "quiet" || Name == "passive" || Name == "check" || Name == "nosnapshot" ||
+         Name == "acceptwarnings";
+}
+
+bool IsValuedSwitch(const std::string& Name) {
+  return Name == "updates" || Name == "snapshot" || Name == "lang" || Name == "log";
+}
+
+// A known switch in its sound form: a flag without a value, the others with one.
+void TakeSwitch(TArgumentReading& Reading, const std::string& Name, const std::string& Value) {
+  TLaunchOptions& Options = Reading.Options;
+  if (Name == "quiet") {
+    Reading.Quiet = true;
+  } else if (Name == "passive") {
+    Reading.Passive = true;
+  } else if (Name == "check") {
+    Reading.Check = true;
+  } else if (Name == "nosnapshot") {
+    Options.NoSnapshot = true;
+  } else if (Name == "acceptwarnings") {
+    Options.AcceptWarnings = true;
+  } else if (Name == "updates") {
+    if (Reading.HaveUpdates) Reading.Refuse("the update folder is given twice");
+    Reading.HaveUpdates = true;
+    Options.UpdateFolder = Value;
+  } else if (Name == "snapshot") {
+    if (Options.SnapshotDrive) Reading.Refuse("the snapshot drive is given twice");
+    Options.SnapshotDrive = DriveLetter(Value);
+    if (!Options.SnapshotDrive) Reading.Refuse("\"" + Value + "\" is no drive");
+  } else if (Name == "lang") {
+    if (Reading.HaveLanguage) Reading.Refuse("the language is given twice");
+    Reading.HaveLanguage = true;
+    const int Language = LanguageByName(Value);
+    if (Language < 0) Reading.Refuse("\"" + Value + "\" is no language of the wizard");
+    else Options.Language = Language;
+  } else {
+    if (Reading.HaveLog) Reading.Refuse("the log file is given twice");
+    Reading.HaveLog = true;
+    Options.LogFile = Value;
+  }
+}
+
+void ReadArgument(TArgumentReading& Reading, const std::string& Arg) {
+  if (IsNoSnapshotSwitch(Arg)) {
+    Reading.Options.NoSnapshot = true;
+    return;
+  }
+  if (Arg.empty() || (Arg[0] != '/' && Arg[0] != '-')) {
+    if (Reading.FirstStray.empty()) Reading.FirstStray = Arg.empty() ? std::string("\"\"") : Arg;
+    return;
+  }
+  const size_t Equals = Arg.find('=');
+  const std::string Name = AsciiLowered(Arg.substr(1, Equals == std::string::npos ? std::string::npos : Equals - 1));
+  const bool HasValue = Equals != std::string::npos;
+  const std::string Value = HasValue ? Arg.substr(Equals + 1) : std::string();
+  if (Reading.FirstSwitch.empty() && Name != "quiet" && Name != "passive" && Name != "check")
+    Reading.FirstSwitch = Arg;
+
+  const bool Flag = IsFlagSwitch(Name);
+  const bool Valued = IsValuedSwitch(Name);
+  if (!Flag && !Valued)
+    Reading.Refuse("unknown switch " + Arg);
+  else if (Flag && HasValue)
+    Reading.Refuse("the switch " + Arg.substr(0, Equals) + " takes no value");
+  else if (Valued && Value.empty())
+    Reading.Refuse("the switch " + Arg + " needs a value after \"=\"");
+  else
+    TakeSwitch(Reading, Name, Value);
+}
+
+// The run mode, and what the switches say together.
+void SettleMode(TArgumentReading& Reading) {
+  TLaunchOptions& Options = Reading.Options;
+  if (Reading.Quiet + Reading.Passive + Reading.Check > 1)
+    Reading.Refuse("/quiet, /passive and /check exclude each other");
+  Options.Mode = Reading.Quiet     ? TRunMode::Quiet
+                 : Reading.Passive ? TRunMode::Passive
+                 : Reading.Check   ? TRunMode::Check
+                                   : TRunMode::Interactive;
   if (!Options.Unattended()) {
     // The window takes only the tilde switch; what a fleet tool says is
     // meant for an unattended run, and guessing at it would be worse.
-    if (!FirstSwitch.empty()) Refuse("the switch " + FirstSwitch + " needs /quiet, /passive or /check");
+    if (!Reading.FirstSwitch.empty())
+      Reading.Refuse("the switch " + Reading.FirstSwitch + " needs /quiet, /passive or /check");
   } else {
-    if (!FirstStray.empty()) Refuse("unexpected argument " + FirstStray);
-    if (!HaveUpdates) Refuse("/updates=<folder> is missing");
-    if (Options.NoSnapshot && Options.SnapshotDrive) Refuse("/snapshot and /nosnapshot exclude each other");
+    if (!Reading.FirstStray.empty()) Reading.Refuse("unexpected argument " + Reading.FirstStray);
+    if (!Reading.HaveUpdates) Reading.Refuse("/updates=<folder> is missing");
+    if (Options.NoSnapshot && Options.SnapshotDrive) Reading.Refuse("/snapshot and /nosnapshot exclude each other");
   }
-  Options.Error = Error;
-  return Options;
+}
+
+}  // namespace
+
+TLaunchOptions ParseLaunchOptions(const std::vector<std::string>& Args) {
+  TArgumentReading Reading;
+  for (const std::string& Arg : Args) ReadArgument(Reading, Arg);
+  SettleMode(Reading);
+  Reading.Options.Error = Reading.Error;
+  return Reading.Options;
 }

@@ -7,7 +7,7 @@
 namespace {
 
 void CheckPage(TPage Page) {
-  if (Page < pgTabSheet0 || Page >= pgCount)
+  if (Page < pgWelcome || Page >= pgCount)
     throw std::out_of_range("not a wizard page: " + std::to_string(static_cast<int>(Page)));
 }
 
@@ -41,12 +41,12 @@ TPage PrevPage(TPage Current, const int (&Tags)[pgCount]) {
 TPageButtons PageButtons(TPage Page, bool UpdatesFound) {
   CheckPage(Page);
   switch (Page) {
-    case pgTabSheet0: return {wbsHidden, wbsEnabled, wbsEnabled, "_Next"};
-    case pgTabSheet2: return {wbsEnabled, UpdatesFound ? wbsEnabled : wbsDisabled, wbsEnabled, "_Next"};
-    case pgTabSheet5: return {wbsEnabled, wbsEnabled, wbsEnabled, "_Start"};
+    case pgWelcome: return {wbsHidden, wbsEnabled, wbsEnabled, "_Next"};
+    case pgUpdateList: return {wbsEnabled, UpdatesFound ? wbsEnabled : wbsDisabled, wbsEnabled, "_Next"};
+    case pgAboutToInstall: return {wbsEnabled, wbsEnabled, wbsEnabled, "_Start"};
     // From here on there is no way back, and the run must not be abandoned.
-    case pgTabSheet6: return {wbsHidden, wbsHidden, wbsDisabled, "_Next"};
-    case pgTabSheet7: return {wbsHidden, wbsHidden, wbsEnabled, "_Next"};
+    case pgProgress: return {wbsHidden, wbsHidden, wbsDisabled, "_Next"};
+    case pgResult: return {wbsHidden, wbsHidden, wbsEnabled, "_Next"};
     default: return {wbsEnabled, wbsEnabled, wbsEnabled, "_Next"};
   }
 }

@@ -2,8 +2,20 @@
 #pragma once
 #include <string>
 
-// Wizard order. There is no TabSheet4: the numbers are the pages' names.
-enum TPage { pgTabSheet0, pgTabSheet1, pgTabSheet2, pgTabSheet3, pgTabSheet5, pgTabSheet6, pgTabSheet7, pgCount };
+// Wizard order, named by role. The pages' own names are numbered and have no
+// TabSheet4: pgWelcome is TabSheet0, pgUpdateFolder TabSheet1, pgUpdateList
+// TabSheet2, pgSnapshotDrive TabSheet3, pgAboutToInstall TabSheet5,
+// pgProgress TabSheet6, pgResult TabSheet7 (see PageName).
+enum TPage {
+  pgWelcome,
+  pgUpdateFolder,
+  pgUpdateList,
+  pgSnapshotDrive,
+  pgAboutToInstall,
+  pgProgress,
+  pgResult,
+  pgCount
+};
 
 // "TabSheet0" ... "TabSheet7"; throws std::out_of_range for anything else.
 const char* PageName(TPage Page);

@@ -56,9 +56,9 @@ bool IsAlreadyUpToDate(const std::string& LocalLevel, const std::string& FoundUp
 }
 
 TUnattendedOutcome RefusalOutcome(TPage Page, bool Terminated, bool UpToDate, bool EngineRunning) {
-  if (Page == pgTabSheet0 && Terminated) return TUnattendedOutcome::RebootPending;
-  if (Page == pgTabSheet2 && UpToDate) return TUnattendedOutcome::UpToDate;
-  if (Page == pgTabSheet5 && EngineRunning) return TUnattendedOutcome::AlreadyRunning;
+  if (Page == pgWelcome && Terminated) return TUnattendedOutcome::RebootPending;
+  if (Page == pgUpdateList && UpToDate) return TUnattendedOutcome::UpToDate;
+  if (Page == pgAboutToInstall && EngineRunning) return TUnattendedOutcome::AlreadyRunning;
   return TUnattendedOutcome::Refused;
 }
 

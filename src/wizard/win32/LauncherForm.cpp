@@ -103,8 +103,8 @@ void TLauncherForm::FormCreate() {
   Guard([&] {
     FNoSnapshot = FOptions.NoSnapshot;
     FProgramDir = ProgramFolder();
-    FActivePage = pgTabSheet0;
-    ShowPage(pgTabSheet0);
+    FActivePage = pgWelcome;
+    ShowPage(pgWelcome);
     FillLanguageList();
     SetDefaultLocations();
     ApplyLanguage();

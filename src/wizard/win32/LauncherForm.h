@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,7 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   std::string FApplicationTitle;
   bool FTerminated = false;
   bool FCreating = true;
-  TPage FActivePage = pgTabSheet0;
+  TPage FActivePage = pgWelcome;
   int FTags[pgCount] = {};
   std::map<int, HWND> FControls;
   TWindowResources FRes;
@@ -122,41 +123,65 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   void ApplyLanguage();
   void FillLanguageList();
   void cbLocaleChange();
+  void UpdateServerLevelLabel();
 
-  // ---- page flow (LauncherPages.cpp) ----
+  // ---- page flow (LauncherPages.cpp): each page's entry and leave check
+  // live with the page in pages/, and the flow reaches them only through
+  // PageUnits. An entry sets the buttons (ShowPageButtons) and makes the
+  // page's own preparations; a leave check may warn, ask or refuse. ----
+  struct TPageUnit {
+    void (TLauncherForm::*Enter)();
+    bool (TLauncherForm::*CanLeave)();
+  };
+  static const TPageUnit PageUnits[pgCount];
+  static constexpr UINT MB_YESNO_DEFAULT_NO = MB_YESNO | MB_DEFBUTTON2;  // 260
   void btNextClick();
   void btPrevClick();
   bool CanLeaveCurrentPage();
   void ShowCurrentPage();
   void ShowPage(TPage Page);
+  void ShowPageButtons(bool UpdatesFound);
+  void EnterPlainPage();
+  bool LeaveFreely() { return true; }
   void FocusPageStart();
   void SetButtonState(int ButtonId, TWizardButtonState State);
   void SetWizardButtons(TWizardButtonState Prev, TWizardButtonState Next, TWizardButtonState Exit,
                         const std::string& NextSuffix);
   int ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Flags);
+
+  // ---- welcome (pages/WelcomePage.cpp) ----
   bool LeaveWelcomePage();
+
+  // ---- update-files folder (pages/UpdateFolderPage.cpp) ----
+  void EnterUpdateFolderPage();
   bool LeaveUpdateFolderPage();
-  bool LeaveUpdateListPage();
-
-  // ---- start checks and server level (LauncherChecks.cpp) ----
-  bool CheckStartPreconditions();
-  bool HasApplicableUpdates();
-  void UpdateServerLevelLabel();
-
-  // ---- update files (LauncherUpdateFiles.cpp) ----
   void edUpdateFilesPathChange();
   void btUpdateFilesPathBrowseClick();
+
+  // ---- update list (pages/UpdateListPage.cpp) ----
+  void EnterUpdateListPage();
+  bool LeaveUpdateListPage();
   bool FillUpdateList();
   void TabSheet2Resize();
 
-  // ---- snapshot drive (LauncherSnapshot.cpp) ----
+  // ---- snapshot drive (pages/SnapshotPage.cpp) ----
+  void EnterSnapshotPage();
   void SetDefaultLocations();
   std::vector<TDriveCandidate> FillDriveList();
   void SelectSnapshotDrive(char Letter);
   char SnapshotDrive() const;
   void cbSnapshotDriveChange();
 
+  // ---- about to install: the start checks (pages/StartPage.cpp) ----
+  bool CheckStartPreconditions();
+
+  // ---- progress and result (pages/RunPages.cpp) ----
+  void EnterProgressPage();
+  void EnterResultPage();
+
   // ---- unattended runs (LauncherUnattended.cpp) ----
+  std::optional<std::string> FRunUpdateLevel;  // an unattended run's one reading of the node's level
+  std::string LocalUpdateLevel();
   int UnattendedExit(TUnattendedOutcome Outcome, const std::string& DecidingText, bool EngineRan);
   bool WalkPages(TUnattendedOutcome& Outcome, std::string& DecidingText);
   void PassivePause(DWORD Ms);

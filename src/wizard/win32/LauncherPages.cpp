@@ -1,17 +1,7 @@
-// TLauncherForm: moving between the pages, the checks made on leaving a page
-// and the preparations made on entering one.
-#include "text/LangRes.h"
-#include "text/TextFormat.h"
+// TLauncherForm: moving between the pages, the wizard's buttons and its
+// message boxes.
 #include "wizard/ControlIds.h"
-#include "wizard/Preconditions.h"
-#include "wizard/UpdateFiles.h"
-#include "wizard/win32/FileSystem.h"
 #include "wizard/win32/LauncherForm.h"
-
-namespace {
-constexpr UINT MB_YESNO_DEFAULT_NO = MB_YESNO | MB_DEFBUTTON2;  // 260
-const char* const RebootFlagFile = "\\DantorKelvra\\Support\\patches\\admin\\oueRebootCheck.txt";
-}  // namespace
 
 int TLauncherForm::ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
   if (FOptions.Unattended()) {
@@ -62,92 +52,31 @@ void TLauncherForm::btPrevClick() {
   ShowCurrentPage();
 }
 
-bool TLauncherForm::CanLeaveCurrentPage() {
-  switch (FActivePage) {
-    case pgTabSheet0:
-      return LeaveWelcomePage();
-    case pgTabSheet1:
-      return LeaveUpdateFolderPage();
-    case pgTabSheet2:
-      return LeaveUpdateListPage();
-    case pgTabSheet5:
-      return CheckStartPreconditions();
-    default:
-      return true;
-  }
-}
+// Each page's entry and leave check live with the page (pages/); the flow
+// reaches them only through this table.
+const TLauncherForm::TPageUnit TLauncherForm::PageUnits[pgCount] = {
+    {&TLauncherForm::EnterPlainPage, &TLauncherForm::LeaveWelcomePage},                 // pgWelcome
+    {&TLauncherForm::EnterUpdateFolderPage, &TLauncherForm::LeaveUpdateFolderPage},     // pgUpdateFolder
+    {&TLauncherForm::EnterUpdateListPage, &TLauncherForm::LeaveUpdateListPage},         // pgUpdateList
+    {&TLauncherForm::EnterSnapshotPage, &TLauncherForm::LeaveFreely},                   // pgSnapshotDrive
+    {&TLauncherForm::EnterPlainPage, &TLauncherForm::CheckStartPreconditions},          // pgAboutToInstall
+    {&TLauncherForm::EnterProgressPage, &TLauncherForm::LeaveFreely},                   // pgProgress
+    {&TLauncherForm::EnterResultPage, &TLauncherForm::LeaveFreely},                     // pgResult
+};
 
-bool TLauncherForm::LeaveWelcomePage() {
-  FInstallRoot = ReadEnvironmentVariable("KelvraHome");
-  if (FInstallRoot.empty()) {
-    ShowMessageBox(InstallRootMissingReport(SysErrorMessage(InstallRootMissingError)), GetLangText("str_Title_Error"),
-                   0);
-    return false;
-  }
-  if (FileExists(FInstallRoot + RebootFlagFile)) {
-    // A fleet tool starts the wizard again itself; a second start at logon
-    // would race it. A check changes nothing at all.
-    if (FOptions.Mode != TRunMode::Check) RegisterRestartAfterReboot(!FOptions.Unattended());
-    ShowMessageBox(GetLangText("str_Message_Please_Reboot_Before_Updating"), GetLangText("str_Title_Warning"), 0);
-    Terminate();
-  }
-  return true;
-}
-
-bool TLauncherForm::LeaveUpdateFolderPage() {
-  if (DriveTypeOfPath(ControlText(ID_edUpdateFilesPath)) == DRIVE_FIXED) return true;
-  return ShowMessageBox(GetLangText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"),
-                        GetLangText("str_Title_Warning"), MB_YESNO_DEFAULT_NO) == IDYES;
-}
-
-bool TLauncherForm::LeaveUpdateListPage() {
-  if (!HasApplicableUpdates()) {
-    ShowMessageBox(FormatText(GetLangText("str_Message_No_Applicable_Updates_Available"), {GetLocalUpdateLevel()}),
-                   GetLangText("str_Title_Warning"), 0);
-    return false;
-  }
-  if (FUpdatesMissing)
-    return ShowMessageBox(GetLangText("str_Message_Missing_Update_Files_Continue"), GetLangText("str_Title_Warning"),
-                          MB_YESNO_DEFAULT_NO) == IDYES;
-  return true;
-}
+bool TLauncherForm::CanLeaveCurrentPage() { return (this->*PageUnits[FActivePage].CanLeave)(); }
 
 void TLauncherForm::ShowCurrentPage() {
-  bool updatesFound = false;
-  if (FActivePage == pgTabSheet2) updatesFound = FillUpdateList();
-  const TPageButtons buttons = PageButtons(FActivePage, updatesFound);
-  SetWizardButtons(buttons.Prev, buttons.Next, buttons.Exit, buttons.NextSuffix);
-
-  switch (FActivePage) {
-    case pgTabSheet1:
-      SetFocus(Control(ID_edUpdateFilesPath));
-      break;
-    case pgTabSheet2:
-      FTags[pgTabSheet3] = SnapshotPageTag(FNoSnapshot, FFoundUpdates);
-      FRunner.State().FSectionCount =
-          SectionCountWithSnapshot(FRunner.State().FSectionCount, FNoSnapshot, FFoundUpdates);
-      SendMessageA(Control(ID_sbarProgress), PBM_SETRANGE32, 0, FRunner.State().FSectionCount * 100);
-      SetFocus(Control(ID_grdUpdateFileList));
-      break;
-    case pgTabSheet3:
-      cbSnapshotDriveChange();
-      break;
-    case pgTabSheet6:
-      FRunner.ExpectStart();
-      InstallToSupportBin("oue.exe");
-      InstallToSupportBin(ProgramFileName());
-      StartEngine();
-      BringToFront();
-      break;
-    case pgTabSheet7:
-      BringToFront();
-      ShowRunResult();
-      break;
-    default:
-      break;
-  }
+  (this->*PageUnits[FActivePage].Enter)();
   FocusPageStart();
 }
+
+void TLauncherForm::ShowPageButtons(bool UpdatesFound) {
+  const TPageButtons buttons = PageButtons(FActivePage, UpdatesFound);
+  SetWizardButtons(buttons.Prev, buttons.Next, buttons.Exit, buttons.NextSuffix);
+}
+
+void TLauncherForm::EnterPlainPage() { ShowPageButtons(false); }
 
 // Each page starts the keyboard at its first control; a page without one
 // leaves it on the default button, or on Exit when that is all there is.

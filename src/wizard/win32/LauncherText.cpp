@@ -4,6 +4,7 @@
 #include "text/TextFormat.h"
 #include "wizard/AccessibleNames.h"
 #include "wizard/ControlIds.h"
+#include "wizard/Preconditions.h"
 #include "wizard/win32/LauncherForm.h"
 
 // Id 0 stands for the window itself.
@@ -72,4 +73,9 @@ std::string TLauncherForm::AccessibleName(int Id) const {
     default:
       return ControlText(Id);
   }
+}
+
+void TLauncherForm::UpdateServerLevelLabel() {
+  SetText(ID_lbServerVersion,
+          ServerLevelLine(GetNodeRoleName(), GetLocalComputerName(), GetShownLocalUpdateLevel()));
 }

@@ -65,24 +65,23 @@ int TLauncherForm::RunUnattended(bool OnlyWizard, int CmdShow) {
 // Presses Next page by page until the run has ended or a page cannot be
 // left. True when the progress page was reached.
 bool TLauncherForm::WalkPages(TUnattendedOutcome& Outcome, std::string& DecidingText) {
-  while (FActivePage != pgTabSheet6 && FActivePage != pgTabSheet7) {
+  while (FActivePage != pgProgress && FActivePage != pgResult) {
     const TPage Page = FActivePage;
     PassivePause(PassivePageMs);
     if (!IsWindowEnabled(Control(ID_btNext))) {
       // No box on these pages: what stops the operator is a disabled Next.
       Outcome = TUnattendedOutcome::Refused;
-      if (Page == pgTabSheet3)
+      if (Page == pgSnapshotDrive)
         DecidingText = FormatText(GetLangText("str_Message_Snapshot_Drive_Not_Suitable"),
                                   {std::string(1, SnapshotDrive()) + ":", ControlText(ID_lbSnapshotDriveSizeInfo)});
       else
-        DecidingText =
-            FormatText(GetLangText("str_Message_No_Applicable_Updates_Available"), {GetLocalUpdateLevel()});
+        DecidingText = FormatText(GetLangText("str_Message_No_Applicable_Updates_Available"), {LocalUpdateLevel()});
       return false;
     }
     const size_t Boxes = FBoxTexts.size();
     FStartFailure = TStartFailure::None;
     bool Left = false;
-    if (Page == pgTabSheet5 && FOptions.Mode == TRunMode::Check) {
+    if (Page == pgAboutToInstall && FOptions.Mode == TRunMode::Check) {
       // The start checks are the last step before the copies: a check stops there.
       Guard([this, &Left] { Left = CheckStartPreconditions(); });
       if (Left) {
@@ -95,7 +94,7 @@ bool TLauncherForm::WalkPages(TUnattendedOutcome& Outcome, std::string& Deciding
       Left = !FTerminated && FActivePage != Page;
     }
     if (!Left) {
-      const bool UpToDate = Page == pgTabSheet2 && IsAlreadyUpToDate(GetLocalUpdateLevel(), FFoundUpdates);
+      const bool UpToDate = Page == pgUpdateList && IsAlreadyUpToDate(LocalUpdateLevel(), FFoundUpdates);
       Outcome = RefusalOutcome(Page, FTerminated, UpToDate, FStartFailure == TStartFailure::E1);
       if (FBoxTexts.size() > Boxes) {
         DecidingText = FBoxTexts.back();
@@ -105,21 +104,32 @@ bool TLauncherForm::WalkPages(TUnattendedOutcome& Outcome, std::string& Deciding
     }
   }
   // A failed copy leaves the progress page to the timer, which ends the run.
-  while (FActivePage != pgTabSheet7 && !FTerminated) {
+  while (FActivePage != pgResult && !FTerminated) {
     Sleep(50);
     ProcessMessages();
   }
-  Outcome = RunOutcome(FActivePage == pgTabSheet7 && FRunner.State().Succeeded(), FRunner.State().FNeedReboot);
+  Outcome = RunOutcome(FActivePage == pgResult && FRunner.State().Succeeded(), FRunner.State().FNeedReboot);
   DecidingText = ControlText(ID_txtCompletionStatusInfo);
   // What Exit would show: the reboot notice.
   FormCloseQuery();
   return true;
 }
 
+// The node's update level for the checks of the pages. An unattended run
+// reads it once, so that its refusal, its up-to-date verdict and its ready
+// text speak of one level: nothing changes it before the engine starts. An
+// operator can go back and forth while the level is being set right, so the
+// window reads it anew for each check.
+std::string TLauncherForm::LocalUpdateLevel() {
+  if (!FOptions.Unattended()) return GetLocalUpdateLevel();
+  if (!FRunUpdateLevel) FRunUpdateLevel = GetLocalUpdateLevel();
+  return *FRunUpdateLevel;
+}
+
 // What a check tells about a server that would start the update now.
 std::string TLauncherForm::ReadyForUpdateText() {
-  const bool Snapshot = !FNoSnapshot && FTags[pgTabSheet3] == 0;
-  return PreflightReadyText(GetLocalUpdateLevel(), FFoundUpdates, Snapshot, std::string(1, SnapshotDrive()) + ":",
+  const bool Snapshot = !FNoSnapshot && FTags[pgSnapshotDrive] == 0;
+  return PreflightReadyText(LocalUpdateLevel(), FFoundUpdates, Snapshot, std::string(1, SnapshotDrive()) + ":",
                             ControlText(ID_lbSnapshotDriveSizeInfo));
 }
 

@@ -126,7 +126,7 @@ void TLauncherForm::SetText(int Id, const std::string& Text) {
     if (ControlText(Id) == Text) return;
     SetWindowTextA(h, Text.c_str());
     // A screen reader reads out each new section and the result as they come.
-    if ((Id == ID_lbCurrentStepTitle && FActivePage == pgTabSheet6) || Id == ID_txtCompletionStatusInfo)
+    if ((Id == ID_lbCurrentStepTitle && FActivePage == pgProgress) || Id == ID_txtCompletionStatusInfo)
       AnnounceChange(h);
     FitLabel(Id);
     if (Id == ID_btPrev || Id == ID_btNext || Id == ID_btExit) FitButtonGlyph(Id);

@@ -50,11 +50,11 @@ TEST(PageFlow, OrderWithAndWithoutTheSnapshotPage) {
   };
   for (const TFlowCase& Case : Cases) {
     int Tags[pgCount] = {};
-    Tags[pgTabSheet3] = SnapshotPageTag(Case.NoSnapshot, Case.FoundUpdates);
+    Tags[pgSnapshotDrive] = SnapshotPageTag(Case.NoSnapshot, Case.FoundUpdates);
     std::string Trace = std::string("NoSnapshot=") + (Case.NoSnapshot ? "true" : "false") + " updates [" +
                         Case.FoundUpdates + "]";
-    EXPECT_EQ(Names(Walk(pgTabSheet0, Tags, true)), Case.Forward) << Trace;
-    EXPECT_EQ(Names(Walk(pgTabSheet7, Tags, false)), Case.Back) << Trace;
+    EXPECT_EQ(Names(Walk(pgWelcome, Tags, true)), Case.Forward) << Trace;
+    EXPECT_EQ(Names(Walk(pgResult, Tags, false)), Case.Back) << Trace;
   }
 }
 
@@ -67,15 +67,15 @@ struct TStepCase {
 
 TEST(PageFlow, SingleStepsStopAtTheEnds) {
   const TStepCase Cases[] = {
-      {pgTabSheet0, 0, pgTabSheet1, pgTabSheet0}, {pgTabSheet1, 0, pgTabSheet2, pgTabSheet0},
-      {pgTabSheet2, 0, pgTabSheet3, pgTabSheet1}, {pgTabSheet2, 1, pgTabSheet5, pgTabSheet1},
-      {pgTabSheet3, 0, pgTabSheet5, pgTabSheet2}, {pgTabSheet5, 0, pgTabSheet6, pgTabSheet3},
-      {pgTabSheet5, 1, pgTabSheet6, pgTabSheet2}, {pgTabSheet6, 0, pgTabSheet7, pgTabSheet5},
-      {pgTabSheet7, 0, pgTabSheet7, pgTabSheet6},
+      {pgWelcome, 0, pgUpdateFolder, pgWelcome}, {pgUpdateFolder, 0, pgUpdateList, pgWelcome},
+      {pgUpdateList, 0, pgSnapshotDrive, pgUpdateFolder}, {pgUpdateList, 1, pgAboutToInstall, pgUpdateFolder},
+      {pgSnapshotDrive, 0, pgAboutToInstall, pgUpdateList}, {pgAboutToInstall, 0, pgProgress, pgSnapshotDrive},
+      {pgAboutToInstall, 1, pgProgress, pgUpdateList}, {pgProgress, 0, pgResult, pgAboutToInstall},
+      {pgResult, 0, pgResult, pgProgress},
   };
   for (const TStepCase& Case : Cases) {
     int Tags[pgCount] = {};
-    Tags[pgTabSheet3] = Case.SnapshotTag;
+    Tags[pgSnapshotDrive] = Case.SnapshotTag;
     EXPECT_STREQ(PageName(NextPage(Case.From, Tags)), PageName(Case.Next))
         << "Next from " << PageName(Case.From) << " with tag " << Case.SnapshotTag;
     EXPECT_STREQ(PageName(PrevPage(Case.From, Tags)), PageName(Case.Prev))
@@ -86,10 +86,10 @@ TEST(PageFlow, SingleStepsStopAtTheEnds) {
 TEST(PageFlow, MarkedEndPagesAreStillReached) {
   // Skipping never runs past either end, whatever the tags say.
   int Tags[pgCount] = {1, 1, 1, 1, 1, 1, 1};
-  EXPECT_STREQ(PageName(NextPage(pgTabSheet0, Tags)), "TabSheet7");
-  EXPECT_STREQ(PageName(NextPage(pgTabSheet7, Tags)), "TabSheet7");
-  EXPECT_STREQ(PageName(PrevPage(pgTabSheet7, Tags)), "TabSheet0");
-  EXPECT_STREQ(PageName(PrevPage(pgTabSheet0, Tags)), "TabSheet0");
+  EXPECT_STREQ(PageName(NextPage(pgWelcome, Tags)), "TabSheet7");
+  EXPECT_STREQ(PageName(NextPage(pgResult, Tags)), "TabSheet7");
+  EXPECT_STREQ(PageName(PrevPage(pgResult, Tags)), "TabSheet0");
+  EXPECT_STREQ(PageName(PrevPage(pgWelcome, Tags)), "TabSheet0");
 }
 
 TEST(PageFlow, PageNames) {
@@ -125,14 +125,14 @@ struct TButtonCase {
 
 TEST(PageButtons, FollowThePageTable) {
   const TButtonCase Cases[] = {
-      {pgTabSheet0, false, wbsHidden, wbsEnabled, wbsEnabled, "_Next"},
-      {pgTabSheet1, false, wbsEnabled, wbsEnabled, wbsEnabled, "_Next"},
-      {pgTabSheet2, true, wbsEnabled, wbsEnabled, wbsEnabled, "_Next"},
-      {pgTabSheet2, false, wbsEnabled, wbsDisabled, wbsEnabled, "_Next"},
-      {pgTabSheet3, false, wbsEnabled, wbsEnabled, wbsEnabled, "_Next"},
-      {pgTabSheet5, false, wbsEnabled, wbsEnabled, wbsEnabled, "_Start"},
-      {pgTabSheet6, true, wbsHidden, wbsHidden, wbsDisabled, "_Next"},
-      {pgTabSheet7, true, wbsHidden, wbsHidden, wbsEnabled, "_Next"},
+      {pgWelcome, false, wbsHidden, wbsEnabled, wbsEnabled, "_Next"},
+      {pgUpdateFolder, false, wbsEnabled, wbsEnabled, wbsEnabled, "_Next"},
+      {pgUpdateList, true, wbsEnabled, wbsEnabled, wbsEnabled, "_Next"},
+      {pgUpdateList, false, wbsEnabled, wbsDisabled, wbsEnabled, "_Next"},
+      {pgSnapshotDrive, false, wbsEnabled, wbsEnabled, wbsEnabled, "_Next"},
+      {pgAboutToInstall, false, wbsEnabled, wbsEnabled, wbsEnabled, "_Start"},
+      {pgProgress, true, wbsHidden, wbsHidden, wbsDisabled, "_Next"},
+      {pgResult, true, wbsHidden, wbsHidden, wbsEnabled, "_Next"},
   };
   for (const TButtonCase& Case : Cases) {
     TPageButtons Buttons = PageButtons(Case.Page, Case.UpdatesFound);
@@ -146,7 +146,7 @@ TEST(PageButtons, FollowThePageTable) {
 
 TEST(PageButtons, OnlyTheUpdateListLooksAtTheUpdates) {
   for (int Page = 0; Page < pgCount; ++Page) {
-    if (Page == pgTabSheet2) continue;
+    if (Page == pgUpdateList) continue;
     TPageButtons With = PageButtons(static_cast<TPage>(Page), true);
     TPageButtons Without = PageButtons(static_cast<TPage>(Page), false);
     EXPECT_EQ(With.Next, Without.Next) << PageName(static_cast<TPage>(Page));

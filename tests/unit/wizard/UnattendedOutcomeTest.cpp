@@ -44,11 +44,16 @@ TEST(UnattendedOutcome, RefusalsByPage) {
     bool Terminated, UpToDate, EngineRunning;
     O Expected;
   } Cases[] = {
-      {pgTabSheet0, true, false, false, O::RebootPending},  {pgTabSheet0, false, false, false, O::Refused},
-      {pgTabSheet1, false, false, false, O::Refused},       {pgTabSheet2, false, true, false, O::UpToDate},
-      {pgTabSheet2, false, false, false, O::Refused},       {pgTabSheet3, false, false, false, O::Refused},
-      {pgTabSheet5, false, false, true, O::AlreadyRunning}, {pgTabSheet5, false, false, false, O::Refused},
-      {pgTabSheet2, false, false, true, O::Refused},        {pgTabSheet5, false, true, false, O::Refused},
+      {pgWelcome, true, false, false, O::RebootPending},
+      {pgWelcome, false, false, false, O::Refused},
+      {pgUpdateFolder, false, false, false, O::Refused},
+      {pgUpdateList, false, true, false, O::UpToDate},
+      {pgUpdateList, false, false, false, O::Refused},
+      {pgSnapshotDrive, false, false, false, O::Refused},
+      {pgAboutToInstall, false, false, true, O::AlreadyRunning},
+      {pgAboutToInstall, false, false, false, O::Refused},
+      {pgUpdateList, false, false, true, O::Refused},
+      {pgAboutToInstall, false, true, false, O::Refused},
   };
   for (const auto& Case : Cases)
     EXPECT_EQ(ExitCodeOf(Case.Expected),

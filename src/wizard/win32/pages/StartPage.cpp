@@ -1,6 +1,6 @@
-// TLauncherForm: the checks made before Start and the server level line.
+// TLauncherForm, about-to-install page (TabSheet5): Start leaves it only when
+// every check of the server passes.
 #include "text/LangRes.h"
-#include "wizard/ControlIds.h"
 #include "wizard/Preconditions.h"
 #include "wizard/win32/FileSystem.h"
 #include "wizard/win32/LauncherForm.h"
@@ -51,11 +51,4 @@ bool TLauncherForm::CheckStartPreconditions() {
   args.PrimaryNodeName = primaryNodeName;
   ShowMessageBox(StartFailureText(verdict.Failure, args), GetLangText("str_Title_Error"), 0);
   return false;
-}
-
-bool TLauncherForm::HasApplicableUpdates() { return ::HasApplicableUpdates(GetLocalUpdateLevel(), FFoundUpdates); }
-
-void TLauncherForm::UpdateServerLevelLabel() {
-  SetText(ID_lbServerVersion,
-          ServerLevelLine(GetNodeRoleName(), GetLocalComputerName(), GetShownLocalUpdateLevel()));
 }

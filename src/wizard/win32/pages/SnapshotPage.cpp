@@ -1,4 +1,5 @@
-// TLauncherForm: the snapshot drive, and the default drive and folder.
+// TLauncherForm, snapshot page (TabSheet3): the snapshot drive, and the
+// default drive and folder.
 #include "text/LangRes.h"
 #include "wizard/ControlIds.h"
 #include "wizard/SnapshotDrive.h"
@@ -109,6 +110,11 @@ void TLauncherForm::SetDefaultLocations() {
   std::string folder = FProgramDir;
   if (folder.empty() || folder.back() != '\\') folder += '\\';
   SetText(ID_edUpdateFilesPath, folder);
+}
+
+void TLauncherForm::EnterSnapshotPage() {
+  ShowPageButtons(false);
+  cbSnapshotDriveChange();
 }
 
 void TLauncherForm::cbSnapshotDriveChange() {

@@ -1,8 +1,8 @@
-// TLauncherForm: the update-files folder and the list of updates found in it.
+// TLauncherForm, update-files folder page (TabSheet1): the folder box, its
+// browse button, and the question about folders off the local disks.
 #include <shlobj.h>
 
 #include "text/LangRes.h"
-#include "text/TextFormat.h"
 #include "wizard/ControlIds.h"
 #include "wizard/UpdateFiles.h"
 #include "wizard/win32/FileSystem.h"
@@ -55,6 +55,17 @@ std::string BrowseForFolder(HWND Owner, const std::string& Instruction, const st
 }
 }  // namespace
 
+void TLauncherForm::EnterUpdateFolderPage() {
+  ShowPageButtons(false);
+  SetFocus(Control(ID_edUpdateFilesPath));
+}
+
+bool TLauncherForm::LeaveUpdateFolderPage() {
+  if (DriveTypeOfPath(ControlText(ID_edUpdateFilesPath)) == DRIVE_FIXED) return true;
+  return ShowMessageBox(GetLangText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"),
+                        GetLangText("str_Title_Warning"), MB_YESNO_DEFAULT_NO) == IDYES;
+}
+
 void TLauncherForm::edUpdateFilesPathChange() {
   SetButtonState(ID_btNext, DirectoryExists(ControlText(ID_edUpdateFilesPath)) ? wbsEnabled : wbsDisabled);
 }
@@ -78,53 +89,4 @@ void TLauncherForm::btUpdateFilesPathBrowseClick() {
   }
   if (!chosen.empty()) SetText(ID_edUpdateFilesPath, chosen);
   SetCurrentDirectoryA(remembered.c_str());
-}
-
-bool TLauncherForm::FillUpdateList() {
-  const std::string folder = ControlText(ID_edUpdateFilesPath);
-  SetText(ID_txtUpdateFilesPathEcho, folder);
-
-  HWND grid = Control(ID_grdUpdateFileList);
-  SendMessageA(grid, WM_SETREDRAW, FALSE, 0);
-  ListView_DeleteAllItems(grid);
-  std::string title = GetLangText("str_Title_Column_Updates");
-  LVCOLUMNA col = {};
-  col.mask = LVCF_TEXT;
-  col.pszText = &title[0];
-  ListView_SetColumn(grid, 0, &col);
-  auto addRow = [grid](const std::string& Text) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = ListView_GetItemCount(grid);
-    item.pszText = const_cast<char*>(Text.c_str());
-    ListView_InsertItem(grid, &item);
-  };
-
-  // An empty folder text names no folder: it must not search the current drive's root.
-  const TUpdateScan scan =
-      ScanUpdateNames(folder.empty() ? std::vector<std::string>() : FindOrdinaryFiles(UpdateSearchPattern(folder)));
-  FFoundUpdates = scan.FoundUpdates;
-  FRunner.State().FSectionCount = scan.Count;
-  FUpdatesMissing = false;
-  if (scan.Count == 0) {
-    addRow(FormatText(GetLangText("str_Message_No_Files_Matching"), {NoUpdatesPattern}));
-  } else {
-    for (const std::string& row : scan.Rows) addRow(row);
-    FUpdatesMissing = scan.UpdatesMissing;
-  }
-  SendMessageA(grid, WM_SETREDRAW, TRUE, 0);
-  TabSheet2Resize();
-  InvalidateRect(grid, nullptr, TRUE);
-  return scan.Count > 0;
-}
-
-void TLauncherForm::TabSheet2Resize() {
-  HWND grid = Control(ID_grdUpdateFileList);
-  if (!grid) return;
-  // The page reports its new size before its controls have followed it:
-  // place them first, or the column would keep the grid's previous width.
-  LayoutChildren(ID_TabSheet2, Control(ID_TabSheet2));
-  RECT rc;
-  GetClientRect(grid, &rc);
-  ListView_SetColumnWidth(grid, 0, rc.right - rc.left);
 }

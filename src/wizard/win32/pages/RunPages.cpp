@@ -1,0 +1,21 @@
+// TLauncherForm, progress page (TabSheet6) and result page (TabSheet7): the
+// run starts on entering the one and is reported on entering the other.
+#include "wizard/win32/FileSystem.h"
+#include "wizard/win32/LauncherForm.h"
+
+// Returns only when the run has ended and the wizard has moved on to the
+// result page.
+void TLauncherForm::EnterProgressPage() {
+  ShowPageButtons(false);
+  FRunner.ExpectStart();
+  InstallToSupportBin("oue.exe");
+  InstallToSupportBin(ProgramFileName());
+  StartEngine();
+  BringToFront();
+}
+
+void TLauncherForm::EnterResultPage() {
+  ShowPageButtons(false);
+  BringToFront();
+  ShowRunResult();
+}

@@ -154,9 +154,7 @@ TEST_F(PagesUpdateFiles, TheListShowsEveryUpdateOnceInAscendingOrder) {
   // The same folder with and without its trailing backslash.
   for (const std::string& Text : {Folder, WithoutBackslash(Folder)}) {
     SCOPED_TRACE("folder text " + Text);
-    ASSERT_TRUE(Move("btNext", "TabSheet1"));
-    W.SetText("edUpdateFilesPath", Text);
-    ASSERT_TRUE(Move("btNext", "TabSheet2"));
+    ASSERT_TRUE(ShowUpdateList(Text));
     EXPECT_EQ(Text, W.Text("txtUpdateFilesPathEcho"));
     EXPECT_EQ(Expected, W.GridRows("grdUpdateFileList"));
     EXPECT_EQ(700, W.ProgressMax("sbarProgress"));

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ChildProcess.h"
@@ -21,23 +20,8 @@ namespace unattended {
 using namespace runwalk;
 
 inline const char* const RebootNotice = "The update process has determined that a server reboot is necessary.";
-
-// A top-level window of the process that someone could see: the wizard's
-// window or any box.
-inline BOOL CALLBACK FindVisibleWindow(HWND Window, LPARAM Param) {
-  auto* Found = reinterpret_cast<std::pair<DWORD, HWND>*>(Param);
-  DWORD Process = 0;
-  GetWindowThreadProcessId(Window, &Process);
-  if (Process != Found->first || !IsWindowVisible(Window)) return TRUE;
-  Found->second = Window;
-  return FALSE;
-}
-
-inline bool HasVisibleWindow(DWORD ProcessId) {
-  std::pair<DWORD, HWND> Found{ProcessId, nullptr};
-  EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&Found));
-  return Found.second != nullptr;
-}
+inline const char* const EngineRunningNotice =
+    "Cannot start an update at this time, because a copy of the update utility engine (oue.exe) is already running.";
 
 inline std::string FirstLine(const std::string& Log) { return Log.substr(0, Log.find("\r\n")); }
 
@@ -65,16 +49,6 @@ class Unattended : public TWizardTest {
     return ReadRegistryValue(TWorld::ProductKey(), "UpdateLevel").value_or(TRegistryValue{}).Data;
   }
 
-  // A process named oue.exe that stays until killed: an engine already running.
-  ::testing::AssertionResult StartOtherEngine(TChildProcess& Engine) {
-    const std::string Folder = World().Root() + "other\\";
-    if (!MakeDirectories(Folder) ||
-        !CopyFileA((ProgramFolder() + "e2e_tests.exe").c_str(), (Folder + "oue.exe").c_str(), FALSE))
-      return ::testing::AssertionFailure() << "cannot place another oue.exe in " << Folder;
-    Engine.Launch(Folder + "oue.exe", "--harness-child-sleep", {}, Folder);
-    return ::testing::AssertionSuccess();
-  }
-
   // Starts the wizard with Args and waits for its end, watching whether it
   // ever shows a window.
   ::testing::AssertionResult RunToExit(const std::string& Args, DWORD& Code, bool* WindowSeen = nullptr) {
@@ -88,7 +62,7 @@ class Unattended : public TWizardTest {
     bool Seen = false;
     const bool Ended = WaitUntil(
         [&] {
-          Seen = Seen || HasVisibleWindow(W.Process().Id());
+          Seen = Seen || W.ShowsAnyWindow();
           return !W.Running();
         },
         RunTimeoutMs);

@@ -28,6 +28,7 @@
 #include "ChildProcess.h"
 #include "Driver.h"
 #include "DriverError.h"
+#include "Files.h"
 #include "RunLog.h"
 #include "Walk.h"
 #include "World.h"
@@ -60,9 +61,8 @@ double LifetimeSeconds(HANDLE Process) {
 // The engine started as the wizard starts it, with its standard handles
 // given, hidden, in a console of its own.
 TKernelHandle StartEngine(TWorld& World, const std::string& UpdateFolder, HANDLE Input, HANDLE Output) {
-  std::string Folder = UpdateFolder;
-  if (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
-  std::string CommandLine = "\"" + World.EngineExe() + "\" -ouegui -product orvane -nosnapshot -dir \"" + Folder + "\"";
+  std::string CommandLine = "\"" + World.EngineExe() + "\" -ouegui -product orvane -nosnapshot -dir \"" +
+                            WithoutBackslash(UpdateFolder) + "\"";
   std::vector<char> Writable(CommandLine.begin(), CommandLine.end());
   Writable.push_back('\0');
   std::string Environment = BuildEnvironmentBlock(CurrentEnvironment(), World.Environment());

@@ -19,6 +19,11 @@ std::string WithBackslash(std::string Path) {
   return Path;
 }
 
+std::string WithoutBackslash(std::string Path) {
+  if (Path.size() > 3 && Path.back() == '\\') Path.pop_back();
+  return Path;
+}
+
 bool DirectoryExists(const std::string& Path) {
   DWORD Attributes = GetFileAttributesA(Path.c_str());
   return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

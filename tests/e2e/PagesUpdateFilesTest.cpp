@@ -20,11 +20,6 @@ namespace {
 constexpr int BrowseInstructionId = 0x3742;
 constexpr int BrowseNewFolderId = 0x3746;
 
-std::string WithoutBackslash(std::string Path) {
-  if (Path.size() > 3 && Path.back() == '\\') Path.pop_back();
-  return Path;
-}
-
 // Shift held down in the wizard, as the operator holds it while clicking:
 // the test shares the wizard's keyboard state for as long as it lives.
 class THeldShift {

@@ -55,7 +55,7 @@ void DumpTree(const std::string& Folder, const std::string& Skip, std::ostringst
 class Preflight : public Unattended {
  protected:
   std::string Check(const std::string& Updates) {
-    return "/check /updates=\"" + NoTrailingBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
+    return "/check /updates=\"" + WithoutBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
   }
   // What a check must leave as it found it.
   std::string NodeState() {

@@ -25,13 +25,6 @@ inline const char* const EngineRunningNotice =
 
 inline std::string FirstLine(const std::string& Log) { return Log.substr(0, Log.find("\r\n")); }
 
-// A folder as a fleet tool writes it: a backslash before the closing quote
-// would escape the quote, by the Windows rules.
-inline std::string NoTrailingBackslash(std::string Folder) {
-  if (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
-  return Folder;
-}
-
 class Unattended : public TWizardTest {
  protected:
   void SetUp() override {
@@ -43,7 +36,7 @@ class Unattended : public TWizardTest {
   std::string LogPath() { return World().Root() + "fleet logs\\this node\\update run.log"; }
   std::string Log() { return ReadFileBytes(LogPath()).value_or(""); }
   std::string Quiet(const std::string& Updates) {
-    return "/quiet \"/updates=" + NoTrailingBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
+    return "/quiet \"/updates=" + WithoutBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
   }
   std::string LocalLevel() {
     return ReadRegistryValue(TWorld::ProductKey(), "UpdateLevel").value_or(TRegistryValue{}).Data;

@@ -24,35 +24,19 @@
 #include <string>
 #include <vector>
 
+#include "BenchMain.h"
 #include "ChildProcess.h"
 #include "Driver.h"
 #include "DriverError.h"
 #include "Files.h"
-#include "Handles.h"
-#include "RunWalk.h"
+#include "RunLog.h"
+#include "Walk.h"
 #include "World.h"
-
-using namespace runwalk;
+#include "utils/win32/Handles.h"
 
 namespace {
 
 const char FloodText[] = "Detail line";
-
-class TStopwatch {
- public:
-  TStopwatch() {
-    QueryPerformanceFrequency(&FFrequency);
-    QueryPerformanceCounter(&FStart);
-  }
-  double Seconds() const {
-    LARGE_INTEGER Now;
-    QueryPerformanceCounter(&Now);
-    return static_cast<double>(Now.QuadPart - FStart.QuadPart) / static_cast<double>(FFrequency.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER FFrequency, FStart;
-};
 
 std::string Scenario(long Lines) {
   return "line [SECTION]: Update Orvane-3.1.0.0\n"
@@ -74,16 +58,11 @@ double LifetimeSeconds(HANDLE Process) {
   return static_cast<double>(B.QuadPart - A.QuadPart) / 1e7;
 }
 
-// The engine started as the wizard starts it, with its output going to NUL.
-// Returns its lifetime in seconds.
-double RunEngineIntoNul(TWorld& World, const std::string& UpdateFolder) {
-  SECURITY_ATTRIBUTES Inherit = {sizeof Inherit, nullptr, TRUE};
-  TUniqueHandle Nul(CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &Inherit,
-                                OPEN_EXISTING, 0, nullptr));
-  if (Nul.get() == INVALID_HANDLE_VALUE) throw TDriverError("cannot open NUL");
-  std::string Folder = UpdateFolder;
-  if (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
-  std::string CommandLine = "\"" + World.EngineExe() + "\" -ouegui -product orvane -nosnapshot -dir \"" + Folder + "\"";
+// The engine started as the wizard starts it, with its standard handles
+// given, hidden, in a console of its own.
+TKernelHandle StartEngine(TWorld& World, const std::string& UpdateFolder, HANDLE Input, HANDLE Output) {
+  std::string CommandLine = "\"" + World.EngineExe() + "\" -ouegui -product orvane -nosnapshot -dir \"" +
+                            WithoutBackslash(UpdateFolder) + "\"";
   std::vector<char> Writable(CommandLine.begin(), CommandLine.end());
   Writable.push_back('\0');
   std::string Environment = BuildEnvironmentBlock(CurrentEnvironment(), World.Environment());
@@ -91,79 +70,77 @@ double RunEngineIntoNul(TWorld& World, const std::string& UpdateFolder) {
   Startup.cb = sizeof Startup;
   Startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
   Startup.wShowWindow = SW_HIDE;
-  Startup.hStdInput = Startup.hStdOutput = Startup.hStdError = Nul.get();
+  Startup.hStdInput = Input;
+  Startup.hStdOutput = Startup.hStdError = Output;
   PROCESS_INFORMATION Created = {};
   if (!CreateProcessA(nullptr, Writable.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, Environment.data(),
                       World.WizardDir().c_str(), &Startup, &Created))
     throw TDriverError("cannot start " + World.EngineExe() + " (error " + std::to_string(GetLastError()) + ")");
-  TUniqueHandle Process(Created.hProcess);
-  TUniqueHandle Thread(Created.hThread);
-  if (WaitForSingleObject(Process.get(), 600000) != WAIT_OBJECT_0) throw TDriverError("the engine did not end");
-  DWORD Code = 0;
-  GetExitCodeProcess(Process.get(), &Code);
-  if (Code != 0) throw TDriverError("the engine alone ended with exit code " + std::to_string(Code));
-  return LifetimeSeconds(Process.get());
+  TKernelHandle Thread(Created.hThread);
+  return TKernelHandle(Created.hProcess);
 }
 
-struct TMinimalRead {
+void WaitEngineEnd(const TKernelHandle& Process) {
+  if (WaitForSingleObject(Process.Get(), 600000) != WAIT_OBJECT_0) throw TDriverError("the engine did not end");
+}
+
+// One run of the engine without the wizard: its lifetime, and the lines its
+// reader counted.
+struct TEngineAlone {
   double Seconds = 0;
   long Lines = 0;
 };
 
-// The engine started as the wizard starts it, on a pipe of the wizard's
-// size, read with blocking reads into a large buffer, counting line feeds.
-TMinimalRead RunEngineIntoMinimalReader(TWorld& World, const std::string& UpdateFolder) {
+// The engine with its output going to NUL.
+TEngineAlone RunEngineIntoNul(TWorld& World, const std::string& UpdateFolder) {
   SECURITY_ATTRIBUTES Inherit = {sizeof Inherit, nullptr, TRUE};
-  HANDLE Read = nullptr, Write = nullptr;
-  if (!CreatePipe(&Read, &Write, &Inherit, 1)) throw TDriverError("cannot create a pipe");
-  TUniqueHandle ReadEnd(Read), WriteEnd(Write);
-  SetHandleInformation(Read, HANDLE_FLAG_INHERIT, 0);
-  std::string Folder = UpdateFolder;
-  if (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
-  std::string CommandLine = "\"" + World.EngineExe() + "\" -ouegui -product orvane -nosnapshot -dir \"" + Folder + "\"";
-  std::vector<char> Writable(CommandLine.begin(), CommandLine.end());
-  Writable.push_back('\0');
-  std::string Environment = BuildEnvironmentBlock(CurrentEnvironment(), World.Environment());
-  STARTUPINFOA Startup = {};
-  Startup.cb = sizeof Startup;
-  Startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-  Startup.wShowWindow = SW_HIDE;
-  Startup.hStdInput = nullptr;
-  Startup.hStdOutput = Startup.hStdError = Write;
-  PROCESS_INFORMATION Created = {};
-  if (!CreateProcessA(nullptr, Writable.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, Environment.data(),
-                      World.WizardDir().c_str(), &Startup, &Created))
-    throw TDriverError("cannot start " + World.EngineExe() + " (error " + std::to_string(GetLastError()) + ")");
-  TUniqueHandle Process(Created.hProcess);
-  TUniqueHandle Thread(Created.hThread);
-  WriteEnd.reset();  // the engine's end of the run is the end of the pipe
-  TMinimalRead Result;
+  TKernelHandle Nul(CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &Inherit,
+                                OPEN_EXISTING, 0, nullptr));
+  if (!Nul) throw TDriverError("cannot open NUL");
+  TKernelHandle Process = StartEngine(World, UpdateFolder, Nul.Get(), Nul.Get());
+  WaitEngineEnd(Process);
+  DWORD Code = 0;
+  GetExitCodeProcess(Process.Get(), &Code);
+  if (Code != 0) throw TDriverError("the engine alone ended with exit code " + std::to_string(Code));
+  return {LifetimeSeconds(Process.Get()), 0};
+}
+
+// The engine on a pipe of the wizard's size, read with blocking reads into a
+// large buffer, counting line feeds.
+TEngineAlone RunEngineIntoMinimalReader(TWorld& World, const std::string& UpdateFolder) {
+  SECURITY_ATTRIBUTES Inherit = {sizeof Inherit, nullptr, TRUE};
+  TKernelHandle ReadEnd, WriteEnd;
+  if (!CreatePipe(ReadEnd.Receive(), WriteEnd.Receive(), &Inherit, 1)) throw TDriverError("cannot create a pipe");
+  SetHandleInformation(ReadEnd.Get(), HANDLE_FLAG_INHERIT, 0);
+  TKernelHandle Process = StartEngine(World, UpdateFolder, nullptr, WriteEnd.Get());
+  WriteEnd.Reset();  // the engine's end of the run is the end of the pipe
+  TEngineAlone Result;
   std::vector<char> Buffer(64 * 1024);
   DWORD Got = 0;
-  while (ReadFile(Read, Buffer.data(), static_cast<DWORD>(Buffer.size()), &Got, nullptr) && Got > 0)
+  while (ReadFile(ReadEnd.Get(), Buffer.data(), static_cast<DWORD>(Buffer.size()), &Got, nullptr) && Got > 0)
     Result.Lines += static_cast<long>(std::count(Buffer.begin(), Buffer.begin() + Got, '\n'));
-  if (WaitForSingleObject(Process.get(), 600000) != WAIT_OBJECT_0) throw TDriverError("the engine did not end");
-  Result.Seconds = LifetimeSeconds(Process.get());
+  WaitEngineEnd(Process);
+  Result.Seconds = LifetimeSeconds(Process.Get());
   return Result;
 }
 
 // The engine the wizard started: the "oue.exe" running from Folder.
-HANDLE OpenEngineUnder(const std::string& Folder) {
-  TUniqueHandle Snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (Snapshot.get() == INVALID_HANDLE_VALUE) return nullptr;
+TKernelHandle OpenEngineUnder(const std::string& Folder) {
+  TKernelHandle Snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!Snapshot) return TKernelHandle();
   PROCESSENTRY32 Entry = {};
   Entry.dwSize = sizeof Entry;
-  for (BOOL More = Process32First(Snapshot.get(), &Entry); More; More = Process32Next(Snapshot.get(), &Entry)) {
+  for (BOOL More = Process32First(Snapshot.Get(), &Entry); More; More = Process32Next(Snapshot.Get(), &Entry)) {
     if (_stricmp(Entry.szExeFile, "oue.exe") != 0) continue;
-    HANDLE Process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, Entry.th32ProcessID);
-    if (Process == nullptr) continue;
+    TKernelHandle Process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, Entry.th32ProcessID));
+    if (!Process) continue;
     char Path[MAX_PATH * 2] = {};
     DWORD Size = sizeof Path;
-    if (QueryFullProcessImageNameA(Process, 0, Path, &Size) && _strnicmp(Path, Folder.c_str(), Folder.size()) == 0)
+    if (QueryFullProcessImageNameA(Process.Get(), 0, Path, &Size) &&
+        _strnicmp(Path, Folder.c_str(), Folder.size()) == 0)
       return Process;
-    CloseHandle(Process);
   }
-  return nullptr;
+  return TKernelHandle();
 }
 
 double WorkingSetMb(HANDLE Process, bool Peak) {
@@ -189,6 +166,40 @@ std::string CheckLog(const std::vector<std::string>& Output, long Lines) {
   return "";
 }
 
+// Prints whether the run succeeded with every line in its log; true when so.
+bool ReportOutcome(const TWizardDriver& Wizard, const TWorld& World, const SYSTEMTIME& Started, long Lines) {
+  const std::string Result = Wizard.Text("txtCompletionStatusInfo");
+  const bool Succeeded = Result.rfind("Congratulations!", 0) == 0;
+  std::string Problem;
+  try {
+    Problem = CheckLog(LoadRunLog(World, Started, LocalNow()).Output, Lines);
+  } catch (const TDriverError& Error) {
+    Problem = Error.what();
+  }
+  const bool Complete = Problem.empty();
+
+  std::printf("  lines written:                      %8ld flood + 3 protocol lines\n", Lines);
+  std::printf("  the log holds every line in order:  %8s\n", Complete ? "yes" : "NO");
+  std::printf("  verdict:                            %8s\n", Succeeded ? "success" : "FAILURE");
+  if (!Problem.empty()) std::printf("  problem: %s\n", Problem.c_str());
+  if (!Succeeded) std::printf("  result page: %s\n", Result.c_str());
+  return Complete && Succeeded;
+}
+
+// The engine alone takes a few hundredths of a second, where a busy
+// machine's hiccup weighs a lot: the middle of three runs is the reference.
+template <class TRunOnce>
+TEngineAlone MiddleOfThree(const char* What, long Lines, TRunOnce&& RunOnce) {
+  TEngineAlone Runs[3];
+  for (TEngineAlone& Run : Runs) Run = RunOnce();
+  std::sort(std::begin(Runs), std::end(Runs),
+            [](const TEngineAlone& A, const TEngineAlone& B) { return A.Seconds < B.Seconds; });
+  std::printf("  %-36s%8.3f s  %10.0f lines/s  (", What, Runs[1].Seconds, Lines / Runs[1].Seconds);
+  if (Runs[1].Lines > 0) std::printf("%ld lines counted; ", Runs[1].Lines);
+  std::printf("middle of %.3f, %.3f, %.3f)\n", Runs[0].Seconds, Runs[1].Seconds, Runs[2].Seconds);
+  return Runs[1];
+}
+
 int Run(long Lines) {
   TWorld World("Bench.EngineRun");
   World.SeedTypicalNode();
@@ -198,44 +209,30 @@ int Run(long Lines) {
   const std::string Updates = MakeUpdates(World.Root() + "updates", 0, 0);
 
   std::printf("engine run: a flood of %ld lines, then a final 100 and a result\n", Lines);
-  // The engine alone takes a few hundredths of a second, where a busy
-  // machine's hiccup weighs a lot: the middle of three runs is the reference.
-  double Runs[3];
-  for (double& Time : Runs) Time = RunEngineIntoNul(World, Updates);
-  std::sort(std::begin(Runs), std::end(Runs));
-  const double Alone = Runs[1];
-  std::printf("  engine alone, output into NUL:      %8.3f s  %10.0f lines/s  (middle of %.3f, %.3f, %.3f)\n",
-              Alone, Lines / Alone, Runs[0], Runs[1], Runs[2]);
+  const double Alone =
+      MiddleOfThree("engine alone, output into NUL:", Lines, [&] { return RunEngineIntoNul(World, Updates); }).Seconds;
   World.SetLocalUpdateLevel("3.0.3.2");  // the engine alone wrote its new level
-  TMinimalRead Minimal[3];
-  for (TMinimalRead& Read : Minimal) Read = RunEngineIntoMinimalReader(World, Updates);
-  std::sort(std::begin(Minimal), std::end(Minimal),
-            [](const TMinimalRead& A, const TMinimalRead& B) { return A.Seconds < B.Seconds; });
-  const double Reader = Minimal[1].Seconds;
-  std::printf("  engine into a minimal reader:       %8.3f s  %10.0f lines/s  (%ld lines counted; middle of "
-              "%.3f, %.3f, %.3f)\n",
-              Reader, Lines / Reader, Minimal[1].Lines, Minimal[0].Seconds, Minimal[1].Seconds, Minimal[2].Seconds);
+  const double Reader = MiddleOfThree("engine into a minimal reader:", Lines, [&] {
+                          return RunEngineIntoMinimalReader(World, Updates);
+                        }).Seconds;
   World.SetLocalUpdateLevel("3.0.3.2");
 
   TWizardDriver Wizard;
-  Wizard.Launch(World.WizardExe(), "~nosnapshot", World.Environment(), World.WizardDir());
-  std::string Why;
-  if (!Wizard.WaitWindow(DefaultTimeoutMs, &Why)) throw TDriverError("the wizard's window did not open: " + Why);
-  ::testing::AssertionResult Walked = WalkToStart(Wizard, Updates);
-  if (!Walked) throw TDriverError(Walked.message());
+  OpenWizard(Wizard, World, "~nosnapshot");
+  GoToStartPage(Wizard, Updates);
   const double ReadyMb = WorkingSetMb(Wizard.Process().Handle(), false);
 
   const SYSTEMTIME Started = LocalNow();
   TStopwatch Watch;
   Wizard.Click("btNext");
-  TUniqueHandle Engine;
-  WaitUntil([&] { return (Engine = TUniqueHandle(OpenEngineUnder(World.WizardDir()))) != nullptr ||
+  TKernelHandle Engine;
+  WaitUntil([&] { return (Engine = OpenEngineUnder(World.WizardDir())).IsValid() ||
                          Wizard.ActivePage() == "TabSheet7"; }, DefaultTimeoutMs);
   if (!Engine) throw TDriverError("the wizard's engine was not seen running");
   if (Wizard.WaitPage("TabSheet7", 600000) != "TabSheet7") throw TDriverError("no result page after ten minutes");
   const double ToResult = Watch.Seconds();
-  WaitForSingleObject(Engine.get(), 10000);
-  const double Attached = LifetimeSeconds(Engine.get());
+  WaitForSingleObject(Engine.Get(), 10000);
+  const double Attached = LifetimeSeconds(Engine.Get());
   const double PeakMb = WorkingSetMb(Wizard.Process().Handle(), true);
 
   std::printf("  engine with the wizard attached:    %8.3f s  %10.0f lines/s\n", Attached, Lines / Attached);
@@ -246,24 +243,10 @@ int Run(long Lines) {
   std::printf("  wizard working set:                 %8.1f MB ready, %.1f MB peak\n", ReadyMb, PeakMb);
   std::printf("  ratio peak / ready working set:     %8.2f  (target at most 1.5)\n", PeakMb / ReadyMb);
 
-  const std::string Result = Wizard.Text("txtCompletionStatusInfo");
-  const bool Succeeded = Result.rfind("Congratulations!", 0) == 0;
-  TRunLog Log;
-  ::testing::AssertionResult Read = ReadRunLog(World, Started, LocalNow(), Log);
-  std::string Problem;
-  if (Read) Problem = CheckLog(Log.Output, Lines);
-  else Problem = Read.message();
-  const bool Complete = Problem.empty();
-
-  std::printf("  lines written:                      %8ld flood + 3 protocol lines\n", Lines);
-  std::printf("  the log holds every line in order:  %8s\n", Complete ? "yes" : "NO");
-  std::printf("  verdict:                            %8s\n", Succeeded ? "success" : "FAILURE");
-  if (!Problem.empty()) std::printf("  problem: %s\n", Problem.c_str());
-  if (!Succeeded) std::printf("  result page: %s\n", Result.c_str());
-
+  const bool Complete = ReportOutcome(Wizard, World, Started, Lines);
   Wizard.Click("btExit");
   Wizard.WaitExit();
-  return Complete && Succeeded ? 0 : 1;
+  return Complete ? 0 : 1;
 }
 
 }  // namespace
@@ -272,9 +255,8 @@ int main(int argc, char** argv) {
   long Lines = 100000;
   for (int I = 1; I < argc; ++I) {
     if (std::strcmp(argv[I], "--lines") == 0 && I + 1 < argc) {
-      char* End = nullptr;
-      Lines = std::strtol(argv[++I], &End, 10);
-      if (*End != '\0' || Lines < 1 || Lines > 10000000) {
+      Lines = CountArgument(argv[++I], 1, 10000000);
+      if (Lines < 1) {
         std::fprintf(stderr, "--lines wants a number from 1 to 10000000, got %s\n", argv[I]);
         return 2;
       }
@@ -283,10 +265,5 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  try {
-    return Run(Lines);
-  } catch (const std::exception& Error) {
-    std::fprintf(stderr, "bench_engine_run: %s\n", Error.what());
-    return 2;
-  }
+  return RunBench("bench_engine_run", [&] { return Run(Lines); });
 }

@@ -19,34 +19,18 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "BenchMain.h"
 #include "wizard/UpdateFiles.h"
 #include "wizard/win32/FileSystem.h"
 
 namespace {
 
 const int Turns = 5;
-
-class TStopwatch {
- public:
-  TStopwatch() {
-    QueryPerformanceFrequency(&FFrequency);
-    QueryPerformanceCounter(&FStart);
-  }
-  double Seconds() const {
-    LARGE_INTEGER Now;
-    QueryPerformanceCounter(&Now);
-    return static_cast<double>(Now.QuadPart - FStart.QuadPart) / static_cast<double>(FFrequency.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER FFrequency, FStart;
-};
 
 std::string TempFolder() {
   char Buffer[MAX_PATH];
@@ -115,23 +99,20 @@ int main(int argc, char** argv) {
       if (!Parent.empty() && Parent.back() != '\\') Parent += '\\';
       continue;
     }
-    char* End = nullptr;
-    const long Files = I + 1 < argc && std::strcmp(argv[I], "--files") == 0 ? std::strtol(argv[++I], &End, 10) : -1;
-    if (Files < 1 || Files > 1000000 || (End && *End != '\0')) {
+    const long Files =
+        I + 1 < argc && std::strcmp(argv[I], "--files") == 0 ? CountArgument(argv[++I], 1, 1000000) : -1;
+    if (Files < 1) {
       std::fprintf(stderr, "usage: bench_update_scan [--in FOLDER] [--files N]...   (N from 1 to 1000000)\n");
       return 2;
     }
     Sizes.push_back(Files);
   }
   if (Sizes.empty()) Sizes = {10000, 100000};
-  try {
+  return RunBench("bench_update_scan", [&] {
     if (Parent.empty()) Parent = TempFolder();
     std::printf("update-folder scan against a bare listing of the same folder (best of %d turns each)\n", Turns);
     bool Complete = true;
     for (long Count : Sizes) Complete = Measure(Parent, Count) && Complete;
     return Complete ? 0 : 1;
-  } catch (const std::exception& Error) {
-    std::fprintf(stderr, "bench_update_scan: %s\n", Error.what());
-    return 2;
-  }
+  });
 }

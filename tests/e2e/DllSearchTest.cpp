@@ -12,7 +12,7 @@
 #include <string>
 
 #include "Files.h"
-#include "Handles.h"
+#include "RemoteBuffer.h"
 #include "RemoteCall.h"
 #include "WizardFixture.h"
 #include "WizardProbe.h"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "WizardFixture.h"
+#include "utils/win32/Handles.h"
 
 namespace {
 
@@ -18,27 +19,25 @@ class DpiScreenshots : public TWizardTest, public ::testing::WithParamInterface<
   void SetUp() override {
     TWizardTest::SetUp();
     for (int I = 0; I < 2; ++I) {
-      HKEY Key = nullptr;
+      TRegistryKey Key;
       ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, DpiKeys[I], 0, nullptr, 0,
-                                               KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &Key, nullptr));
+                                               KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, Key.Receive(), nullptr));
       DWORD Size = sizeof FOld[I];
-      FHad[I] = RegQueryValueExA(Key, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&FOld[I]), &Size) ==
+      FHad[I] = RegQueryValueExA(Key.Get(), "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&FOld[I]), &Size) ==
                 ERROR_SUCCESS;
       const DWORD Dpi = static_cast<DWORD>(GetParam());
-      RegSetValueExA(Key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&Dpi), sizeof Dpi);
-      RegCloseKey(Key);
+      RegSetValueExA(Key.Get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&Dpi), sizeof Dpi);
     }
   }
   void TearDown() override {
     TWizardTest::TearDown();
     for (int I = 0; I < 2; ++I) {
-      HKEY Key = nullptr;
-      if (RegOpenKeyExA(HKEY_CURRENT_USER, DpiKeys[I], 0, KEY_SET_VALUE, &Key) != ERROR_SUCCESS) continue;
+      TRegistryKey Key;
+      if (RegOpenKeyExA(HKEY_CURRENT_USER, DpiKeys[I], 0, KEY_SET_VALUE, Key.Receive()) != ERROR_SUCCESS) continue;
       if (FHad[I])
-        RegSetValueExA(Key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&FOld[I]), sizeof FOld[I]);
+        RegSetValueExA(Key.Get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&FOld[I]), sizeof FOld[I]);
       else
-        RegDeleteValueA(Key, "LogPixels");
-      RegCloseKey(Key);
+        RegDeleteValueA(Key.Get(), "LogPixels");
     }
   }
 

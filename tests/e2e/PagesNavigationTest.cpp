@@ -205,9 +205,7 @@ TEST_F(PagesNavigation, TheNoSnapshotSwitchNeverShowsTheSnapshotPage) {
   const std::string Folder = World().MakeUpdateFolder("zero-to-three", UpdatesZeroToThree);
   ASSERT_TRUE(StartWizard("~NoSnapshot"));
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(Move("btNext", "TabSheet1"));
-  W.SetText("edUpdateFilesPath", Folder);
-  ASSERT_TRUE(Move("btNext", "TabSheet2"));
+  ASSERT_TRUE(ShowUpdateList(Folder));
   ExpectUpdateRows({0, 1, 2, 3});
   // No snapshot, so no section for it.
   EXPECT_EQ(400, W.ProgressMax("sbarProgress"));

@@ -201,9 +201,7 @@ TEST_F(PagesRefusals, UpdatesThatDoNotContinueTheLevelAreRefused) {
   const std::string Folder = World().MakeUpdateFolder("six", {{"Orvane-3.1.0.6.oue"}});
   ASSERT_TRUE(StartWizard());
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(Move("btNext", "TabSheet1"));
-  W.SetText("edUpdateFilesPath", Folder);
-  ASSERT_TRUE(Move("btNext", "TabSheet2"));
+  ASSERT_TRUE(ShowUpdateList(Folder));
 
   // The level is read afresh on every Next: 3.1.0.4 needs update 5, an older
   // release needs update 0, and 3.1.0.5 goes on with update 6.
@@ -231,9 +229,7 @@ TEST_F(PagesRefusals, AGapInTheNumbersAsksAndNoStays) {
       World().MakeUpdateFolder("far-apart", {{"Orvane-3.1.0.2147483647.oue"}, {"Orvane-3.1.0.0.oue"}});
   ASSERT_TRUE(StartWizard());
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(Move("btNext", "TabSheet1"));
-  W.SetText("edUpdateFilesPath", WithGap);
-  ASSERT_TRUE(Move("btNext", "TabSheet2"));
+  ASSERT_TRUE(ShowUpdateList(WithGap));
   EXPECT_EQ((std::vector<std::string>{"Updates", "Orvane-3.1.0.1", "Orvane-3.1.0.2", "Orvane-3.1.0.4"}),
             W.GridRows("grdUpdateFileList"));
 
@@ -273,9 +269,7 @@ TEST_F(PagesRefusals, AnUnreadableLevelStopsTheClickWithTheErrorDisplay) {
   const std::string Folder = World().MakeUpdateFolder("zero", {{"Orvane-3.1.0.0.oue"}});
   ASSERT_TRUE(StartWizard());
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(Move("btNext", "TabSheet1"));
-  W.SetText("edUpdateFilesPath", Folder);
-  ASSERT_TRUE(Move("btNext", "TabSheet2"));
+  ASSERT_TRUE(ShowUpdateList(Folder));
 
   // A level stored as a number cannot be read as text: the leave check ends
   // in the error display and the page stays as it was.

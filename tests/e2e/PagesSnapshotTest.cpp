@@ -173,9 +173,7 @@ TEST_F(PagesSnapshot, OnlyAFixedDiskWithRoomLetsTheOperatorGoOn) {
   const std::string Folder = World().MakeUpdateFolder("zero", {{"Orvane-3.1.0.0.oue"}});
   ASSERT_TRUE(StartWizard());
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(Move("btNext", "TabSheet1"));
-  W.SetText("edUpdateFilesPath", Folder);
-  ASSERT_TRUE(Move("btNext", "TabSheet2"));
+  ASSERT_TRUE(ShowUpdateList(Folder));
   ASSERT_TRUE(Move("btNext", "TabSheet3"));
   EXPECT_TRUE(W.IsEnabled("btNext")) << W.Text("lbSnapshotDriveSizeInfo");
 

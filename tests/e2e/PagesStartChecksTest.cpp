@@ -14,6 +14,7 @@
 #include "DriverError.h"
 #include "Files.h"
 #include "RegistryAccess.h"
+#include "Walk.h"
 #include "WindowMessages.h"
 #include "WizardFixture.h"
 
@@ -83,30 +84,14 @@ class PagesStartChecks : public TWizardTest {
     World().SetEngineDelayMs(0);
   }
 
-  void TearDown() override {
-    FOtherEngine.Kill();
-    TWizardTest::TearDown();
-  }
-
-
   // From the first page to Start, over the snapshot page (update 0 is there).
   ::testing::AssertionResult WalkToStart() {
     const std::string Folder = World().MakeUpdateFolder("zero", {{"Orvane-3.1.0.0.oue"}});
-    for (const char* Page : {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet5"}) {
-      if (std::string(Page) == "TabSheet2") Wizard().SetText("edUpdateFilesPath", Folder);
-      ::testing::AssertionResult Moved = Move("btNext", Page);
-      if (!Moved) return Moved;
-    }
-    return ::testing::AssertionSuccess();
-  }
-
-  // Another engine, named in capitals, running from a folder of its own: the
-  // test program's own sleeping child under that name.
-  void StartOtherEngine() {
-    const std::string Folder = World().Root() + "other\\";
-    ASSERT_TRUE(MakeDirectories(Folder));
-    ASSERT_TRUE(CopyFileA((ProgramFolder() + "e2e_tests.exe").c_str(), (Folder + "OUE.EXE").c_str(), FALSE));
-    FOtherEngine.Launch(Folder + "OUE.EXE", "--harness-child-sleep", {}, Folder);
+    bool SnapshotPage = false;
+    ::testing::AssertionResult Walked = Asserted([&] { SnapshotPage = GoToStartPage(Wizard(), Folder); });
+    if (Walked && !SnapshotPage) return ::testing::AssertionFailure() << "no snapshot page on the way";
+    Settle();
+    return Walked;
   }
 
   void RestoreEngine() {
@@ -147,7 +132,6 @@ class PagesStartChecks : public TWizardTest {
     EXPECT_EQ("TabSheet7", Wizard().WaitPage("TabSheet7", 30000)) << OpenBoxes();
   }
 
-  TChildProcess FOtherEngine;
 };
 
 }  // namespace
@@ -159,7 +143,7 @@ TEST_F(PagesStartChecks, EachPressOfStartShowsTheFirstCheckThatFails) {
 
   // Everything wrong at once: another engine runs, the platform folder and
   // our engine are gone, and the primary node cannot be reached.
-  StartOtherEngine();
+  ASSERT_TRUE(StartOtherEngine("OUE.EXE"));  // in capitals
   ASSERT_TRUE(DeleteTree(World().InstallRoot()));
   ASSERT_TRUE(DeleteFileA(World().EngineExe().c_str()));
   World().SetSystemValue("PrimaryNodeName", "NOSUCHNODE");
@@ -171,7 +155,7 @@ TEST_F(PagesStartChecks, EachPressOfStartShowsTheFirstCheckThatFails) {
     const char* Picture;
   } Steps[] = {
       {"E1: an engine runs", [] {}, {EngineRunning, ""}, "start-refusal-e1-en.bmp"},
-      {"E3: no platform folder", [this] { FOtherEngine.Kill(); }, {"", World().InstallRoot()},
+      {"E3: no platform folder", [this] { StopOtherEngine(); }, {"", World().InstallRoot()},
        "start-refusal-e3-en.bmp"},
       {"E4: no engine beside the wizard", [this] { World().InstallPlatform(); }, {EngineMissing(World().WizardDir()), ""},
        "start-refusal-e4-en.bmp"},

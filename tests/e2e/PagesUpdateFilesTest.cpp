@@ -20,11 +20,6 @@ namespace {
 constexpr int BrowseInstructionId = 0x3742;
 constexpr int BrowseNewFolderId = 0x3746;
 
-std::string WithoutBackslash(std::string Path) {
-  if (Path.size() > 3 && Path.back() == '\\') Path.pop_back();
-  return Path;
-}
-
 // Shift held down in the wizard, as the operator holds it while clicking:
 // the test shares the wizard's keyboard state for as long as it lives.
 class THeldShift {
@@ -154,9 +149,7 @@ TEST_F(PagesUpdateFiles, TheListShowsEveryUpdateOnceInAscendingOrder) {
   // The same folder with and without its trailing backslash.
   for (const std::string& Text : {Folder, WithoutBackslash(Folder)}) {
     SCOPED_TRACE("folder text " + Text);
-    ASSERT_TRUE(Move("btNext", "TabSheet1"));
-    W.SetText("edUpdateFilesPath", Text);
-    ASSERT_TRUE(Move("btNext", "TabSheet2"));
+    ASSERT_TRUE(ShowUpdateList(Text));
     EXPECT_EQ(Text, W.Text("txtUpdateFilesPathEcho"));
     EXPECT_EQ(Expected, W.GridRows("grdUpdateFileList"));
     EXPECT_EQ(700, W.ProgressMax("sbarProgress"));

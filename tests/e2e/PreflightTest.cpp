@@ -5,14 +5,16 @@
 
 #include <sstream>
 
+#include "utils/win32/Handles.h"
+
 using namespace unattended;
 
 namespace {
 
 // Every key and value under KeyPath, as text.
 void DumpKey(HKEY Parent, const std::string& Path, std::ostringstream& Out) {
-  HKEY Key = nullptr;
-  if (RegOpenKeyExA(Parent, Path.c_str(), 0, KEY_READ, &Key) != ERROR_SUCCESS) {
+  TRegistryKey Key;
+  if (RegOpenKeyExA(Parent, Path.c_str(), 0, KEY_READ, Key.Receive()) != ERROR_SUCCESS) {
     Out << Path << " (absent)\n";
     return;
   }
@@ -21,16 +23,16 @@ void DumpKey(HKEY Parent, const std::string& Path, std::ostringstream& Out) {
   BYTE Data[4096];
   for (DWORD I = 0;; ++I) {
     DWORD NameSize = sizeof(Name), DataSize = sizeof(Data), Type = 0;
-    if (RegEnumValueA(Key, I, Name, &NameSize, nullptr, &Type, Data, &DataSize) != ERROR_SUCCESS) break;
+    if (RegEnumValueA(Key.Get(), I, Name, &NameSize, nullptr, &Type, Data, &DataSize) != ERROR_SUCCESS) break;
     Out << Name << "=" << Type << ":" << std::string(reinterpret_cast<char*>(Data), DataSize) << "\n";
   }
   std::vector<std::string> Subkeys;
   for (DWORD I = 0;; ++I) {
     DWORD NameSize = sizeof(Name);
-    if (RegEnumKeyExA(Key, I, Name, &NameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    if (RegEnumKeyExA(Key.Get(), I, Name, &NameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     Subkeys.push_back(Name);
   }
-  RegCloseKey(Key);
+  Key.Reset();
   for (const std::string& Sub : Subkeys) DumpKey(Parent, Path + "\\" + Sub, Out);
 }
 
@@ -38,8 +40,8 @@ void DumpKey(HKEY Parent, const std::string& Path, std::ostringstream& Out) {
 // except the folder Skip.
 void DumpTree(const std::string& Folder, const std::string& Skip, std::ostringstream& Out) {
   WIN32_FIND_DATAA Found;
-  HANDLE Find = FindFirstFileA((Folder + "*").c_str(), &Found);
-  if (Find == INVALID_HANDLE_VALUE) return;
+  TFindHandle Find(FindFirstFileA((Folder + "*").c_str(), &Found));
+  if (!Find) return;
   do {
     const std::string Name = Found.cFileName;
     if (Name == "." || Name == "..") continue;
@@ -47,14 +49,13 @@ void DumpTree(const std::string& Folder, const std::string& Skip, std::ostringst
     if (Path + "\\" == Skip) continue;
     Out << Path << " " << Found.nFileSizeLow << " " << Found.ftLastWriteTime.dwLowDateTime << "\n";
     if (Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DumpTree(Path + "\\", Skip, Out);
-  } while (FindNextFileA(Find, &Found));
-  FindClose(Find);
+  } while (FindNextFileA(Find.Get(), &Found));
 }
 
 class Preflight : public Unattended {
  protected:
   std::string Check(const std::string& Updates) {
-    return "/check /updates=\"" + NoTrailingBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
+    return "/check /updates=\"" + WithoutBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
   }
   // What a check must leave as it found it.
   std::string NodeState() {
@@ -101,13 +102,8 @@ TEST_F(Preflight, APendingRebootGives350AndRegistersNothing) {
 }
 
 TEST_F(Preflight, ARunningEngineGives1618) {
-  TChildProcess OtherEngine;
-  ASSERT_TRUE(StartOtherEngine(OtherEngine));
-  const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
-  ExpectCheck(Check(Updates), 1618,
-              "Cannot start an update at this time, because a copy of the update utility engine (oue.exe) is "
-              "already running.");
-  OtherEngine.Kill();
+  ASSERT_TRUE(StartOtherEngine());
+  ExpectCheck(Check(MakeUpdates(World().Root() + "updates", 0, 1)), 1618, EngineRunningNotice);
 }
 
 TEST_F(Preflight, AGapIsRefusedOrAcceptedAndAnUpToDateNodeGives2) {

@@ -68,9 +68,9 @@ const TEndingCase EndingCases[] = {
      "[SECTION]: Update Orvane-3.1.0.1\r\n[Result]: SUCCESS"},
 };
 
-class RunEnding : public TWizardTest, public ::testing::WithParamInterface<TEndingCase> {};
+class RunEnding : public TScenarioRunTest, public ::testing::WithParamInterface<TEndingCase> {};
 
-class RunFailures : public TWizardTest {};
+class RunFailures : public TScenarioRunTest {};
 
 // Whether Upper is in front of Lower among the top-level windows.
 bool IsAbove(HWND Upper, HWND Lower) {
@@ -83,14 +83,8 @@ bool IsAbove(HWND Upper, HWND Lower) {
 
 TEST_P(RunEnding, EndsOnTheFailurePageWithSectionStepAndMessage) {
   const TEndingCase& Case = GetParam();
-  TWorld& Node = World();
-  Node.UseScenario("ending", Case.Scenario);
-  const std::string Updates = MakeUpdates(Node.Root() + "updates", 0, 1);
-  ASSERT_TRUE(StartWizard("~nosnapshot"));
+  ASSERT_TRUE(StartScenarioRun(Case.Scenario, 1));
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(WalkToStart(W, Updates));
-  const SYSTEMTIME Started = LocalNow();
-  ASSERT_TRUE(PressStart(W));
   ASSERT_TRUE(WaitResultPage(W));
 
   const std::string Expected = EnglishFailureText(Case.Section, Case.StepCode, Case.Step, Case.Message);
@@ -99,7 +93,7 @@ TEST_P(RunEnding, EndsOnTheFailurePageWithSectionStepAndMessage) {
   EXPECT_FALSE(W.IsVisible("btNext"));
   EXPECT_TRUE(W.NoMessageBoxFor(0)) << OpenBoxes();
   TRunLog Log;
-  ASSERT_TRUE(ReadRunLog(World(), Started, LocalNow(), Log));
+  ASSERT_TRUE(ReadLog(Log));
   EXPECT_EQ(Expected, Log.ResultText);
   if (std::string(Case.Name) == "ErrorLinesAreTheMessage") W.Screenshot("run-failure-errors-en.bmp");
 
@@ -113,19 +107,14 @@ INSTANTIATE_TEST_SUITE_P(Run, RunEnding, ::testing::ValuesIn(EndingCases),
 
 // oue.exe is there (the start check looks for it) but is no program.
 TEST_F(RunFailures, AnEngineThatCannotStartEndsOnTheFailurePage) {
-  TWorld& Node = World();
-  WriteFileBytes(Node.EngineExe(), "this is not a program\r\n");
-  const std::string Updates = MakeUpdates(Node.Root() + "updates", 0, 0);
-  ASSERT_TRUE(StartWizard("~nosnapshot"));
+  WriteFileBytes(World().EngineExe(), "this is not a program\r\n");
+  ASSERT_TRUE(StartScenarioRun("", 0));
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(WalkToStart(W, Updates));
-  const SYSTEMTIME Started = LocalNow();
-  ASSERT_TRUE(PressStart(W));
   ASSERT_TRUE(WaitResultPage(W));
   EXPECT_EQ(EnglishFailureText("", "", "Initializing", ""), W.Text("txtCompletionStatusInfo"));
   EXPECT_TRUE(W.NoMessageBoxFor(0)) << "a failed start has no box of its own: " << OpenBoxes();
   TRunLog Log;
-  ASSERT_TRUE(ReadRunLog(Node, Started, LocalNow(), Log));
+  ASSERT_TRUE(ReadLog(Log));
   EXPECT_EQ(Log.ResultText + LogBanner, Log.Raw) << "no output, so nothing after the banner";
 }
 
@@ -137,11 +126,8 @@ TEST_F(RunFailures, AFailedCopyShowsTheSystemErrorAndEndsOnTheFailurePage) {
   const std::string Target = Node.SupportBinDir() + "oue.exe";
   ASSERT_TRUE(MakeDirectories(Target));
   WriteFileBytes(Target + "\\keep.txt", "in the way");
-  const std::string Updates = MakeUpdates(Node.Root() + "updates", 0, 0);
-  ASSERT_TRUE(StartWizard("~nosnapshot"));
+  ASSERT_TRUE(WalkScenarioToStart("", 0));
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(WalkToStart(W, Updates));
-  const SYSTEMTIME Started = LocalNow();
   W.Click("btNext");
 
   std::optional<TMessageBox> Box = W.WaitMessageBox();
@@ -178,6 +164,6 @@ TEST_F(RunFailures, AFailedCopyShowsTheSystemErrorAndEndsOnTheFailurePage) {
   W.Screenshot("run-copy-failed-en.bmp");
 
   TRunLog Log;
-  ASSERT_TRUE(ReadRunLog(Node, Started, LocalNow(), Log));
+  ASSERT_TRUE(ReadLog(Log));
   EXPECT_EQ(Text + LogBanner, Log.Raw);
 }

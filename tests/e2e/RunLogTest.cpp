@@ -20,7 +20,7 @@ namespace {
 
 class RunLog : public TScenarioRunTest {
  protected:
-  ::testing::AssertionResult StartRun(const std::string& Scenario) { return StartScenarioRun("run", Scenario, 0); }
+  ::testing::AssertionResult StartRun(const std::string& Scenario) { return StartScenarioRun(Scenario, 0); }
   std::vector<std::string> RunningFiles() { return ListFiles(World().WizardDir(), "*.running"); }
 };
 
@@ -114,7 +114,7 @@ TEST_F(RunLog, EveryLineOfALongRunIsInTheLogInOrder) {
   ASSERT_TRUE(WaitResultPage(Wizard(), 120000));
   Settle();  // the page is shown before its entry has written the log
   TRunLog Log;
-  ASSERT_TRUE(ReadRunLog(World(), FStarted, LocalNow(), Log));
+  ASSERT_TRUE(ReadLog(Log));
   EXPECT_EQ(EnglishSuccessText("3.1.0.0"), Log.ResultText);
   std::vector<std::string> Expected = FloodLines(Lines);
   Expected.push_back("[STATUS]: 9,Done,100");
@@ -227,7 +227,7 @@ TEST_F(RunLog, AHugeLineNeitherFreezesTheWindowNorIsCutInTheLog) {
   Settle();
   EXPECT_EQ(EnglishSuccessText("3.1.0.0"), W.Text("txtCompletionStatusInfo"));
   TRunLog Log;
-  ASSERT_TRUE(ReadRunLog(World(), FStarted, LocalNow(), Log));
+  ASSERT_TRUE(ReadLog(Log));
   ASSERT_EQ(4u, Log.Output.size());
   EXPECT_EQ("[SECTION]: Update Orvane-3.1.0.0", Log.Output[0]);
   EXPECT_TRUE(Log.Output[1] == std::string(Size, 'x')) << "the line has " << Log.Output[1].size() << " bytes";

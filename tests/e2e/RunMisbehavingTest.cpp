@@ -76,26 +76,19 @@ std::vector<TMisbehaviourCase> Cases() {
   };
 }
 
-class RunMisbehaving : public TWizardTest, public ::testing::WithParamInterface<TMisbehaviourCase> {};
+class RunMisbehaving : public TScenarioRunTest, public ::testing::WithParamInterface<TMisbehaviourCase> {};
 
 }  // namespace
 
 TEST_P(RunMisbehaving, EndsOnTheRightVerdictWithTheLogCompleteAndTheWindowAnswering) {
   const TMisbehaviourCase& Case = GetParam();
-  TWorld& Node = World();
-  Node.UseScenario("misbehaving", Case.Scenario);
-  Node.SetEnv("OUE_SIM_MAX_SLEEP_MS", "4000");
-  const std::string Updates = MakeUpdates(Node.Root() + "updates", 0, 1);
-  ASSERT_TRUE(StartWizard("~nosnapshot"));
+  World().SetEnv("OUE_SIM_MAX_SLEEP_MS", "4000");
+  ASSERT_TRUE(StartScenarioRun(Case.Scenario, 1));
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(WalkToStart(W, Updates));
-  const SYSTEMTIME Started = LocalNow();
-  ASSERT_TRUE(PressStart(W));
   if (!Case.OperatorLines.empty()) {
     ASSERT_EQ("Waiting", W.WaitText("txtCurrentStep", "Waiting", PageTimeoutMs));
     for (const std::string& Line : Case.OperatorLines) {
-      W.SetText("edOUEInput", Line);
-      W.PressKeyOn("edOUEInput", VK_RETURN);
+      SendOperatorLine(Line);
       if (Line != "quit") {
         ASSERT_EQ("ECHO: " + Line, W.WaitText("txtProgressDetails", "ECHO: " + Line));
       }
@@ -118,7 +111,7 @@ TEST_P(RunMisbehaving, EndsOnTheRightVerdictWithTheLogCompleteAndTheWindowAnswer
   EXPECT_TRUE(W.WaitExit()) << OpenBoxes();
 
   TRunLog Log;
-  ASSERT_TRUE(ReadRunLog(Node, Started, LocalNow(), Log));
+  ASSERT_TRUE(ReadLog(Log));
   EXPECT_EQ(Case.ResultText, Log.ResultText);
   if (!Case.LogEndsThere) {
     EXPECT_TRUE(std::any_of(Log.Output.begin(), Log.Output.end(),
@@ -126,9 +119,7 @@ TEST_P(RunMisbehaving, EndsOnTheRightVerdictWithTheLogCompleteAndTheWindowAnswer
         << Joined(Log.Output);
     return;
   }
-  const size_t At = FindLines(Log.Output, Case.LogLines);
-  ASSERT_NE(std::string::npos, At) << "the log lacks the engine's last lines:\n" << Joined(Log.Output);
-  EXPECT_EQ(Log.Output.size() - Case.LogLines.size(), At) << Joined(Log.Output);
+  EXPECT_TRUE(LogEndsWith(Log, Case.LogLines));
 }
 
 INSTANTIATE_TEST_SUITE_P(Run, RunMisbehaving, ::testing::ValuesIn(Cases()),

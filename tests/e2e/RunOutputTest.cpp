@@ -75,25 +75,16 @@ const TProgressCase ProgressCases[] = {
      "\"Copying files\" mit der folgenden Meldung fehlgeschlagen:\r\n\r\n\r\nDisk C: is full"},
 };
 
-class RunProgress : public TWizardTest, public ::testing::WithParamInterface<TProgressCase> {};
-
-class TRunFixture : public TWizardTest {
+class TRunFixture : public TScenarioRunTest {
  protected:
-  // Walks a node with updates 0 and 1 (three sections with the snapshot) to
-  // a started run of Scenario.
-  ::testing::AssertionResult StartRun(const std::string& Scenario, const std::string& Args = "",
-                                      int Language = 0) {
-    World().UseScenario("run", Scenario);
-    const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
-    ::testing::AssertionResult Started = StartWizard(Args);
-    if (!Started) return Started;
-    ::testing::AssertionResult Walked = WalkToStart(Wizard(), Updates, Language);
-    if (!Walked) return Walked;
-    FStarted = LocalNow();
-    return PressStart(Wizard());
+  // A started run of Scenario on a node with updates 0 and 1 (three sections
+  // with the snapshot).
+  ::testing::AssertionResult StartRun(const std::string& Scenario, const std::string& Args = "", int Language = 0) {
+    return StartScenarioRun(Scenario, 1, Args, Language);
   }
-  SYSTEMTIME FStarted = {};
 };
+
+class RunProgress : public TRunFixture, public ::testing::WithParamInterface<TProgressCase> {};
 
 class RunOutput : public TRunFixture {};
 
@@ -113,12 +104,6 @@ const TLastWordsCase LastWordsCases[] = {
 };
 
 class RunLastWords : public TRunFixture, public ::testing::WithParamInterface<TLastWordsCase> {};
-
-// Types Text into the engine's input line and presses Enter there.
-void SendOperatorLine(TWizardDriver& W, const std::string& Text) {
-  W.SetText("edOUEInput", Text);
-  W.PressKeyOn("edOUEInput", VK_RETURN);
-}
 
 // Waits until the progress page shows Text in Control, the engine having
 // stopped to read its input.
@@ -142,14 +127,8 @@ long FloodNumber(const std::string& Line, const std::string& Text) {
 
 TEST_P(RunProgress, FollowsTheEngineTakesInputAndShowsTheResult) {
   const TProgressCase& Case = GetParam();
-  TWorld& Node = World();
-  Node.UseScenario("progress", std::string(ProgressHead) + (Case.Succeeds ? SuccessTail : FailureTail));
-  const std::string Updates = MakeUpdates(Node.Root() + "updates", 0, 1);
-  ASSERT_TRUE(StartWizard());
+  ASSERT_TRUE(StartRun(std::string(ProgressHead) + (Case.Succeeds ? SuccessTail : FailureTail), "", Case.Language));
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(WalkToStart(W, Updates, Case.Language));
-  const SYSTEMTIME Started = LocalNow();
-  ASSERT_TRUE(PressStart(W));
 
   ASSERT_TRUE(WaitShown(W, "txtProgressDetails", "Copying file 2 of 3"));
   EXPECT_EQ("TabSheet6", W.ActivePage());
@@ -167,14 +146,14 @@ TEST_P(RunProgress, FollowsTheEngineTakesInputAndShowsTheResult) {
   EXPECT_FALSE(W.IsVisible("edOUEInput")) << "the input line is never shown";
   W.Screenshot(std::string("run-progress-") + Case.Code + ".bmp");
 
-  SendOperatorLine(W, "continue please");
+  SendOperatorLine("continue please");
   ASSERT_TRUE(WaitResultPage(W));
   EXPECT_EQ(Case.ResultText, W.Text("txtCompletionStatusInfo"));
   EXPECT_TRUE(W.IsVisible("btExit") && W.IsEnabled("btExit"));
   W.Screenshot(std::string("run-") + (Case.Succeeds ? "success-" : "failure-") + Case.Code + ".bmp");
 
   TRunLog Log;
-  ASSERT_TRUE(ReadRunLog(Node, Started, LocalNow(), Log));
+  ASSERT_TRUE(ReadLog(Log));
   EXPECT_EQ(Case.ResultText, Log.ResultText);
   EXPECT_NE(std::string::npos, FindLines(Log.Output, {"Copying file 2 of 3", "ECHO: continue please"}))
       << "the engine did not get the operator's line:\n" << Joined(Log.Output);
@@ -215,7 +194,7 @@ TEST_F(RunOutput, ClosingIsRefusedWhileTheEngineRuns) {
   }
 
   // The run goes on and ends as usual; then the close box closes silently.
-  SendOperatorLine(W, "go on");
+  SendOperatorLine("go on");
   ASSERT_TRUE(WaitResultPage(W));
   EXPECT_EQ(EnglishSuccessText("3.1.0.1"), W.Text("txtCompletionStatusInfo"));
   W.Close();
@@ -242,7 +221,7 @@ TEST_F(RunOutput, AFloodOfOutputIsInterpretedToTheLastLine) {
   EXPECT_EQ(EnglishSuccessText("3.1.0.1"), W.Text("txtCompletionStatusInfo"));
 
   TRunLog Log;
-  ASSERT_TRUE(ReadRunLog(World(), FStarted, LocalNow(), Log));
+  ASSERT_TRUE(ReadLog(Log));
   ASSERT_GE(Log.Output.size(), 4u);
   EXPECT_EQ("[STATUS]: 9,Done,100", Log.Output[Log.Output.size() - 2]);
   EXPECT_EQ("[Result]: SUCCESS", Log.Output.back());
@@ -276,10 +255,8 @@ TEST_P(RunLastWords, AreInterpretedAndLogged) {
   ASSERT_TRUE(WaitResultPage(W));
   EXPECT_EQ(EnglishSuccessText("3.1.0.1"), W.Text("txtCompletionStatusInfo"));
   TRunLog Log;
-  ASSERT_TRUE(ReadRunLog(World(), FStarted, LocalNow(), Log));
-  const size_t At = FindLines(Log.Output, {"Detail line 3000", "[STATUS]: 9,Done,100", "[Result]: SUCCESS"});
-  EXPECT_EQ(Log.Output.size() - 3, At) << "the log does not end with the engine's last lines:\n"
-                                       << Joined(Log.Output);
+  ASSERT_TRUE(ReadLog(Log));
+  EXPECT_TRUE(LogEndsWith(Log, {"Detail line 3000", "[STATUS]: 9,Done,100", "[Result]: SUCCESS"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Run, RunLastWords, ::testing::ValuesIn(LastWordsCases),

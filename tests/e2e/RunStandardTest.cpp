@@ -15,10 +15,10 @@ using namespace runwalk;
 
 namespace {
 
-class RunStandard : public TWizardTest {
+class RunStandard : public TScenarioRunTest {
  protected:
   void SetUp() override {
-    TWizardTest::SetUp();
+    TScenarioRunTest::SetUp();
     World().SetEngineDelayMs(0);
   }
 
@@ -144,13 +144,9 @@ TEST_F(RunStandard, NoSnapshotSwitchSkipsTheSnapshotPageAndTellsTheEngine) {
 }
 
 TEST_F(RunStandard, AReportedRebootIsAnnouncedOnceAtExit) {
-  TWorld& Node = World();
-  Node.SetEngineNeedsReboot(true);
-  const std::string Updates = MakeUpdates(Node.Root() + "updates", 0, 0);
-  ASSERT_TRUE(StartWizard("~NOSNAPSHOT"));
+  World().SetEngineNeedsReboot(true);
+  ASSERT_TRUE(StartScenarioRun("", 0, "~NOSNAPSHOT"));
   TWizardDriver& W = Wizard();
-  ASSERT_TRUE(WalkToStart(W, Updates));
-  ASSERT_TRUE(PressStart(W));
   ASSERT_TRUE(WaitResultPage(W));
   EXPECT_EQ(EnglishSuccessText("3.1.0.0"), W.Text("txtCompletionStatusInfo"));
   EXPECT_TRUE(W.NoMessageBoxFor(0)) << "the reboot is announced at exit, not before: " << OpenBoxes();

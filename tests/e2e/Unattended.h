@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ChildProcess.h"
@@ -21,32 +20,10 @@ namespace unattended {
 using namespace runwalk;
 
 inline const char* const RebootNotice = "The update process has determined that a server reboot is necessary.";
-
-// A top-level window of the process that someone could see: the wizard's
-// window or any box.
-inline BOOL CALLBACK FindVisibleWindow(HWND Window, LPARAM Param) {
-  auto* Found = reinterpret_cast<std::pair<DWORD, HWND>*>(Param);
-  DWORD Process = 0;
-  GetWindowThreadProcessId(Window, &Process);
-  if (Process != Found->first || !IsWindowVisible(Window)) return TRUE;
-  Found->second = Window;
-  return FALSE;
-}
-
-inline bool HasVisibleWindow(DWORD ProcessId) {
-  std::pair<DWORD, HWND> Found{ProcessId, nullptr};
-  EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&Found));
-  return Found.second != nullptr;
-}
+inline const char* const EngineRunningNotice =
+    "Cannot start an update at this time, because a copy of the update utility engine (oue.exe) is already running.";
 
 inline std::string FirstLine(const std::string& Log) { return Log.substr(0, Log.find("\r\n")); }
-
-// A folder as a fleet tool writes it: a backslash before the closing quote
-// would escape the quote, by the Windows rules.
-inline std::string NoTrailingBackslash(std::string Folder) {
-  if (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
-  return Folder;
-}
 
 class Unattended : public TWizardTest {
  protected:
@@ -59,20 +36,10 @@ class Unattended : public TWizardTest {
   std::string LogPath() { return World().Root() + "fleet logs\\this node\\update run.log"; }
   std::string Log() { return ReadFileBytes(LogPath()).value_or(""); }
   std::string Quiet(const std::string& Updates) {
-    return "/quiet \"/updates=" + NoTrailingBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
+    return "/quiet \"/updates=" + WithoutBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
   }
   std::string LocalLevel() {
     return ReadRegistryValue(TWorld::ProductKey(), "UpdateLevel").value_or(TRegistryValue{}).Data;
-  }
-
-  // A process named oue.exe that stays until killed: an engine already running.
-  ::testing::AssertionResult StartOtherEngine(TChildProcess& Engine) {
-    const std::string Folder = World().Root() + "other\\";
-    if (!MakeDirectories(Folder) ||
-        !CopyFileA((ProgramFolder() + "e2e_tests.exe").c_str(), (Folder + "oue.exe").c_str(), FALSE))
-      return ::testing::AssertionFailure() << "cannot place another oue.exe in " << Folder;
-    Engine.Launch(Folder + "oue.exe", "--harness-child-sleep", {}, Folder);
-    return ::testing::AssertionSuccess();
   }
 
   // Starts the wizard with Args and waits for its end, watching whether it
@@ -88,7 +55,7 @@ class Unattended : public TWizardTest {
     bool Seen = false;
     const bool Ended = WaitUntil(
         [&] {
-          Seen = Seen || HasVisibleWindow(W.Process().Id());
+          Seen = Seen || W.ShowsAnyWindow();
           return !W.Running();
         },
         RunTimeoutMs);

@@ -29,7 +29,7 @@ TEST_F(Unattended, EngineRebootRequestGives3010AndTheNoticeInTheLog) {
   World().SetEngineNeedsReboot(true);
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 0);
   // The other way of quoting, and the tilde switch among the new ones.
-  const std::string Args = "-QUIET /updates=\"" + NoTrailingBackslash(Updates) + "\" ~nosnapshot /Log=\"" + LogPath() + "\"";
+  const std::string Args = "-QUIET /updates=\"" + WithoutBackslash(Updates) + "\" ~nosnapshot /Log=\"" + LogPath() + "\"";
   ExpectOutcome(Args, 3010, "Congratulations!");
   EXPECT_NE(std::string::npos, Log().find(RebootNotice)) << Log();
   EXPECT_NE(std::string::npos, Log().find("[PARAM]: SNAPSHOT=NONE")) << Log();
@@ -46,7 +46,7 @@ TEST_F(Unattended, AnUnwritableLogMakesASuccess1603) {
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 0);
   DWORD Code = 0;
   // A folder stands where the log should go.
-  ASSERT_TRUE(RunToExit("/quiet /nosnapshot /updates=" + NoTrailingBackslash(Updates) + " /log=" + NoTrailingBackslash(Updates), Code));
+  ASSERT_TRUE(RunToExit("/quiet /nosnapshot /updates=" + WithoutBackslash(Updates) + " /log=" + WithoutBackslash(Updates), Code));
   EXPECT_EQ(1603u, Code);
   EXPECT_EQ("3.1.0.0", LocalLevel()) << "the update itself ran";
 }
@@ -66,13 +66,9 @@ TEST_F(Unattended, EngineFailureGives1603WithTheFailureAndTheOutput) {
 }
 
 TEST_F(Unattended, RunningEngineGives1618AndNoEngineIsStarted) {
-  TChildProcess OtherEngine;
-  ASSERT_TRUE(StartOtherEngine(OtherEngine));
-  const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
-  ExpectOutcome(Quiet(Updates), 1618,
-                "Cannot start an update at this time, because a copy of the update utility engine (oue.exe) is "
-                "already running.");
-  OtherEngine.Kill();
+  ASSERT_TRUE(StartOtherEngine());
+  ExpectOutcome(Quiet(MakeUpdates(World().Root() + "updates", 0, 1)), 1618, EngineRunningNotice);
+  StopOtherEngine();
   EXPECT_FALSE(EngineCopied());
   EXPECT_EQ("3.0.3.2", LocalLevel());
 }
@@ -134,7 +130,7 @@ TEST_F(Unattended, PassiveRunShowsTheProgressPageAndEndsByItself) {
   World().SetEngineDelayMs(150);
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
   TWizardDriver& W = Wizard();
-  W.Launch(World().WizardExe(), "/passive /nosnapshot /updates=\"" + NoTrailingBackslash(Updates) + "\" /log=\"" + LogPath() + "\"",
+  W.Launch(World().WizardExe(), "/passive /nosnapshot /updates=\"" + WithoutBackslash(Updates) + "\" /log=\"" + LogPath() + "\"",
            World().Environment(), World().WizardDir());
   std::string Why;
   ASSERT_TRUE(W.WaitWindow(DefaultTimeoutMs, &Why)) << Why;
@@ -172,10 +168,10 @@ TEST_F(Unattended, AnOpenWizardKeepsOthersOut) {
 TEST_F(Unattended, SwitchesWithoutAModeShowTheUsage) {
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
   TWizardDriver& W = Wizard();
-  W.Launch(World().WizardExe(), "/updates=\"" + NoTrailingBackslash(Updates) + "\"", World().Environment(), World().WizardDir());
+  W.Launch(World().WizardExe(), "/updates=\"" + WithoutBackslash(Updates) + "\"", World().Environment(), World().WizardDir());
   std::optional<TMessageBox> Box = W.WaitMessageBox();
   ASSERT_TRUE(Box.has_value()) << "no usage shown";
-  EXPECT_EQ(0u, Box->Text.find("The command line is not valid: the switch /updates=" + NoTrailingBackslash(Updates) +
+  EXPECT_EQ(0u, Box->Text.find("The command line is not valid: the switch /updates=" + WithoutBackslash(Updates) +
                                " needs /quiet, /passive or /check.")) << *Box;
   EXPECT_NE(std::string::npos, Box->Text.find("OUpdate.exe /quiet /updates=<folder>")) << *Box;
   ASSERT_TRUE(W.Answer(*Box, IDOK));

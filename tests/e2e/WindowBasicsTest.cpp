@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Handles.h"
+#include "RemoteBuffer.h"
 #include "WindowMessages.h"
 #include "WizardFixture.h"
 

@@ -1,9 +1,9 @@
 #include "WizardFixture.h"
 
 #include <iostream>
-#include <sstream>
 
-#include "DriverError.h"
+#include "Files.h"
+#include "Walk.h"
 #include "WindowMessages.h"
 
 std::string TWizardTest::TestName() {
@@ -31,29 +31,15 @@ void TWizardTest::TearDown() {
     }
   }
   FWizard.Kill();
+  FOtherEngine.Kill();
   FWorld.reset();
 }
 
 ::testing::AssertionResult TWizardTest::StartWizard(const std::string& Args) {
-  try {
-    FWizard.Launch(World().WizardExe(), Args, World().Environment(), World().WizardDir());
-  } catch (const TDriverError& Error) {
-    return ::testing::AssertionFailure() << Error.what();
-  }
-  std::string Why;
-  if (!FWizard.WaitWindow(DefaultTimeoutMs, &Why))
-    return ::testing::AssertionFailure() << "the wizard's window did not open: " << Why << "\n  command line: "
-                                         << FWizard.Process().CommandLine() << "\n  " << OpenBoxes();
-  return ::testing::AssertionSuccess();
+  return Asserted([&] { OpenWizard(FWizard, World(), Args); });
 }
 
-std::string TWizardTest::OpenBoxes() const {
-  std::ostringstream Out;
-  std::vector<TMessageBox> Boxes = FWizard.MessageBoxes();
-  if (Boxes.empty()) return "no message box open";
-  for (const TMessageBox& Box : Boxes) Out << Box << "\n";
-  return Out.str();
-}
+std::string TWizardTest::OpenBoxes() const { return DescribeMessageBoxes(FWizard); }
 
 void TWizardTest::Settle() { SendToWindow(FWizard.Window(), WM_NULL, 0, 0, "WM_NULL"); }
 
@@ -65,4 +51,19 @@ void TWizardTest::Settle() { SendToWindow(FWizard.Window(), WM_NULL, 0, 0, "WM_N
                                          << OpenBoxes();
   Settle();
   return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult TWizardTest::ShowUpdateList(const std::string& Folder) {
+  ::testing::AssertionResult Moved = Move("btNext", "TabSheet1");
+  if (!Moved) return Moved;
+  FWizard.SetText("edUpdateFilesPath", Folder);
+  return Move("btNext", "TabSheet2");
+}
+
+::testing::AssertionResult TWizardTest::StartOtherEngine(const std::string& Exe) {
+  const std::string Folder = World().Root() + "other\\";
+  if (!MakeDirectories(Folder) ||
+      !CopyFileA((ProgramFolder() + "e2e_tests.exe").c_str(), (Folder + Exe).c_str(), FALSE))
+    return ::testing::AssertionFailure() << "cannot place another " << Exe << " in " << Folder;
+  return Asserted([&] { FOtherEngine.Launch(Folder + Exe, "--harness-child-sleep", {}, Folder); });
 }

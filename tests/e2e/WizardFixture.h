@@ -8,7 +8,21 @@
 #include <string>
 
 #include "Driver.h"
+#include "DriverError.h"
 #include "World.h"
+
+// A step of the driver (which throws TDriverError when the wizard does not
+// do what it asks) as an assertion whose failure message is the error's.
+//   ASSERT_TRUE(Asserted([&] { ClickStart(Wizard()); }));
+template <class TStep>
+::testing::AssertionResult Asserted(TStep&& Step) {
+  try {
+    Step();
+  } catch (const TDriverError& Error) {
+    return ::testing::AssertionFailure() << Error.what();
+  }
+  return ::testing::AssertionSuccess();
+}
 
 class TWizardTest : public ::testing::Test {
  protected:
@@ -31,8 +45,15 @@ class TWizardTest : public ::testing::Test {
   void Settle();
   // Clicks Button and waits for Page; a failure says where the click led.
   ::testing::AssertionResult Move(const char* Button, const std::string& Page);
+  // From the first page over the folder page to the update list of Folder.
+  ::testing::AssertionResult ShowUpdateList(const std::string& Folder);
+  // Another engine, running from a folder of its own until the test ends or
+  // StopOtherEngine: this test program's sleeping child under the name Exe.
+  ::testing::AssertionResult StartOtherEngine(const std::string& Exe = "oue.exe");
+  void StopOtherEngine() { FOtherEngine.Kill(); }
 
  private:
   std::unique_ptr<TWorld> FWorld;
   TWizardDriver FWizard;  // ends before the world is reset
+  TChildProcess FOtherEngine;
 };

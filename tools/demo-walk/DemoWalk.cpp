@@ -9,7 +9,7 @@
 #include <string>
 
 #include "Driver.h"
-#include "DriverError.h"
+#include "Walk.h"
 
 namespace {
 int Fail(TWizardDriver& Wizard, const std::string& What) {
@@ -27,6 +27,25 @@ void Say(const std::string& Text) {
   std::printf("demo: %s\n", Text.c_str());
   std::fflush(stdout);
 }
+
+// The picture, and what a newcomer would read, on each page of the walk.
+void ShowPage(TWizardDriver& wizard, const std::string& page) {
+  if (page == "TabSheet0") {
+    Say("the wizard is open: " + wizard.Text("lbServerVersion"));
+    wizard.Screenshot("demo-1-welcome.bmp");
+  } else if (page == "TabSheet1") {
+    wizard.Screenshot("demo-2-update-folder.bmp");
+  } else if (page == "TabSheet2") {
+    wizard.Screenshot("demo-3-update-list.bmp");
+    for (const std::string& row : wizard.GridRows("grdUpdateFileList")) Say("  update list: " + row);
+  } else if (page == "TabSheet3") {
+    Say("snapshot drive: " + wizard.ComboItems("cbSnapshotDrive").at(wizard.ComboSelection("cbSnapshotDrive")) +
+        ", " + wizard.Text("lbSnapshotDriveSizeInfo"));
+    wizard.Screenshot("demo-4-snapshot-drive.bmp");
+  } else if (page == "TabSheet5") {
+    wizard.Screenshot("demo-5-ready-to-start.bmp");
+  }
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -38,36 +57,12 @@ int main(int argc, char** argv) {
   const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
   TWizardDriver wizard;
   try {
-    wizard.Launch(exe, "", {}, folder);
-    std::string why;
-    if (!wizard.WaitWindow(20000, &why)) return Fail(wizard, "the wizard did not open: " + why);
-    Say("the wizard is open: " + wizard.Text("lbServerVersion"));
-    wizard.Screenshot("demo-1-welcome.bmp");
-
-    wizard.Click("btNext");
-    if (wizard.WaitPage("TabSheet1") != "TabSheet1") return Fail(wizard, "no update-folder page");
-    wizard.SetText("edUpdateFilesPath", updates);
-    wizard.WaitEnabled("btNext", true);
-    wizard.Screenshot("demo-2-update-folder.bmp");
-
-    wizard.Click("btNext");
-    if (wizard.WaitPage("TabSheet2") != "TabSheet2") return Fail(wizard, "no update list");
-    wizard.Screenshot("demo-3-update-list.bmp");
-    for (const std::string& row : wizard.GridRows("grdUpdateFileList")) Say("  update list: " + row);
-
-    wizard.Click("btNext");
-    if (wizard.WaitPage("TabSheet3") != "TabSheet3") return Fail(wizard, "no snapshot page");
-    Say("snapshot drive: " + wizard.ComboItems("cbSnapshotDrive").at(wizard.ComboSelection("cbSnapshotDrive")) +
-        ", " + wizard.Text("lbSnapshotDriveSizeInfo"));
-    wizard.Screenshot("demo-4-snapshot-drive.bmp");
-
-    wizard.Click("btNext");
-    if (wizard.WaitPage("TabSheet5") != "TabSheet5") return Fail(wizard, "no start page");
-    wizard.Screenshot("demo-5-ready-to-start.bmp");
+    OpenWizard(wizard, exe, "", {}, folder, 20000);
+    if (!GoToStartPage(wizard, updates, 0, [&](const std::string& page) { ShowPage(wizard, page); }))
+      return Fail(wizard, "no snapshot page");
 
     Say("Start");
-    wizard.Click("btNext");
-    if (wizard.WaitPage("TabSheet6", 20000) != "TabSheet6") return Fail(wizard, "the run did not start");
+    if (ClickStart(wizard, 20000) != "TabSheet6") return Fail(wizard, "the run did not start");
     // Let the engine get going before the picture of the progress page.
     for (int i = 0; i < 40 && wizard.ActivePage() == "TabSheet6" && wizard.ProgressPosition("sbarProgress") < 150; ++i)
       Sleep(100);
@@ -75,7 +70,7 @@ int main(int argc, char** argv) {
     Say("progress: " + wizard.Text("lbCurrentStepTitle") + " / " + wizard.Text("txtCurrentStep") + " / " +
         wizard.Text("lbProgressTitle"));
 
-    if (wizard.WaitPage("TabSheet7", 180000) != "TabSheet7") return Fail(wizard, "the run did not end");
+    WaitForResultPage(wizard, 180000);
     wizard.Screenshot("demo-7-result.bmp");
     Say("result: " + wizard.Text("txtCompletionStatusInfo"));
     Say("server level now: " + wizard.Text("lbServerVersion"));

@@ -1,17 +1,9 @@
-// Owners for the kernel objects the harness holds: process handles, snapshots
-// and memory borrowed inside the wizard's process.
+// Memory borrowed inside the wizard's process, owned like every other handle
+// the driver holds (the kernel objects use utils/win32/Handles.h).
 #pragma once
 #include <windows.h>
 
 #include <cstddef>
-#include <memory>
-
-struct THandleCloser {
-  void operator()(HANDLE Handle) const {
-    if (Handle != nullptr && Handle != INVALID_HANDLE_VALUE) CloseHandle(Handle);
-  }
-};
-using TUniqueHandle = std::unique_ptr<void, THandleCloser>;
 
 // A block of memory inside another process. Controls whose messages carry
 // pointers (list views, headers) are not marshalled between processes, so the

@@ -1,4 +1,4 @@
-#include "Handles.h"
+#include "RemoteBuffer.h"
 
 #include <string>
 

@@ -65,7 +65,7 @@ std::string BuildEnvironmentBlock(const std::vector<std::string>& Base, const TE
 void TChildProcess::Launch(const std::string& Exe, const std::string& Args, const TEnvironment& Env,
                            const std::string& WorkDir) {
   if (Running()) throw TDriverError("cannot start " + Exe + ": the previous program is still running");
-  FProcess.reset();
+  FProcess.Reset();
   FId = 0;
   FCommandLine = "\"" + Exe + "\"" + (Args.empty() ? "" : " " + Args);
   std::string Block = BuildEnvironmentBlock(CurrentEnvironment(), Env);
@@ -78,27 +78,27 @@ void TChildProcess::Launch(const std::string& Exe, const std::string& Args, cons
     throw TDriverError("cannot start " + FCommandLine + " in \"" + WorkDir + "\" (error " +
                        std::to_string(GetLastError()) + ")");
   CloseHandle(Info.hThread);
-  FProcess.reset(Info.hProcess);
+  FProcess.Reset(Info.hProcess);
   FId = Info.dwProcessId;
 }
 
 bool TChildProcess::Running() const {
-  return FProcess != nullptr && WaitForSingleObject(FProcess.get(), 0) == WAIT_TIMEOUT;
+  return FProcess.IsValid() && WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT;
 }
 
 bool TChildProcess::WaitExit(DWORD TimeoutMs) const {
-  return FProcess != nullptr && WaitForSingleObject(FProcess.get(), TimeoutMs) == WAIT_OBJECT_0;
+  return FProcess.IsValid() && WaitForSingleObject(FProcess.Get(), TimeoutMs) == WAIT_OBJECT_0;
 }
 
 std::optional<DWORD> TChildProcess::ExitCode() const {
-  if (FProcess == nullptr || Running()) return std::nullopt;
+  if (!FProcess.IsValid() || Running()) return std::nullopt;
   DWORD Code = 0;
-  if (!GetExitCodeProcess(FProcess.get(), &Code)) return std::nullopt;
+  if (!GetExitCodeProcess(FProcess.Get(), &Code)) return std::nullopt;
   return Code;
 }
 
 void TChildProcess::Kill() {
   if (!Running()) return;
-  TerminateProcess(FProcess.get(), 1);
-  WaitForSingleObject(FProcess.get(), 10000);
+  TerminateProcess(FProcess.Get(), 1);
+  WaitForSingleObject(FProcess.Get(), 10000);
 }

@@ -6,18 +6,19 @@
 
 #include "DriverError.h"
 #include "Files.h"
-#include "Handles.h"
+#include "RemoteBuffer.h"
+#include "utils/win32/Handles.h"
 #include "WizardProbe.h"
 
 namespace {
 
 // Base address of a module of another process, or nullptr.
 BYTE* RemoteModuleBase(DWORD Pid, const char* Name) {
-  TUniqueHandle Snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, Pid));
-  if (Snapshot.get() == INVALID_HANDLE_VALUE) return nullptr;
+  TKernelHandle Snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, Pid));
+  if (!Snapshot) return nullptr;
   MODULEENTRY32 Entry = {};
   Entry.dwSize = sizeof Entry;
-  for (BOOL More = Module32First(Snapshot.get(), &Entry); More; More = Module32Next(Snapshot.get(), &Entry))
+  for (BOOL More = Module32First(Snapshot.Get(), &Entry); More; More = Module32Next(Snapshot.Get(), &Entry))
     if (lstrcmpiA(Entry.szModule, Name) == 0) return Entry.modBaseAddr;
   return nullptr;
 }
@@ -33,14 +34,14 @@ void* RemoteFunction(DWORD Pid, const char* ModuleName, HMODULE LocalModule, con
 }
 
 DWORD RunRemoteThread(HANDLE Process, void* Start, void* Param, DWORD TimeoutMs, const std::string& What) {
-  TUniqueHandle Thread(CreateRemoteThread(Process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(Start),
+  TKernelHandle Thread(CreateRemoteThread(Process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(Start),
                                           Param, 0, nullptr));
-  if (Thread == nullptr)
+  if (!Thread)
     throw TDriverError("cannot start " + What + " in the wizard (error " + std::to_string(GetLastError()) + ")");
-  if (WaitForSingleObject(Thread.get(), TimeoutMs) != WAIT_OBJECT_0)
+  if (WaitForSingleObject(Thread.Get(), TimeoutMs) != WAIT_OBJECT_0)
     throw TDriverError(What + " in the wizard did not finish within " + std::to_string(TimeoutMs) + " ms");
   DWORD Code = 0;
-  GetExitCodeThread(Thread.get(), &Code);
+  GetExitCodeThread(Thread.Get(), &Code);
   return Code;
 }
 

@@ -19,3 +19,7 @@ std::vector<std::string> ListFiles(const std::string& Folder, const std::string&
 // Folder of the running test program, with a trailing backslash.
 std::string ProgramFolder();
 std::string WithBackslash(std::string Path);
+// Path without its trailing backslash, but a drive's root ("C:\\") keeps it.
+// Also a folder as a fleet tool writes it on a command line, where a
+// backslash before the closing quote would escape the quote.
+std::string WithoutBackslash(std::string Path);

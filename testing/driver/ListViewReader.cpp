@@ -4,7 +4,7 @@
 
 #include "Cp1252.h"
 #include "DriverError.h"
-#include "Handles.h"
+#include "RemoteBuffer.h"
 #include "WindowMessages.h"
 
 namespace {

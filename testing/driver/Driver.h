@@ -67,6 +67,8 @@ class TWizardDriver {
   // what was seen (no window, process ended with its exit code, ...).
   bool WaitWindow(DWORD TimeoutMs = DefaultTimeoutMs, std::string* Why = nullptr);
   HWND Window() const;  // nullptr when the wizard has no window (any more)
+  // Whether the wizard's process shows any top-level window: its own or a box.
+  bool ShowsAnyWindow() const;
   std::string Caption() const;
   TWindowSize OuterSize() const;
   TWindowSize ClientSize() const;

@@ -33,12 +33,13 @@ struct TTopLevelSearch {
 
 BOOL CALLBACK CollectTopLevel(HWND Window, LPARAM Param) {
   auto* Search = reinterpret_cast<TTopLevelSearch*>(Param);
-  if (WindowProcessId(Window) == Search->Pid && WindowClass(Window) == Search->Class)
+  if (WindowProcessId(Window) == Search->Pid && (Search->Class == nullptr || WindowClass(Window) == Search->Class))
     Search->Found.push_back(Window);
   return TRUE;
 }
 
-// Top-level windows of class Class owned by process Pid, topmost first.
+// Top-level windows of class Class (any class: nullptr) owned by process Pid,
+// topmost first.
 std::vector<HWND> TopLevelWindows(DWORD Pid, const char* Class) {
   TTopLevelSearch Search{Pid, Class, {}};
   EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&Search));
@@ -125,6 +126,13 @@ HWND TWizardDriver::Window() const {
   std::vector<HWND> Found = TopLevelWindows(FProcess.Id(), OUPDATE_WINDOW_CLASS);
   if (!Found.empty()) FWindow = Found.front();
   return FWindow;
+}
+
+bool TWizardDriver::ShowsAnyWindow() const {
+  if (!FProcess.Started()) return false;
+  for (HWND Shown : TopLevelWindows(FProcess.Id(), nullptr))
+    if (IsWindowVisible(Shown)) return true;
+  return false;
 }
 
 HWND TWizardDriver::RequireWindow() const {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "DriverError.h"
-#include "Handles.h"
+#include "RemoteBuffer.h"
 #include "RemoteCall.h"
 #include "WizardProbe.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Handles.h"
+#include "utils/win32/Handles.h"
 
 // Changes to the inherited environment: a value sets the variable (an empty
 // value leaves it defined but empty), nullopt removes it.
@@ -33,7 +33,7 @@ class TChildProcess {
   void Launch(const std::string& Exe, const std::string& Args, const TEnvironment& Env,
               const std::string& WorkDir);
 
-  bool Started() const { return FProcess != nullptr; }
+  bool Started() const { return FProcess.IsValid(); }
   bool Running() const;
   // True once the process has ended, waiting at most TimeoutMs.
   bool WaitExit(DWORD TimeoutMs) const;
@@ -43,11 +43,11 @@ class TChildProcess {
   void Kill();
 
   DWORD Id() const { return FId; }
-  HANDLE Handle() const { return FProcess.get(); }
+  HANDLE Handle() const { return FProcess.Get(); }
   const std::string& CommandLine() const { return FCommandLine; }
 
  private:
-  TUniqueHandle FProcess;
+  TKernelHandle FProcess;
   DWORD FId = 0;
   std::string FCommandLine;
 };

@@ -1,25 +1,9 @@
 #include "RegistryAccess.h"
 
-#include <memory>
-
 #include "DriverError.h"
+#include "utils/win32/Handles.h"
 
 namespace {
-
-class TRegKey {
- public:
-  TRegKey() = default;
-  ~TRegKey() {
-    if (FKey != nullptr) RegCloseKey(FKey);
-  }
-  TRegKey(const TRegKey&) = delete;
-  TRegKey& operator=(const TRegKey&) = delete;
-  HKEY* Out() { return &FKey; }
-  HKEY Get() const { return FKey; }
-
- private:
-  HKEY FKey = nullptr;
-};
 
 void Check(LSTATUS Status, const std::string& What) {
   if (Status != ERROR_SUCCESS)
@@ -27,8 +11,8 @@ void Check(LSTATUS Status, const std::string& What) {
 }
 
 void WriteValue(const std::string& KeyPath, const std::string& Name, DWORD Type, const void* Data, DWORD Size) {
-  TRegKey Key;
-  Check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, Key.Out(),
+  TRegistryKey Key;
+  Check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, Key.Receive(),
                         nullptr),
         "create HKLM\\" + KeyPath);
   Check(RegSetValueExA(Key.Get(), Name.c_str(), 0, Type, static_cast<const BYTE*>(Data), Size),
@@ -47,8 +31,8 @@ void WriteRegistryDword(const std::string& KeyPath, const std::string& Name, DWO
 }
 
 std::optional<TRegistryValue> ReadRegistryValue(const std::string& KeyPath, const std::string& Name) {
-  TRegKey Key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_QUERY_VALUE, Key.Out()) != ERROR_SUCCESS)
+  TRegistryKey Key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_QUERY_VALUE, Key.Receive()) != ERROR_SUCCESS)
     return std::nullopt;
   TRegistryValue Value;
   DWORD Size = 0;
@@ -65,13 +49,13 @@ std::optional<TRegistryValue> ReadRegistryValue(const std::string& KeyPath, cons
 }
 
 bool RegistryKeyExists(const std::string& KeyPath) {
-  TRegKey Key;
-  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_QUERY_VALUE, Key.Out()) == ERROR_SUCCESS;
+  TRegistryKey Key;
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_QUERY_VALUE, Key.Receive()) == ERROR_SUCCESS;
 }
 
 bool DeleteRegistryValue(const std::string& KeyPath, const std::string& Name) {
-  TRegKey Key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, Key.Out()) !=
+  TRegistryKey Key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, Key.Receive()) !=
       ERROR_SUCCESS)
     return true;
   LSTATUS Status = RegDeleteValueA(Key.Get(), Name.c_str());

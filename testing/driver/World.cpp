@@ -5,7 +5,7 @@
 
 #include "DriverError.h"
 #include "Files.h"
-#include "Handles.h"
+#include "utils/win32/Handles.h"
 #include "RegistryAccess.h"
 
 namespace {
@@ -37,25 +37,25 @@ void CopyProgram(const std::string& Name, const std::string& ToFolder) {
 
 int KillProcessesUnder(const std::string& Folder) {
   int Killed = 0;
-  TUniqueHandle Snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (Snapshot.get() == INVALID_HANDLE_VALUE) return 0;
+  TKernelHandle Snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!Snapshot) return 0;
   PROCESSENTRY32 Entry = {};
   Entry.dwSize = sizeof Entry;
-  for (BOOL More = Process32First(Snapshot.get(), &Entry); More; More = Process32Next(Snapshot.get(), &Entry)) {
-    TUniqueHandle Process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+  for (BOOL More = Process32First(Snapshot.Get(), &Entry); More; More = Process32Next(Snapshot.Get(), &Entry)) {
+    TKernelHandle Process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
                                       Entry.th32ProcessID));
-    if (Process == nullptr) continue;
+    if (!Process) continue;
     char Path[MAX_PATH * 2] = {};
     DWORD Size = sizeof Path;
-    if (QueryFullProcessImageNameA(Process.get(), 0, Path, &Size)) {
+    if (QueryFullProcessImageNameA(Process.Get(), 0, Path, &Size)) {
       if (!StartsWithNoCase(std::string(Path, Size), Folder)) continue;
     } else if (lstrcmpiA(Entry.szExeFile, "oue.exe") != 0 && lstrcmpiA(Entry.szExeFile, "OUpdate.exe") != 0) {
       // A process in its first moments may not tell its image yet; an engine or
       // a wizard of ours must not survive the test that started it.
       continue;
     }
-    if (TerminateProcess(Process.get(), 1)) ++Killed;
-    WaitForSingleObject(Process.get(), 5000);
+    if (TerminateProcess(Process.Get(), 1)) ++Killed;
+    WaitForSingleObject(Process.Get(), 5000);
   }
   return Killed;
 }

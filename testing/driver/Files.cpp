@@ -3,16 +3,9 @@
 #include <windows.h>
 
 #include "DriverError.h"
-#include "Handles.h"
+#include "utils/win32/Handles.h"
 
 namespace {
-
-struct TFindCloser {
-  void operator()(HANDLE Handle) const {
-    if (Handle != INVALID_HANDLE_VALUE) FindClose(Handle);
-  }
-};
-using TFindHandle = std::unique_ptr<void, TFindCloser>;
 
 std::string ParentOf(const std::string& Path) {
   size_t Slash = Path.find_last_of("\\/");
@@ -23,6 +16,11 @@ std::string ParentOf(const std::string& Path) {
 
 std::string WithBackslash(std::string Path) {
   if (Path.empty() || Path.back() != '\\') Path += '\\';
+  return Path;
+}
+
+std::string WithoutBackslash(std::string Path) {
+  if (Path.size() > 3 && Path.back() == '\\') Path.pop_back();
   return Path;
 }
 
@@ -53,35 +51,35 @@ bool DeleteTree(const std::string& Path) {
   if ((Attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return DeleteFileA(Path.c_str()) != 0;
   WIN32_FIND_DATAA Found;
   TFindHandle Find(FindFirstFileA((WithBackslash(Path) + "*").c_str(), &Found));
-  if (Find.get() != INVALID_HANDLE_VALUE) {
+  if (Find) {
     do {
       std::string Name = Found.cFileName;
       if (Name != "." && Name != "..") DeleteTree(WithBackslash(Path) + Name);
-    } while (FindNextFileA(Find.get(), &Found));
+    } while (FindNextFileA(Find.Get(), &Found));
   }
-  Find.reset();
+  Find.Reset();
   return RemoveDirectoryA(Path.c_str()) != 0 || !DirectoryExists(Path);
 }
 
 void WriteFileBytes(const std::string& Path, const std::string& Bytes) {
   MakeDirectories(ParentOf(Path));
-  TUniqueHandle File(CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+  TKernelHandle File(CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                  nullptr));
   DWORD Written = 0;
-  if (File.get() == INVALID_HANDLE_VALUE ||
-      !WriteFile(File.get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr) ||
+  if (!File ||
+      !WriteFile(File.Get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr) ||
       Written != Bytes.size())
     throw TDriverError("cannot write " + Path + " (error " + std::to_string(GetLastError()) + ")");
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& Path) {
-  TUniqueHandle File(CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  TKernelHandle File(CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, 0, nullptr));
-  if (File.get() == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (!File) return std::nullopt;
   std::string Bytes;
   char Chunk[65536];
   DWORD Got = 0;
-  while (ReadFile(File.get(), Chunk, sizeof Chunk, &Got, nullptr) && Got > 0) Bytes.append(Chunk, Got);
+  while (ReadFile(File.Get(), Chunk, sizeof Chunk, &Got, nullptr) && Got > 0) Bytes.append(Chunk, Got);
   return Bytes;
 }
 
@@ -89,10 +87,10 @@ std::vector<std::string> ListFiles(const std::string& Folder, const std::string&
   std::vector<std::string> Names;
   WIN32_FIND_DATAA Found;
   TFindHandle Find(FindFirstFileA((WithBackslash(Folder) + Pattern).c_str(), &Found));
-  if (Find.get() == INVALID_HANDLE_VALUE) return Names;
+  if (!Find) return Names;
   do {
     if ((Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) Names.emplace_back(Found.cFileName);
-  } while (FindNextFileA(Find.get(), &Found));
+  } while (FindNextFileA(Find.Get(), &Found));
   return Names;
 }
 

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "BenchMain.h"
+#include "utils/win32/Handles.h"
 #include "wizard/UpdateFiles.h"
 #include "wizard/win32/FileSystem.h"
 
@@ -46,9 +47,9 @@ std::string FilledFolder(const std::string& Parent, long Count) {
   if (static_cast<long>(FindOrdinaryFiles(UpdateSearchPattern(Folder)).size()) == Count) return Folder;
   for (long Number = 0; Number < Count; ++Number) {
     const std::string Path = Folder + "\\Orvane-3.1.0." + std::to_string(Number) + ".oue";
-    HANDLE File = CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (File == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + Path);
-    CloseHandle(File);
+    const TKernelHandle File(
+        CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!File) throw std::runtime_error("cannot create " + Path);
   }
   return Folder;
 }
@@ -56,12 +57,11 @@ std::string FilledFolder(const std::string& Parent, long Count) {
 // The floor: the listing alone, as bare as the system allows.
 long BareListing(const std::string& Pattern) {
   WIN32_FIND_DATAA Data;
-  HANDLE Find = FindFirstFileA(Pattern.c_str(), &Data);
-  if (Find == INVALID_HANDLE_VALUE) return 0;
+  const TFindHandle Find(FindFirstFileA(Pattern.c_str(), &Data));
+  if (!Find) return 0;
   long Found = 0;
   do ++Found;
-  while (FindNextFileA(Find, &Data));
-  FindClose(Find);
+  while (FindNextFileA(Find.Get(), &Data));
   return Found;
 }
 

@@ -5,7 +5,8 @@
 #include <cstddef>
 
 enum TControlKind {
-  ckContainer,   // page control and pages: plain children that hold others
+  ckContainer,   // the page control: a plain child that holds the pages
+  ckPage,        // a page: holds its controls, shown only while it is the current page
   ckPanel,       // drawn panel: bevels, background, optional caption
   ckImage,       // bitmap drawn from its top-left corner, cut to the control
   ckBevel,       // the rule above the buttons
@@ -40,6 +41,27 @@ enum TStyle : unsigned {
   stInfoBackground = 1u << 15, // the system colour of inactive caption text
   stDefault = 1u << 16,       // the window's default button
   stFixedSize = 1u << 17,     // a label that does not size itself to its text
+  stAnnounce = 1u << 18,      // a screen reader reads out each new text
+  stAnnounceWhenShown = 1u << 19,  // ... only while its page is the current one
+  stScrollAsNeeded = 1u << 20,     // a memo whose vertical scroll bar shows only when its text needs it
+  stNoTextLimit = 1u << 21,   // an edit that takes text of any length
+  stWantsEnter = 1u << 22,    // an edit whose key handler gets Enter before the default button does
+  stKeepInside = 1u << 23,    // a right-kept label that stays inside its parent; Neighbour yields width
+  stNoWiden = 1u << 24,       // a single-line label whose length never widens the window
+  stGlyphRight = 1u << 25,    // a button's picture stands right of its caption, not left
+  stPictureButton = 1u << 26, // a button whose face is its picture, centred and always shown
+  stTransparent = 1u << 27,   // an image whose magenta pixels are left out
+};
+
+// The artwork a button or an image shows.
+enum TArt {
+  arNone,
+  arPicture,      // the wizard's picture
+  arLogo,         // the maker's logo
+  arUpdateGlyph,  // button pictures
+  arPrevGlyph,
+  arNextGlyph,
+  arExitGlyph,
 };
 
 struct TControlDef {
@@ -50,6 +72,9 @@ struct TControlDef {
   int Left, Top, Width, Height;
   unsigned Anchors;
   unsigned Style;
+  TArt Art = arNone;
+  int Neighbour = 0;            // stKeepInside: the control on its left that gives up width
+  const char* Caption = nullptr;  // a fixed caption no language changes
 };
 
 struct TRect {
@@ -76,6 +101,17 @@ bool TakesFocus(const TControlDef& Def);
 // The first control of a page in keyboard order that Tab stops at, 0 when the
 // page has none (the focus then belongs to the buttons).
 int FirstFocusControl(int PageId);
+
+// Whether other rows of the table have the control as their parent.
+bool HoldsControls(int Id);
+// The window's default button (Enter presses it), 0 when there is none.
+int DefaultButtonId();
+
+// How a single-line label's text may widen the window: not at all, when it
+// is longer than the room its parent leaves it (labels sized to their text),
+// or when it is longer than the label itself (a label of fixed width).
+enum TWidthFit { wfNone, wfInParent, wfInOwnWidth };
+TWidthFit WidthFitOf(const TControlDef& Def);
 
 // Design client size of a parent (0 for the window).
 void DesignClientSize(int ParentId, int& Width, int& Height);

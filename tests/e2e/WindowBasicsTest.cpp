@@ -159,6 +159,30 @@ TEST_F(WindowBasics, GoesBackToItsWidthWhenTheTextsFitAgain) {
   EXPECT_EQ(Chosen, W.OuterSize()) << "the operator's width was not kept";
 }
 
+// Minimised, the window has no room to lay out: its controls keep their
+// places, and a width it chose for a language is still its own afterwards.
+TEST_F(WindowBasics, KeepsItsLayoutAndItsWidthWhileMinimised) {
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  const TWindowSize Design = W.OuterSize();
+  ASSERT_TRUE(W.SelectCombo("cbLocale", 2)) << OpenBoxes();
+  Settle();
+  const char* const Names[] = {"btNext", "PageControl1", "pnlImage", "lbServerVersion", "lbUpdateSystemTitle"};
+  std::vector<TControlRect> Before;
+  for (const char* Name : Names) Before.push_back(W.Rect(Name));
+
+  SendToWindow(W.Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0, "minimise");
+  ASSERT_TRUE(IsIconic(W.Window()));
+  for (size_t I = 0; I < Before.size(); ++I) EXPECT_EQ(Before[I], W.Rect(Names[I])) << Names[I] << " while minimised";
+  SendToWindow(W.Window(), WM_SYSCOMMAND, SC_RESTORE, 0, "restore");
+  ASSERT_FALSE(IsIconic(W.Window()));
+  for (size_t I = 0; I < Before.size(); ++I) EXPECT_EQ(Before[I], W.Rect(Names[I])) << Names[I] << " once restored";
+
+  ASSERT_TRUE(W.SelectCombo("cbLocale", 0)) << OpenBoxes();
+  Settle();
+  EXPECT_EQ(Design, W.OuterSize()) << "the width chosen for French was taken for the operator's";
+}
+
 // Moved to a monitor at 150 %: the window takes the place the system
 // suggests and lays its controls out at the new scale.
 TEST_F(WindowBasics, FollowsTheScaleOfAnotherMonitor) {

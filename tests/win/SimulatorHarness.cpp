@@ -46,21 +46,20 @@ std::string EnvironmentBlock(const SimLaunch& launch) {
 }
 
 // The child inherits one end; the end kept here must not leak into the child.
-bool MakeInheritablePipe(HANDLE& read, HANDLE& write, DWORD size, bool childReads) {
+bool MakeInheritablePipe(TKernelHandle& read, TKernelHandle& write, DWORD size, bool childReads) {
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  if (!CreatePipe(&read, &write, &sa, size)) return false;
-  SetHandleInformation(childReads ? write : read, HANDLE_FLAG_INHERIT, 0);
+  if (!CreatePipe(read.Receive(), write.Receive(), &sa, size)) return false;
+  SetHandleInformation(childReads ? write.Get() : read.Get(), HANDLE_FLAG_INHERIT, 0);
   return true;
 }
 
 LONG WriteLevelValue(const std::string& level) {
-  HKEY key = nullptr;
-  LONG rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  TRegistryKey key;
+  LONG rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(),
+                            nullptr);
   if (rc != ERROR_SUCCESS) return rc;
-  rc = RegSetValueExA(key, "UpdateLevel", 0, REG_SZ, reinterpret_cast<const BYTE*>(level.c_str()),
-                      static_cast<DWORD>(level.size() + 1));
-  RegCloseKey(key);
-  return rc;
+  return RegSetValueExA(key.Get(), "UpdateLevel", 0, REG_SZ, reinterpret_cast<const BYTE*>(level.c_str()),
+                        static_cast<DWORD>(level.size() + 1));
 }
 
 }  // namespace
@@ -75,46 +74,41 @@ std::string ProgramFolder() {
 std::string SimulatorPath() { return ProgramFolder() + "oue.exe"; }
 
 TSimProcess::TSimProcess(const SimLaunch& launch) {
-  HANDLE inputRead = nullptr, outputWrite = nullptr;
+  TKernelHandle inputRead, outputWrite;
   if (!MakeInheritablePipe(inputRead, inputWrite_, 0, true)) return;
-  if (!MakeInheritablePipe(outputRead_, outputWrite, launch.outputPipeSize, false)) {
-    CloseHandle(inputRead);
-    return;
-  }
+  if (!MakeInheritablePipe(outputRead_, outputWrite, launch.outputPipeSize, false)) return;
 
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   si.wShowWindow = SW_HIDE;
-  si.hStdInput = inputRead;
-  si.hStdOutput = outputWrite;
-  si.hStdError = outputWrite;
+  si.hStdInput = inputRead.Get();
+  si.hStdOutput = outputWrite.Get();
+  si.hStdError = outputWrite.Get();
   std::string commandLine = launch.program + " " + launch.arguments;
   std::string environment = EnvironmentBlock(launch);
   PROCESS_INFORMATION pi{};
   const DWORD flags = launch.newConsole ? CREATE_NEW_CONSOLE | CREATE_SEPARATE_WOW_VDM : CREATE_NO_WINDOW;
   const char* application = launch.nameProgram ? launch.program.c_str() : nullptr;
   if (CreateProcessA(application, &commandLine[0], nullptr, nullptr, TRUE, flags, &environment[0], nullptr, &si, &pi)) {
-    process_ = pi.hProcess;
-    CloseHandle(pi.hThread);
+    process_.Reset(pi.hProcess);
+    TKernelHandle thread(pi.hThread);
   }
   // Only the child may hold its ends, or the pipe never reports its end.
-  CloseHandle(inputRead);
-  CloseHandle(outputWrite);
+  inputRead.Reset();
+  outputWrite.Reset();
   if (!launch.readLater) StartReading();
 }
 
 TSimProcess::~TSimProcess() {
-  if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_, 0xDEAD);
-    WaitForSingleObject(process_, 5000);
+  if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_.Get(), 0xDEAD);
+    WaitForSingleObject(process_.Get(), 5000);
   }
   CloseInput();
   if (!outputRead_) return;
   if (!reader_.joinable()) StartReading();  // drains what is left, then sees the end
   reader_.join();
-  CloseHandle(outputRead_);
-  if (process_) CloseHandle(process_);
 }
 
 void TSimProcess::StartReading() {
@@ -125,7 +119,7 @@ void TSimProcess::ReadLoop() {
   char buffer[4096];
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(outputRead_, buffer, sizeof buffer, &got, nullptr)) break;
+    if (!ReadFile(outputRead_.Get(), buffer, sizeof buffer, &got, nullptr)) break;
     std::lock_guard<std::mutex> lock(mutex_);
     output_.append(buffer, got);
     changed_.notify_all();
@@ -137,14 +131,13 @@ void TSimProcess::ReadLoop() {
 
 void TSimProcess::WriteInput(const std::string& bytes) {
   DWORD written = 0;
-  if (!inputWrite_ || !WriteFile(inputWrite_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+  if (!inputWrite_ || !WriteFile(inputWrite_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
       written != bytes.size())
     throw std::runtime_error("writing the simulator's input failed");
 }
 
 void TSimProcess::CloseInput() {
-  if (inputWrite_) CloseHandle(inputWrite_);
-  inputWrite_ = nullptr;
+  inputWrite_.Reset();
 }
 
 bool TSimProcess::WaitForOutput(const std::string& needle, DWORD timeoutMs) {
@@ -155,9 +148,9 @@ bool TSimProcess::WaitForOutput(const std::string& needle, DWORD timeoutMs) {
 }
 
 std::optional<DWORD> TSimProcess::WaitForExit(DWORD timeoutMs) {
-  if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+  if (!process_ || WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
   DWORD code = 0;
-  GetExitCodeProcess(process_, &code);
+  GetExitCodeProcess(process_.Get(), &code);
   if (reader_.joinable()) {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return outputEnded_; });
@@ -204,8 +197,8 @@ TTempFolder::TTempFolder() {
 TTempFolder::~TTempFolder() {
   // Two levels are enough for what the tests create.
   WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((path_ + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
+  const TFindHandle find(FindFirstFileA((path_ + "\\*").c_str(), &data));
+  if (find) {
     do {
       const std::string name = data.cFileName;
       if (name == "." || name == "..") continue;
@@ -213,31 +206,30 @@ TTempFolder::~TTempFolder() {
       SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         WIN32_FIND_DATAA inner;
-        HANDLE innerFind = FindFirstFileA((full + "\\*").c_str(), &inner);
-        if (innerFind != INVALID_HANDLE_VALUE) {
+        const TFindHandle innerFind(FindFirstFileA((full + "\\*").c_str(), &inner));
+        if (innerFind) {
           do {
             const std::string innerFull = full + "\\" + inner.cFileName;
             SetFileAttributesA(innerFull.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(innerFull.c_str());
-          } while (FindNextFileA(innerFind, &inner));
-          FindClose(innerFind);
+          } while (FindNextFileA(innerFind.Get(), &inner));
         }
         RemoveDirectoryA(full.c_str());
       } else {
         DeleteFileA(full.c_str());
       }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.Get(), &data));
   }
   RemoveDirectoryA(path_.c_str());
 }
 
 void TTempFolder::Write(const std::string& name, const std::string& bytes) const {
-  HANDLE file = CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + File(name));
+  TKernelHandle file(
+      CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw std::runtime_error("cannot create " + File(name));
   DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  const BOOL ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  file.Reset();
   if (!ok || written != bytes.size()) throw std::runtime_error("cannot write " + File(name));
 }
 
@@ -246,12 +238,12 @@ void TTempFolder::MakeFolder(const std::string& name) const {
 }
 
 std::optional<std::string> ReadUpdateLevel() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+  TRegistryKey key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+    return std::nullopt;
   char value[512] = {};
   DWORD size = sizeof value - 1, type = 0;
-  const LONG rc = RegQueryValueExA(key, "UpdateLevel", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-  RegCloseKey(key);
+  const LONG rc = RegQueryValueExA(key.Get(), "UpdateLevel", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
   if (rc != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
   return std::string(value);
 }
@@ -265,10 +257,8 @@ TUpdateLevelGuard::TUpdateLevelGuard() : oldLevel_(ReadUpdateLevel()) {
   std::string path;
   for (const char* part : {"Software", "Dantor", "Kelvra", "Products", "Orvane"}) {
     path += path.empty() ? part : std::string("\\") + part;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS)
-      RegCloseKey(key);
-    else
+    TRegistryKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
       createdKeys_.push_back(path);
   }
 }
@@ -277,11 +267,9 @@ TUpdateLevelGuard::~TUpdateLevelGuard() {
   if (oldLevel_) {
     WriteLevelValue(*oldLevel_);
   } else {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-      RegDeleteValueA(key, "UpdateLevel");
-      RegCloseKey(key);
-    }
+    TRegistryKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS)
+      RegDeleteValueA(key.Get(), "UpdateLevel");
   }
   for (auto it = createdKeys_.rbegin(); it != createdKeys_.rend(); ++it) RegDeleteKeyA(HKEY_LOCAL_MACHINE, it->c_str());
 }

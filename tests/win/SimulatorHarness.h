@@ -4,6 +4,8 @@
 // pipe, standard output and standard error sharing another.
 #include <windows.h>
 
+#include "utils/win32/Handles.h"
+
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -41,7 +43,7 @@ class TSimProcess {
   TSimProcess(const TSimProcess&) = delete;
   TSimProcess& operator=(const TSimProcess&) = delete;
 
-  bool Started() const { return process_ != nullptr; }
+  bool Started() const { return process_.IsValid(); }
   void WriteInput(const std::string& bytes);
   void CloseInput();
   // True once the output holds needle; false after timeoutMs.
@@ -57,9 +59,9 @@ class TSimProcess {
  private:
   void ReadLoop();
 
-  HANDLE process_ = nullptr;
-  HANDLE inputWrite_ = nullptr;
-  HANDLE outputRead_ = nullptr;
+  TKernelHandle process_;
+  TKernelHandle inputWrite_;
+  TKernelHandle outputRead_;
   std::thread reader_;
   std::mutex mutex_;
   std::condition_variable changed_;

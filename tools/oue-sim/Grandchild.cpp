@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ExitCodes.h"
+#include "utils/win32/Handles.h"
 
 namespace oue_sim {
 
@@ -37,10 +38,10 @@ bool StartGrandchild(const std::string& text) {
   startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
   startup.hStdError = GetStdHandle(STD_OUTPUT_HANDLE);
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE ready = CreateEventA(&inheritable, TRUE, FALSE, nullptr);
+  const TKernelHandle ready(CreateEventA(&inheritable, TRUE, FALSE, nullptr));
   SetEnvironmentVariableA(kGrandchildVariable, text.c_str());
   SetEnvironmentVariableA(kReadyVariable,
-                          std::to_string(reinterpret_cast<std::uintptr_t>(ready)).c_str());
+                          std::to_string(reinterpret_cast<std::uintptr_t>(ready.Get())).c_str());
   PROCESS_INFORMATION created{};
   const BOOL started = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                                       nullptr, &startup, &created);
@@ -48,14 +49,11 @@ bool StartGrandchild(const std::string& text) {
   SetEnvironmentVariableA(kGrandchildVariable, nullptr);
   SetEnvironmentVariableA(kReadyVariable, nullptr);
   if (!started) {
-    CloseHandle(ready);
     SetLastError(error);
     return false;
   }
-  CloseHandle(created.hThread);
-  CloseHandle(created.hProcess);
-  WaitForSingleObject(ready, kReadyTimeoutMs);
-  CloseHandle(ready);
+  const TKernelHandle thread(created.hThread), process(created.hProcess);
+  WaitForSingleObject(ready.Get(), kReadyTimeoutMs);
   return true;
 }
 
@@ -88,7 +86,8 @@ void RunGrandchild(const std::string& text) {
   char ready[32] = {};
   if (GetEnvironmentVariableA(kReadyVariable, ready, sizeof ready) > 0)
     readyEvent = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::stoull(ready)));
-  CloseHandle(CreateThread(nullptr, 0, WriteForever, const_cast<std::string*>(&line), 0, nullptr));
+  TKernelHandle writer(CreateThread(nullptr, 0, WriteForever, const_cast<std::string*>(&line), 0, nullptr));
+  writer.Reset();  // the thread runs on without it
   WriteForever(const_cast<std::string*>(&line));
   ExitProcess(kExitOutputLost);
 }

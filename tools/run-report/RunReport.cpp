@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "utils/win32/Handles.h"
+
 namespace {
 
 // One argument quoted so that the child's C runtime reads it back unchanged.
@@ -48,11 +50,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "run-report: cannot start %s (error %lu)\n", argv[1], GetLastError());
     return 1;
   }
-  CloseHandle(Started.hThread);
-  WaitForSingleObject(Started.hProcess, INFINITE);
+  const TKernelHandle Thread(Started.hThread), Process(Started.hProcess);
+  WaitForSingleObject(Process.Get(), INFINITE);
   DWORD Code = 0;
-  GetExitCodeProcess(Started.hProcess, &Code);
-  CloseHandle(Started.hProcess);
+  GetExitCodeProcess(Process.Get(), &Code);
   std::printf("exit code: %lu\n", Code);
   return 0;
 }

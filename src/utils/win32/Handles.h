@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -68,6 +69,78 @@ struct TRegistryKeyTraits {
   static void Close(Type Key) { RegCloseKey(Key); }
 };
 
+// Fonts, brushes, bitmaps: DeleteObject.
+template <typename T>
+struct TGdiObjectTraits {
+  using Type = T;
+  static Type Empty() { return nullptr; }
+  static bool IsValid(Type Object) { return Object != nullptr; }
+  static void Close(Type Object) { DeleteObject(Object); }
+};
+
+struct TImageListTraits {
+  using Type = HIMAGELIST;
+  static Type Empty() { return nullptr; }
+  static bool IsValid(Type List) { return List != nullptr; }
+  static void Close(Type List) { ImageList_Destroy(List); }
+};
+
+// A device context made by CreateCompatibleDC.
+struct TMemoryDcTraits {
+  using Type = HDC;
+  static Type Empty() { return nullptr; }
+  static bool IsValid(Type Dc) { return Dc != nullptr; }
+  static void Close(Type Dc) { DeleteDC(Dc); }
+};
+
+// A window's device context from GetDC: ReleaseDC wants the window back.
+struct TWindowDcTraits {
+  struct Type {
+    HWND Window;
+    HDC Dc;
+  };
+  static Type Empty() { return {nullptr, nullptr}; }
+  static bool IsValid(const Type& Handle) { return Handle.Dc != nullptr; }
+  static void Close(const Type& Handle) { ReleaseDC(Handle.Window, Handle.Dc); }
+};
+
+// An object selected into a device context: what was there before goes back
+// in, so the object can be deleted and the context released cleanly.
+struct TSelectionTraits {
+  struct Type {
+    HDC Dc;
+    HGDIOBJ Previous;
+  };
+  static Type Empty() { return {nullptr, nullptr}; }
+  static bool IsValid(const Type& Handle) {
+    return Handle.Dc != nullptr && Handle.Previous != nullptr && Handle.Previous != HGDI_ERROR;
+  }
+  static void Close(const Type& Handle) { SelectObject(Handle.Dc, Handle.Previous); }
+};
+
+// Memory the shell or COM hands over (item ID lists and the like).
+template <typename T>
+struct TCoTaskMemTraits {
+  using Type = T*;
+  static Type Empty() { return nullptr; }
+  static bool IsValid(Type Memory) { return Memory != nullptr; }
+  static void Close(Type Memory) { CoTaskMemFree(Memory); }
+};
+
 using TKernelHandle = TScopedHandle<TKernelHandleTraits>;
 using TFindHandle = TScopedHandle<TFindHandleTraits>;
 using TRegistryKey = TScopedHandle<TRegistryKeyTraits>;
+template <typename T>
+using TGdiObject = TScopedHandle<TGdiObjectTraits<T>>;
+using TImageListHandle = TScopedHandle<TImageListTraits>;
+using TMemoryDc = TScopedHandle<TMemoryDcTraits>;
+using TWindowDc = TScopedHandle<TWindowDcTraits>;
+using TSelection = TScopedHandle<TSelectionTraits>;
+template <typename T>
+using TCoTaskMem = TScopedHandle<TCoTaskMemTraits<T>>;
+
+// The device context of Window (nullptr: the screen), released on every path.
+inline TWindowDc WindowDc(HWND Window) { return TWindowDc({Window, GetDC(Window)}); }
+// Object selected into Dc until the result goes out of scope.
+inline TSelection SelectInto(HDC Dc, HGDIOBJ Object) { return TSelection({Dc, SelectObject(Dc, Object)}); }
+

@@ -3,46 +3,35 @@
 // caption needs the room, the window widens for long single lines, and memos
 // show a scroll bar only when their text needs one.
 #include <algorithm>
+#include <vector>
 
-#include "wizard/ControlIds.h"
 #include "wizard/win32/LauncherForm.h"
+#include "wizard/win32/TextFitting.h"
 
-// Width of a control's text in its own font; "&" taken as an access key
-// unless the control shows it.
-int TLauncherForm::TextWidth(int Id, bool AccessKeys) const {
-  HWND h = Control(Id);
-  const std::string text = ControlText(Id);
-  HDC dc = GetDC(h);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)));
-  RECT t = {0, 0, 0, 0};
-  DrawTextA(dc, text.c_str(), -1, &t, DT_CALCRECT | DT_SINGLELINE | (AccessKeys ? 0 : DT_NOPREFIX));
-  SelectObject(dc, old);
-  ReleaseDC(h, dc);
-  return t.right;
+namespace {
+// Where a button's picture stands.
+UINT GlyphAlign(const TControlDef& Def) {
+  if (Def.Style & stPictureButton) return BUTTON_IMAGELIST_ALIGN_CENTER;
+  return (Def.Style & stGlyphRight) ? BUTTON_IMAGELIST_ALIGN_RIGHT : BUTTON_IMAGELIST_ALIGN_LEFT;
+}
+}  // namespace
+
+HIMAGELIST TLauncherForm::Glyph(TArt Art) const {
+  switch (Art) {
+    case arUpdateGlyph: return FRes.UpdateGlyph.Get();
+    case arPrevGlyph: return FRes.PrevGlyph.Get();
+    case arNextGlyph: return FRes.NextGlyph.Get();
+    case arExitGlyph: return FRes.ExitGlyph.Get();
+    default: return nullptr;
+  }
 }
 
 // A button shows its picture beside its caption only while both fit: a
 // caption such as "&Siguiente >" needs the whole button.
 void TLauncherForm::FitButtonGlyph(int Id) {
-  const TImageList* list = nullptr;
-  UINT align = BUTTON_IMAGELIST_ALIGN_LEFT;
-  switch (Id) {
-    case ID_btUpdateSystem: list = &FRes.UpdateGlyph; align = BUTTON_IMAGELIST_ALIGN_CENTER; break;
-    case ID_btPrev: list = &FRes.PrevGlyph; break;
-    case ID_btNext: list = &FRes.NextGlyph; align = BUTTON_IMAGELIST_ALIGN_RIGHT; break;
-    case ID_btExit: list = &FRes.ExitGlyph; break;
-    default: return;
-  }
-  RECT rc;
-  GetClientRect(Control(Id), &rc);
-  const int room = rc.right - ScaleToDpi(12, FDpi);  // the button's own frame and padding
-  const bool fits = Id == ID_btUpdateSystem || TextWidth(Id, true) + ScaleToDpi(16 + 6, FDpi) <= room;
-  BUTTON_IMAGELIST bil = {};
-  bil.himl = fits ? list->Get() : nullptr;
-  bil.margin = {3, 0, 3, 0};
-  bil.uAlign = align;
-  SendMessageA(Control(Id), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
-  InvalidateRect(Control(Id), nullptr, TRUE);
+  const TControlDef* def = FindControlDef(Id);
+  if (!def || def->Kind != ckButton || def->Art == arNone) return;
+  ::FitButtonGlyph(Control(Id), Glyph(def->Art), GlyphAlign(*def), (def->Style & stPictureButton) != 0, FDpi);
 }
 
 // Titles and the assistance line are single lines: when a language's text is
@@ -52,14 +41,15 @@ void TLauncherForm::FitSingleLineTexts() {
   int overflow = -ScaleToDpi(DesignClientWidth, FDpi);
   for (size_t i = 0; i < ControlDefCount(); ++i) {
     const TControlDef& def = ControlDefs()[i];
-    if (def.Kind != ckLabel || def.Id == ID_lbSnapshotDriveSizeInfo || def.Id == ID_lbServerVersion) continue;
+    const TWidthFit fit = WidthFitOf(def);
+    if (fit == wfNone) continue;
     HWND h = Control(def.Id);
-    const int width = TextWidth(def.Id, (def.Style & stAccel) != 0);
-    if (def.Id == ID_lbResponceCenter) {
+    const int width = CaptionWidth(h, (def.Style & stAccel) != 0);
+    if (fit == wfInOwnWidth) {
       RECT rc;
       GetClientRect(h, &rc);
       overflow = std::max<int>(overflow, width + 2 - rc.right);
-    } else if (def.Style & stAutoSize) {
+    } else {
       HWND parent = GetParent(h);
       RECT pr, r;
       GetClientRect(parent, &pr);
@@ -83,21 +73,7 @@ void TLauncherForm::FitSingleLineTexts() {
   FFittingWidth = false;
 }
 
-// A memo shows its vertical scroll bar only while its text is taller than it.
-void TLauncherForm::FitMemoScrollBar(int Id) {
-  HWND memo = Control(Id);
-  RECT rc;
-  GetClientRect(memo, &rc);
-  HDC dc = GetDC(memo);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(memo, WM_GETFONT, 0, 0)));
-  TEXTMETRICA tm = {};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(memo, dc);
-  const LRESULT lines = SendMessageA(memo, EM_GETLINECOUNT, 0, 0);
-  const LONG lineHeight = tm.tmHeight > 0 ? tm.tmHeight : 1;
-  ShowScrollBar(memo, SB_VERT, lines * lineHeight > rc.bottom - rc.top + lineHeight);
-}
+void TLauncherForm::FitMemoScrollBar(int Id) { ::FitMemoScrollBar(Control(Id)); }
 
 // Labels that size themselves to their text, as at design time.
 void TLauncherForm::FitLabel(int Id) {
@@ -110,24 +86,33 @@ void TLauncherForm::FitLabel(int Id) {
 // it, and the window takes the place the system suggests.
 void TLauncherForm::OnDpiChanged(int Dpi, const RECT& Suggested) {
   if (Dpi <= 0) return;
+  // Each control keeps the weight it has now (some change theirs with what
+  // they say), in the new scale's font of that weight.
+  enum TWeight { wtNormal, wtBold, wtSmall, wtDesign };
+  std::vector<TWeight> weights;
+  for (size_t i = 0; i < ControlDefCount(); ++i) {
+    HWND h = Control(ControlDefs()[i].Id);
+    const HFONT now = h ? reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)) : nullptr;
+    weights.push_back(now == FRes.Normal.Get() ? wtNormal
+                      : now == FRes.Bold.Get() ? wtBold
+                      : now == FRes.Small.Get() ? wtSmall
+                                                : wtDesign);
+  }
   FDpi = Dpi;
   FRes.Load(FInstance, FDpi);
   for (size_t i = 0; i < ControlDefCount(); ++i) {
     const TControlDef& def = ControlDefs()[i];
-    HFONT font = (def.Style & stSmallFont) ? FRes.Small.Get() : (def.Style & stBold) ? FRes.Bold.Get() : FRes.Normal.Get();
-    if (def.Id == ID_lbSnapshotDriveSizeInfo) font = FSnapshotLabelBold ? FRes.Bold.Get() : FRes.Normal.Get();
-    if (HWND h = Control(def.Id)) SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const HFONT fonts[] = {FRes.Normal.Get(), FRes.Bold.Get(), FRes.Small.Get(), DesignFont(def)};
+    if (HWND h = Control(def.Id)) {
+      SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[weights[i]]), FALSE);
+      SetItemHeight(def, h);
+    }
   }
-  HWND grid = Control(ID_grdUpdateFileList);
-  ImageList_Destroy(ListView_SetImageList(grid, ImageList_Create(1, ScaleToDpi(16, FDpi), ILC_COLOR, 1, 0),
-                                          LVSIL_SMALL));
-  SendMessageA(Control(ID_cbSnapshotDrive), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ScaleToDpi(16, FDpi));
-  SendMessageA(Control(ID_cbSnapshotDrive), CB_SETITEMHEIGHT, 0, ScaleToDpi(16, FDpi));
   // A width remembered in the old scale's pixels means nothing in the new one.
   FBaseOuterWidth = 0;
   SetWindowPos(FHandle, nullptr, Suggested.left, Suggested.top, Suggested.right - Suggested.left,
                Suggested.bottom - Suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   LayoutControls();
-  for (int id : {ID_btUpdateSystem, ID_btPrev, ID_btNext, ID_btExit}) FitButtonGlyph(id);
+  for (size_t i = 0; i < ControlDefCount(); ++i) FitButtonGlyph(ControlDefs()[i].Id);
   InvalidateRect(FHandle, nullptr, TRUE);
 }

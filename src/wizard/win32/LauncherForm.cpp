@@ -15,9 +15,8 @@ std::string LocaleThousandsSeparator() {
 }
 
 int SystemDpi() {
-  HDC dc = GetDC(nullptr);
-  int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
+  const TWindowDc screen = WindowDc(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen.Get().Dc, LOGPIXELSY) : 96;
   return dpi > 0 ? dpi : 96;
 }
 

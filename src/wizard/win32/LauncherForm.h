@@ -74,7 +74,6 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   std::map<int, HWND> FControls;
   TWindowResources FRes;
   std::string FThousandsSeparator = ",";
-  bool FSnapshotLabelBold = true;
   // The width the window had before it widened itself for a language's long
   // texts (0: it has not, or the operator has resized it since), and the
   // width it chose.
@@ -83,7 +82,8 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   bool FFittingWidth = false;
   HWND FFocus = nullptr;  // the control that gets the keyboard back when the window is activated
 
-  // ---- window plumbing (LauncherWindow.cpp) ----
+  // ---- window plumbing (LauncherWindow.cpp, LauncherControls.cpp) ----
+  static constexpr UINT_PTR Timer1 = 1;
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK ContainerProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK PanelProc(HWND, UINT, WPARAM, LPARAM);
@@ -93,17 +93,30 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   void ShowError(const std::string& Message);
   void CreateControls();
   HWND CreateControl(const TControlDef& Def, HWND Parent);
+  void SetUpControl(const TControlDef& Def, HWND Control);
+  void SetItemHeight(const TControlDef& Def, HWND Control);
+  HFONT DesignFont(const TControlDef& Def) const;
+  HBITMAP Picture(TArt Art) const;
+  HIMAGELIST Glyph(TArt Art) const;
   void LayoutControls();
   void LayoutChildren(int ParentId, HWND Parent);
+  TRect PlaceControl(const TControlDef& Def, int ParentWidth, int ParentHeight) const;
+  void OnSize(WPARAM Kind);
+  bool OnActivate(WPARAM W);
+  bool CanClose();
+  // The event map (LauncherEvents.cpp): control and event to handler.
   void OnCommand(int Id, int Code, HWND Control);
+  void OnKeyPress(int Id, char& Key);
+  void OnContainerResize(int Id);
   LRESULT OnCtlColor(HDC Dc, HWND Control);
+  void OnMeasureItem(MEASUREITEMSTRUCT& Item);
+  void OnDrawItem(const DRAWITEMSTRUCT& Item);
   void OnDrawDriveItem(const DRAWITEMSTRUCT& Item);
   HWND Control(int Id) const;
   std::string ControlText(int Id) const;
   std::string AccessibleName(int Id) const;  // what a screen reader calls the control
   void SetText(int Id, const std::string& Text);
   void FitLabel(int Id);
-  int TextWidth(int Id, bool AccessKeys) const;
   void FitButtonGlyph(int Id);
   void FitSingleLineTexts();
   void RepaintNow(int Id);

@@ -1,5 +1,4 @@
 // TLauncherForm: how the window's own panels, pictures and texts are drawn.
-#include "wizard/ControlIds.h"
 #include "wizard/win32/LauncherForm.h"
 
 namespace {
@@ -29,10 +28,12 @@ LRESULT CALLBACK TLauncherForm::PanelProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM 
   if (form && def) {
     switch (def->Kind) {
       case ckImage: {
-        FillRect(dc, &rc, def->ParentId == ID_pnlImage ? form->FRes.Teal.Get() : GetSysColorBrush(COLOR_BTNFACE));
-        bool picture = def->Id == ID_imgImage1;
-        DrawBitmap(dc, picture ? form->FRes.Picture.Get() : form->FRes.Logo.Get(), 0, 0, rc.right, rc.bottom,
-                   !picture, form->FDpi);
+        // Around its picture an image shows its parent's colour.
+        const TControlDef* parent = FindControlDef(def->ParentId);
+        const bool teal = parent && (parent->Style & stTeal);
+        FillRect(dc, &rc, teal ? form->FRes.Teal.Get() : GetSysColorBrush(COLOR_BTNFACE));
+        DrawBitmap(dc, form->Picture(def->Art), 0, 0, rc.right, rc.bottom, (def->Style & stTransparent) != 0,
+                   form->FDpi);
         break;
       }
       case ckBevel:
@@ -50,13 +51,12 @@ LRESULT CALLBACK TLauncherForm::PanelProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM 
         char text[1024];
         int n = GetWindowTextA(Hwnd, text, sizeof(text));
         if (n > 0) {
-          HGDIOBJ oldFont = SelectObject(dc, form->FRes.Normal.Get());
+          const TSelection font = SelectInto(dc, form->FRes.Normal.Get());
           SetBkMode(dc, TRANSPARENT);
           SetTextColor(dc, (def->Style & stNavy) ? Navy : GetSysColor(COLOR_WINDOWTEXT));
           RECT t = rc;
           t.left += 3;
           DrawTextA(dc, text, n, &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-          SelectObject(dc, oldFont);
         }
       }
     }
@@ -78,4 +78,22 @@ LRESULT TLauncherForm::OnCtlColor(HDC Dc, HWND Hwnd) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
   }
   return DefWindowProcA(FHandle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(Dc), reinterpret_cast<LPARAM>(Hwnd));
+}
+
+HBITMAP TLauncherForm::Picture(TArt Art) const {
+  switch (Art) {
+    case arPicture: return FRes.Picture.Get();
+    case arLogo: return FRes.Logo.Get();
+    default: return nullptr;
+  }
+}
+
+void TLauncherForm::OnMeasureItem(MEASUREITEMSTRUCT& Item) {
+  const TControlDef* def = FindControlDef(static_cast<int>(Item.CtlID));
+  if (def && def->Kind == ckDriveList) Item.itemHeight = ScaleToDpi(16, FDpi);
+}
+
+void TLauncherForm::OnDrawItem(const DRAWITEMSTRUCT& Item) {
+  const TControlDef* def = FindControlDef(static_cast<int>(Item.CtlID));
+  if (def && def->Kind == ckDriveList) OnDrawDriveItem(Item);
 }

@@ -30,27 +30,21 @@ COLORREF ReadableTextOn(COLORREF Background) {
 }  // namespace
 
 void TImageList::LoadMasked(HINSTANCE Instance, int BitmapId, int Size, int Dpi) {
-  if (FList) ImageList_Destroy(FList);
   const int scaled = ScaleToDpi(Size, Dpi);
-  FList = ImageList_Create(scaled, scaled, ILC_COLOR24 | ILC_MASK, 1, 0);
-  HBITMAP bmp = LoadPicture(Instance, BitmapId);
+  Reset(ImageList_Create(scaled, scaled, ILC_COLOR24 | ILC_MASK, 1, 0));
+  const TGdiHandle<HBITMAP> bmp(LoadPicture(Instance, BitmapId));
   if (!bmp) return;
   // Whole pixels for the glyphs: blending would mix the key colour into
   // their edges and leave a pink fringe.
-  HDC screen = GetDC(nullptr);
-  HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-  HBITMAP sized = CreateCompatibleBitmap(screen, scaled, scaled);
-  HGDIOBJ oldFrom = SelectObject(from, bmp), oldTo = SelectObject(to, sized);
-  SetStretchBltMode(to, COLORONCOLOR);
-  StretchBlt(to, 0, 0, scaled, scaled, from, 0, 0, Size, Size, SRCCOPY);
-  SelectObject(from, oldFrom);
-  SelectObject(to, oldTo);
-  DeleteDC(from);
-  DeleteDC(to);
-  ReleaseDC(nullptr, screen);
-  ImageList_AddMasked(FList, sized, KeyColour);
-  DeleteObject(sized);
-  DeleteObject(bmp);
+  const TWindowDc screen = WindowDc(nullptr);
+  const TMemoryDc from(CreateCompatibleDC(screen.Get().Dc)), to(CreateCompatibleDC(screen.Get().Dc));
+  const TGdiHandle<HBITMAP> sized(CreateCompatibleBitmap(screen.Get().Dc, scaled, scaled));
+  {
+    const TSelection fromPicture = SelectInto(from.Get(), bmp.Get()), toPicture = SelectInto(to.Get(), sized.Get());
+    SetStretchBltMode(to.Get(), COLORONCOLOR);
+    StretchBlt(to.Get(), 0, 0, scaled, scaled, from.Get(), 0, 0, Size, Size, SRCCOPY);
+  }
+  ImageList_AddMasked(Get(), sized.Get(), KeyColour);
 }
 
 void TWindowResources::Load(HINSTANCE Instance, int Dpi) {
@@ -82,15 +76,13 @@ void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, boo
   const int w = dw < Width ? dw : Width, h = dh < Height ? dh : Height;
   if (w <= 0 || h <= 0) return;
   const int sw = MulDiv(w, bm.bmWidth, dw), sh = MulDiv(h, bm.bmHeight, dh);
-  HDC mem = CreateCompatibleDC(Dc);
-  HGDIOBJ old = SelectObject(mem, Bitmap);
+  const TMemoryDc mem(CreateCompatibleDC(Dc));
+  const TSelection picture = SelectInto(mem.Get(), Bitmap);
   if (Transparent) {
-    TransparentBlt(Dc, X, Y, w, h, mem, 0, 0, sw, sh, KeyColour);
+    TransparentBlt(Dc, X, Y, w, h, mem.Get(), 0, 0, sw, sh, KeyColour);
   } else {
     SetStretchBltMode(Dc, HALFTONE);
     SetBrushOrgEx(Dc, 0, 0, nullptr);
-    StretchBlt(Dc, X, Y, w, h, mem, 0, 0, sw, sh, SRCCOPY);
+    StretchBlt(Dc, X, Y, w, h, mem.Get(), 0, 0, sw, sh, SRCCOPY);
   }
-  SelectObject(mem, old);
-  DeleteDC(mem);
 }

@@ -3,38 +3,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "utils/win32/Handles.h"
+
 template <typename T>
-class TGdiHandle {
- public:
-  TGdiHandle() = default;
-  explicit TGdiHandle(T h) : FHandle(h) {}
-  ~TGdiHandle() { Reset(); }
-  TGdiHandle(const TGdiHandle&) = delete;
-  TGdiHandle& operator=(const TGdiHandle&) = delete;
-  void Reset(T h = nullptr) {
-    if (FHandle) DeleteObject(FHandle);
-    FHandle = h;
-  }
-  T Get() const { return FHandle; }
-  operator T() const { return FHandle; }
+using TGdiHandle = TGdiObject<T>;
 
- private:
-  T FHandle = nullptr;
-};
-
-class TImageList {
+class TImageList : public TImageListHandle {
  public:
-  TImageList() = default;
-  ~TImageList() { if (FList) ImageList_Destroy(FList); }
-  TImageList(const TImageList&) = delete;
-  TImageList& operator=(const TImageList&) = delete;
   // A list with one picture of Size x Size at 96 DPI, shown at Dpi; magenta
   // drawn transparent.
   void LoadMasked(HINSTANCE Instance, int BitmapId, int Size, int Dpi);
-  HIMAGELIST Get() const { return FList; }
-
- private:
-  HIMAGELIST FList = nullptr;
 };
 
 struct TWindowResources {

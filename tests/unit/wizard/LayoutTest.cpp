@@ -128,3 +128,72 @@ TEST(Layout, WindowWidensForLongTextsAndReturnsWhenTheyFit) {
   for (const auto& Case : Cases)
     EXPECT_EQ(Case.Expected, FittedOuterWidth(Case.Current, Case.Base, Case.Overflow)) << Case.What;
 }
+
+// The window reads each row's flags without knowing which control it is, so
+// each flag must sit on a row whose kind and place give it a meaning.
+bool IsPage(int Id) {
+  const TControlDef* d = FindControlDef(Id);
+  return d && d->Kind == ckPage;
+}
+bool NeighbourPlacedFirst(const TControlDef& d) {
+  const TControlDef* n = FindControlDef(d.Neighbour);
+  return n && n < &d && n->ParentId == d.ParentId && d.Kind == ckLabel && (d.Style & stAutoSize) &&
+         (d.Anchors & akRight);
+}
+
+TEST(Layout, EveryFlagSitsOnARowItCanServe) {
+  using TRule = bool (*)(const TControlDef&);
+  const struct {
+    const char* Flag;
+    unsigned Style;
+    TRule Fits;
+  } Rules[] = {
+      {"stNoTextLimit/stWantsEnter", stNoTextLimit | stWantsEnter,
+       [](const TControlDef& d) { return d.Kind == ckEdit || d.Kind == ckMemo; }},
+      {"stScrollAsNeeded", stScrollAsNeeded,
+       [](const TControlDef& d) { return d.Kind == ckMemo && !(d.Style & stBothScroll); }},
+      {"stGlyphRight/stPictureButton", stGlyphRight | stPictureButton,
+       [](const TControlDef& d) { return d.Kind == ckButton && d.Art >= arUpdateGlyph; }},
+      {"stTransparent", stTransparent, [](const TControlDef& d) { return d.Kind == ckImage; }},
+      {"stAnnounceWhenShown", stAnnounceWhenShown, [](const TControlDef& d) { return IsPage(d.ParentId); }},
+      {"stKeepInside", stKeepInside, NeighbourPlacedFirst},
+      {"stDefault", stDefault, [](const TControlDef& d) { return d.Id == DefaultButtonId(); }},
+  };
+  for (size_t i = 0; i < ControlDefCount(); ++i) {
+    const TControlDef& d = ControlDefs()[i];
+    for (const auto& Rule : Rules)
+      EXPECT_TRUE(!(d.Style & Rule.Style) || Rule.Fits(d)) << Rule.Flag << " on " << d.Name;
+    EXPECT_TRUE(d.Kind != ckImage || d.Art == arPicture || d.Art == arLogo) << d.Name << " shows no picture";
+    EXPECT_TRUE(d.Art < arUpdateGlyph || d.Kind == ckButton) << d.Name << " has a button's picture";
+    EXPECT_TRUE(d.Kind != ckPage || d.ParentId == ID_PageControl1) << d.Name;
+    EXPECT_TRUE((d.Style & stKeepInside) || d.Neighbour == 0) << d.Name << " names a neighbour it does not use";
+  }
+  EXPECT_EQ(ID_btNext, DefaultButtonId());
+}
+
+TEST(Layout, ContainersAndPanelsHoldTheirControls) {
+  const struct {
+    int Id;
+    bool Holds;
+  } Cases[] = {{ID_PageControl1, true}, {ID_TabSheet2, true}, {ID_TabSheet7, true},
+               {ID_pnlImage, true},     {ID_imgImage1, false}, {ID_btNext, false}};
+  for (const auto& Case : Cases) EXPECT_EQ(Case.Holds, HoldsControls(Case.Id)) << ControlNameById(Case.Id);
+}
+
+// Which single lines may widen the window: labels sized to their text by the
+// room their parent leaves, the assistance line by its own width; the free
+// space (kept inside by narrowing the drive list) and the server level never.
+TEST(Layout, SingleLinesThatWidenTheWindow) {
+  const struct {
+    int Id;
+    TWidthFit Fit;
+  } Cases[] = {
+      {ID_lbUpdateSystemTitle, wfInParent},  {ID_lbUpdateFilesPathTitle, wfInParent},
+      {ID_lbAboutToInstallInfo1, wfInParent}, {ID_lbServerVersionTitle, wfInParent},
+      {ID_lbResponceCenter, wfInOwnWidth},    {ID_lbSnapshotDriveSizeInfo, wfNone},
+      {ID_lbServerVersion, wfNone},           {ID_lbUpdateSystemInfo, wfNone},
+      {ID_lbProgressInfo, wfNone},            {ID_btNext, wfNone},
+  };
+  for (const auto& Case : Cases)
+    EXPECT_EQ(Case.Fit, WidthFitOf(*FindControlDef(Case.Id))) << ControlNameById(Case.Id);
+}

@@ -2,6 +2,8 @@
 // browse button, and the question about folders off the local disks.
 #include <shlobj.h>
 
+#include <type_traits>
+
 #include "text/LangRes.h"
 #include "wizard/ControlIds.h"
 #include "wizard/UpdateFiles.h"
@@ -14,20 +16,6 @@ std::string CurrentDirectory() {
   DWORD n = GetCurrentDirectoryA(sizeof(buf), buf);
   return n > 0 && n < sizeof(buf) ? std::string(buf, n) : std::string();
 }
-
-class TItemIdList {
- public:
-  explicit TItemIdList(PIDLIST_ABSOLUTE p) : FList(p) {}
-  ~TItemIdList() {
-    if (FList) CoTaskMemFree(FList);
-  }
-  TItemIdList(const TItemIdList&) = delete;
-  TItemIdList& operator=(const TItemIdList&) = delete;
-  PIDLIST_ABSOLUTE Get() const { return FList; }
-
- private:
-  PIDLIST_ABSOLUTE FList;
-};
 
 int CALLBACK BrowseCallback(HWND Dialog, UINT Msg, LPARAM, LPARAM Data) {
   if (Msg != BFFM_INITIALIZED || !Data) return 0;
@@ -48,7 +36,7 @@ std::string BrowseForFolder(HWND Owner, const std::string& Instruction, const st
   bi.ulFlags = BIF_RETURNONLYFSDIRS | Flags;
   bi.lpfn = BrowseCallback;
   bi.lParam = Selection.empty() ? 0 : reinterpret_cast<LPARAM>(Selection.c_str());
-  TItemIdList chosen(SHBrowseForFolderA(&bi));
+  const TCoTaskMem<std::remove_pointer_t<PIDLIST_ABSOLUTE>> chosen(SHBrowseForFolderA(&bi));
   char path[MAX_PATH];
   if (!chosen.Get() || !SHGetPathFromIDListA(chosen.Get(), path)) return std::string();
   return path;

@@ -1,0 +1,31 @@
+// TLauncherForm: which handler answers which control's event. The window's
+// plumbing knows no control by name; it looks the handler up here.
+#include "wizard/ControlIds.h"
+#include "wizard/win32/LauncherForm.h"
+
+void TLauncherForm::OnCommand(int Id, int Code, HWND) {
+  static const struct {
+    int Id;
+    int Code;
+    void (TLauncherForm::*Handler)();
+  } Routes[] = {
+      {ID_btNext, BN_CLICKED, &TLauncherForm::btNextClick},
+      {ID_btUpdateSystem, BN_CLICKED, &TLauncherForm::btNextClick},
+      {ID_btPrev, BN_CLICKED, &TLauncherForm::btPrevClick},
+      {ID_btExit, BN_CLICKED, &TLauncherForm::btExitClick},
+      {ID_btUpdateFilesPathBrowse, BN_CLICKED, &TLauncherForm::btUpdateFilesPathBrowseClick},
+      {ID_edUpdateFilesPath, EN_CHANGE, &TLauncherForm::edUpdateFilesPathChange},
+      {ID_cbLocale, CBN_SELCHANGE, &TLauncherForm::cbLocaleChange},
+      {ID_cbSnapshotDrive, CBN_SELCHANGE, &TLauncherForm::cbSnapshotDriveChange},
+  };
+  for (const auto& route : Routes)
+    if (route.Id == Id && route.Code == Code) Guard([this, &route] { (this->*route.Handler)(); });
+}
+
+void TLauncherForm::OnKeyPress(int Id, char& Key) {
+  if (Id == ID_edOUEInput) Guard([this, &Key] { edOUEInputKeyPress(Key); });
+}
+
+void TLauncherForm::OnContainerResize(int Id) {
+  if (Id == ID_TabSheet2) Guard([this] { TabSheet2Resize(); });
+}

@@ -129,6 +129,7 @@ class TLauncherForm : private IProgressView {
   void BringToFront();  // the application, with any box it is waiting on
 
   // ---- start and end (LauncherForm.cpp) ----
+  RECT CentredFrame(const RECT& Work, DWORD Style, DWORD ExStyle) const;
   void FormCreate();
   void FormDestroy();
   bool FormCloseQuery();

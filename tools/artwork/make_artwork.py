@@ -5,7 +5,12 @@ The pictures are committed in resources/; run this script again only to change
 them. It needs nothing beyond the Python standard library and writes the same
 bytes on every run, so a changed picture always shows up as a real change.
 
-    python3 tools/artwork/make_artwork.py [--out DIR]
+    python3 tools/artwork/make_artwork.py [--out DIR] [--scales 100 150 200]
+
+Each picture is drawn at 100 %, 150 % and 200 % of its design size (name.bmp,
+name_150.bmp, name_200.bmp), each at its own size rather than enlarged from
+the small one; the window loads the one made for its DPI. The 16 x 16 pictures
+are hand-placed pixels at 100 % and the same shapes as outlines above it.
 
 Keyed pictures (everything but the side picture and the icon) use magenta as
 the colour the window draws transparent. Their edges are hard: a pixel is either
@@ -473,23 +478,31 @@ def reduce_colours(rows, limit=256, rounds=4):
 # above the teal panel. The gradient lands on the panel's teal before row 230
 # so the picture runs into the panel without a seam.
 
-def server_unit(canvas, x, y, w, h):
-    """One rack unit of the large picture: pale front, LEDs, vent slots."""
-    canvas.fill(Rect(x + 1, y + 2, x + w + 1, y + h + 2, 2.5), rgba(TEAL_DEEP, 0.35))
-    canvas.fill(Rect(x, y, x + w, y + h, 2.5), vertical(STEEL_PALE, (200, 224, 226), y, y + h))
-    canvas.fill(Rect(x + 1, y + 1, x + w - 1, y + 2), rgba(WHITE, 0.8))
+def server_unit(canvas, x, y, w, h, k):
+    """One rack unit of the large picture: pale front, LEDs, vent slots.
+    x, y, w and h are pixels; k is the scale the details are drawn at."""
+    canvas.fill(Rect(x + 1 * k, y + 2 * k, x + w + 1 * k, y + h + 2 * k, 2.5 * k), rgba(TEAL_DEEP, 0.35))
+    canvas.fill(Rect(x, y, x + w, y + h, 2.5 * k), vertical(STEEL_PALE, (200, 224, 226), y, y + h))
+    canvas.fill(Rect(x + 1 * k, y + 1 * k, x + w - 1 * k, y + 2 * k), rgba(WHITE, 0.8))
     cy = y + h / 2.0
-    canvas.fill(Circle(x + 6.5, cy, 1.9), rgba(LED_GREEN))
-    canvas.fill(Circle(x + 6.0, cy - 0.6, 0.8), rgba(LED_GREEN_LIGHT, 0.9))
-    canvas.fill(Circle(x + 12.0, cy, 1.9), rgba(TEAL_MID))
+    canvas.fill(Circle(x + 6.5 * k, cy, 1.9 * k), rgba(LED_GREEN))
+    canvas.fill(Circle(x + 6.0 * k, cy - 0.6 * k, 0.8 * k), rgba(LED_GREEN_LIGHT, 0.9))
+    canvas.fill(Circle(x + 12.0 * k, cy, 1.9 * k), rgba(TEAL_MID))
     for i in range(5):
-        vx = x + w - 7 - i * 4
-        canvas.fill(Rect(vx, y + 3.5, vx + 1.6, y + h - 3.5, 0.8), rgba(TEAL_DARK, 0.55))
+        vx = x + w - (7 + i * 4) * k
+        canvas.fill(Rect(vx, y + 3.5 * k, vx + 1.6 * k, y + h - 3.5 * k, 0.8 * k), rgba(TEAL_DARK, 0.55))
 
 
-def draw_picture():
-    width, height = 128, 280
-    seam = 226
+def scaled(size, scale):
+    """Pixels of a side of the given design size drawn at scale percent,
+    rounded as the window rounds its DPI scaling (see ArtworkScale.h)."""
+    return (size * scale + 50) // 100
+
+
+def draw_picture(scale=100):
+    k = scale / 100.0
+    width, height = scaled(128, scale), scaled(280, scale)
+    seam = 226 * k
     canvas = Canvas(width, height)
     top, bottom = (46, 170, 168), TEAL
     for y in range(height):
@@ -499,36 +512,36 @@ def draw_picture():
         for x in range(width):
             canvas.blend(x, y, colour, 1.0)
 
-    cx, cy = 64.0, 96.0
+    cx, cy = 64.0 * k, 96.0 * k
     # A soft light behind the motif and two faint ripples around it.
     for i in range(14):
-        canvas.fill(Circle(cx, cy, 70 - i * 4.2), rgba(WHITE, 0.018), samples=2)
-    canvas.fill(Minus(Circle(cx, cy, 61), Circle(cx, cy, 60)), rgba(WHITE, 0.10))
-    canvas.fill(Minus(Circle(cx, cy, 73.5), Circle(cx, cy, 72.5)), rgba(WHITE, 0.06))
+        canvas.fill(Circle(cx, cy, (70 - i * 4.2) * k), rgba(WHITE, 0.018), samples=2)
+    canvas.fill(Minus(Circle(cx, cy, 61 * k), Circle(cx, cy, 60 * k)), rgba(WHITE, 0.10))
+    canvas.fill(Minus(Circle(cx, cy, 73.5 * k), Circle(cx, cy, 72.5 * k)), rgba(WHITE, 0.06))
 
     # The circular update arrows, with a soft shadow for depth.
     arcs = [(200, 318), (20, 138)]
-    shadow = refresh_arrows(cx + 1.5, cy + 2.5, 38, 46, 7, 7, 24, arcs)
+    shadow = refresh_arrows(cx + 1.5 * k, cy + 2.5 * k, 38 * k, 46 * k, 7 * k, 7 * k, 24, arcs)
     canvas.fill(shadow, rgba(TEAL_DEEP, 0.30))
-    arrows = refresh_arrows(cx, cy, 38, 46, 7, 7, 24, arcs)
-    canvas.fill(arrows, vertical(WHITE, (214, 240, 238), cy - 53, cy + 53))
+    arrows = refresh_arrows(cx, cy, 38 * k, 46 * k, 7 * k, 7 * k, 24, arcs)
+    canvas.fill(arrows, vertical(WHITE, (214, 240, 238), cy - 53 * k, cy + 53 * k))
 
     # The server stack inside the ring.
-    unit_w, unit_h, gap = 44, 13, 4
+    unit_w, unit_h, gap = 44 * k, 13 * k, 4 * k
     x0 = cx - unit_w / 2.0
     y0 = cy - (3 * unit_h + 2 * gap) / 2.0
     for i in range(3):
-        server_unit(canvas, x0, y0 + i * (unit_h + gap), unit_w, unit_h)
+        server_unit(canvas, x0, y0 + i * (unit_h + gap), unit_w, unit_h, k)
 
     # A quiet group of nodes below: the primary and its secondaries.
-    ny = 186.0
-    nodes = [(30.0, ny + 10), (64.0, ny), (98.0, ny + 10)]
+    ny = 186.0 * k
+    nodes = [(30.0 * k, ny + 10 * k), (64.0 * k, ny), (98.0 * k, ny + 10 * k)]
     for (ax, ay), (bx, by) in ((nodes[0], nodes[1]), (nodes[1], nodes[2])):
-        canvas.fill(Segment(ax, ay, bx, by, 1.2), rgba(WHITE, 0.28))
-    canvas.fill(Segment(64.0, 146.0, 64.0, ny - 5, 1.2), rgba(WHITE, 0.28))
+        canvas.fill(Segment(ax, ay, bx, by, 1.2 * k), rgba(WHITE, 0.28))
+    canvas.fill(Segment(64.0 * k, 146.0 * k, 64.0 * k, ny - 5 * k, 1.2 * k), rgba(WHITE, 0.28))
     for i, (nx, ny_) in enumerate(nodes):
-        r = 4.2 if i == 1 else 3.2
-        canvas.fill(Circle(nx, ny_, r + 1.6), rgba(WHITE, 0.16))
+        r = (4.2 if i == 1 else 3.2) * k
+        canvas.fill(Circle(nx, ny_, r + 1.6 * k), rgba(WHITE, 0.16))
         canvas.fill(Circle(nx, ny_, r), rgba(WHITE, 0.75 if i == 1 else 0.55))
     return canvas
 
@@ -540,23 +553,32 @@ def draw_picture():
 GLYPH_ARCS = [(204, 314), (24, 134)]
 
 
-def rack_units_32(canvas, body, face, led, slots):
-    """Three rack units, 12 x 4 each, on whole pixels so they stay crisp."""
+def snap(v, k):
+    """A design coordinate at scale k on the nearest pixel edge, halves up."""
+    return math.floor(v * k + 0.5)
+
+
+def rack_units_32(canvas, body, face, led, slots, k=1.0):
+    """Three rack units, 12 x 4 each at 32 pixels, on whole pixels so they
+    stay crisp at every scale."""
+    def box(x0, y0, x1, y1, radius=0.0):
+        return Rect(snap(x0, k), snap(y0, k), snap(x1, k), snap(y1, k), radius * k)
     for top in (9, 14, 19):
-        canvas.fill(Rect(10, top, 22, top + 4, 0.7), rgba(body), samples=8)
-        canvas.fill(Rect(11, top + 1, 21, top + 3), rgba(face))
-        canvas.blend(12, top + 2, led, 1.0)
-        canvas.blend(13, top + 2, led, 1.0)
+        canvas.fill(box(10, top, 22, top + 4, 0.7), rgba(body), samples=8)
+        canvas.fill(box(11, top + 1, 21, top + 3), rgba(face))
+        canvas.fill(box(12, top + 2, 14, top + 3), rgba(led))
         for vx in (16, 18, 20):
-            canvas.blend(vx, top + 1, slots, 1.0)
-            canvas.blend(vx, top + 2, slots, 1.0)
+            canvas.fill(box(vx, top + 1, vx + 1, top + 3), rgba(slots))
 
 
-def draw_update_glyph():
-    canvas = Canvas(32, 32)
-    arrows = refresh_arrows(16.0, 16.0, 10.6, 13.6, 2.0, 2.8, 34, GLYPH_ARCS)
-    canvas.fill(arrows, vertical(TEAL_MID, TEAL_DARK, 3, 29), samples=8)
-    rack_units_32(canvas, SLATE_DARK, SLATE, LED_GREEN, STEEL)
+def draw_update_glyph(scale=100):
+    k = scale / 100.0
+    size = scaled(32, scale)
+    canvas = Canvas(size, size)
+    c = 16.0 * k
+    arrows = refresh_arrows(c, c, 10.6 * k, 13.6 * k, 2.0 * k, 2.8 * k, 34, GLYPH_ARCS)
+    canvas.fill(arrows, vertical(TEAL_MID, TEAL_DARK, 3 * k, 29 * k), samples=8)
+    rack_units_32(canvas, SLATE_DARK, SLATE, LED_GREEN, STEEL, k)
     return canvas
 
 
@@ -678,7 +700,36 @@ def word_width(word):
     return width
 
 
-def draw_logo():
+# The same letters as outlines for the larger scales: strokes two units wide
+# in a 12-unit-high box, bars on whole pixels so they stay crisp.
+
+def letter_shapes(letter, x, y, k):
+    def box(x0, y0, x1, y1, radius=0.0):
+        return Rect(x + snap(x0, k), y + snap(y0, k), x + snap(x1, k), y + snap(y1, k), radius * k)
+
+    def poly(*points):
+        return Polygon([(x + px * k, y + py * k) for px, py in points])
+
+    if letter == "O":
+        return Minus(box(0, 0, 9, 12, 3.5), box(2, 2, 7, 10, 1.5))
+    if letter == "R":
+        bowl = Minus(Union(box(0, 0, 5, 7), box(0, 0, 8, 7, 3)), box(2, 2, 6, 5, 1))
+        return Union(box(0, 0, 2, 12), bowl, poly((3, 7), (5.4, 7), (8, 12), (5.6, 12)))
+    if letter == "V":
+        return poly((0, 0), (2.2, 0), (5, 9.2), (7.8, 0), (10, 0), (6.1, 12), (3.9, 12))
+    if letter == "A":
+        outer = poly((3.9, 0), (6.1, 0), (10, 12), (7.8, 12), (6.83, 9), (3.17, 9), (2.2, 12), (0, 12))
+        return Minus(outer, poly((5, 3.4), (6.18, 7), (3.82, 7)))
+    if letter == "N":
+        return Union(box(0, 0, 2, 12), box(7, 0, 9, 12), poly((0, 0), (2.3, 0), (9, 12), (6.7, 12)))
+    if letter == "E":
+        return Union(box(0, 0, 2, 12), box(0, 0, 7, 2), box(0, 5, 6, 7), box(0, 10, 7, 12))
+    raise ValueError("no outline for letter %s" % letter)
+
+
+def draw_logo(scale=100):
+    if scale != 100:
+        return draw_logo_outlines(scale)
     width, height = 65, 22
     canvas = Canvas(width, height)
     word = "ORVANE"
@@ -697,6 +748,24 @@ def draw_logo():
         if i + 1 < len(word):
             x += KERNING.get(letter + word[i + 1], LETTER_GAP)
     canvas.fill(Rect(left, top + 15, left + span, top + 16), rgba(TEAL_MID))
+    return canvas
+
+
+def draw_logo_outlines(scale):
+    k = scale / 100.0
+    canvas = Canvas(scaled(65, scale), scaled(22, scale))
+    word = "ORVANE"
+    span = word_width(word)
+    left = int((canvas.width - span * k) // 2)
+    top = snap(3, k)
+    x = 0
+    for i, letter in enumerate(word):
+        ink = TEAL_DARK if letter == "O" else SLATE_DARK
+        canvas.fill(letter_shapes(letter, left + snap(x, k), top, k), rgba(ink), samples=8)
+        x += len(FONT[letter][0])
+        if i + 1 < len(word):
+            x += KERNING.get(letter + word[i + 1], LETTER_GAP)
+    canvas.fill(Rect(left, top + snap(15, k), left + snap(span, k), top + snap(16, k)), rgba(TEAL_MID))
     return canvas
 
 
@@ -847,30 +916,34 @@ DRIVE_RAM = [
 ]
 
 
-def draw_disc():
+def draw_disc(scale=100):
     """The CD-ROM: a silver disc lit from the upper left, with a hub."""
-    canvas = Canvas(16, 16)
-    centre, radius = 8.0, 7.3
+    k = scale / 100.0
+    size = scaled(16, scale)
+    canvas = Canvas(size, size)
+    centre, radius = 8.0 * k, 7.3 * k
+    rim = int(k)                               # the outline, in whole pixels
 
     def distance(x, y):
         return math.hypot(x + 0.5 - centre, y + 0.5 - centre)
 
     def inside(x, y):
-        return 0 <= x < 16 and 0 <= y < 16 and distance(x, y) <= radius
+        return 0 <= x < size and 0 <= y < size and distance(x, y) <= radius
 
-    for y in range(16):
-        for x in range(16):
+    steps = [(d * j, e * j) for j in range(1, rim + 1) for d, e in ((1, 0), (-1, 0), (0, 1), (0, -1))]
+    for y in range(size):
+        for x in range(size):
             if not inside(x, y):
                 continue
             d = distance(x, y)
-            edge = not all(inside(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+            edge = not all(inside(x + dx, y + dy) for dx, dy in steps)
             if edge:
                 colour = SLATE
-            elif d <= 1.0:
+            elif d <= 1.0 * k:
                 continue                       # the hole shows what lies behind
-            elif d <= 1.9:
+            elif d <= 1.9 * k:
                 colour = SLATE_LIGHT
-            elif d <= 2.9:
+            elif d <= 2.9 * k:
                 colour = STEEL_PALE
             else:
                 angle = math.degrees(math.atan2(y + 0.5 - centre, x + 0.5 - centre))
@@ -883,6 +956,147 @@ def draw_disc():
 
 
 # ---------------------------------------------------------------------------
+# The 16 x 16 pictures drawn again for 150 % and 200 %: the same shapes and
+# tones as outlines on a 16-unit grid, edges on whole pixels where they run
+# straight, and an outline of one pixel per whole step of scale.
+
+class Grid:
+    def __init__(self, scale):
+        self.k = scale / 100.0
+        self.line = int(self.k)
+        self.canvas = Canvas(scaled(16, scale), scaled(16, scale))
+
+    def box(self, x0, y0, x1, y1, radius=0.0, inset=0):
+        k, i = self.k, inset
+        return Rect(snap(x0, k) + i, snap(y0, k) + i, snap(x1, k) - i, snap(y1, k) - i, max(0.0, radius * k - i))
+
+    def fill(self, shape, colour):
+        self.canvas.fill(shape, colour if callable(colour) else rgba(colour), samples=8)
+
+    def framed(self, x0, y0, x1, y1, frame, bands, radius=0.0):
+        """A rounded body in the frame colour, and inside it horizontal bands
+        (top, bottom, colour) in design units, each cut to the inside."""
+        self.fill(self.box(x0, y0, x1, y1, radius), frame)
+        inner = self.box(x0, y0, x1, y1, radius, self.line)
+        for top, bottom, colour in bands:
+            band = Rect(inner.x0, max(inner.y0, snap(top, self.k)), inner.x1, min(inner.y1, snap(bottom, self.k)))
+            self.fill(Minus(band, Minus(band, inner)), colour)
+
+    def split(self, upper, lower, at):
+        """A paint of one tone above the design line at and another below."""
+        line = snap(at, self.k)
+        return lambda x, y: rgba(upper if y < line else lower)
+
+
+def arrow_outline(scale, mirror):
+    g = Grid(scale)
+    points = [(2.2, 8), (8, 2.3), (8, 5.5), (14.5, 5.5), (14.5, 10.5), (8, 10.5), (8, 13.7)]
+    if mirror:
+        points = [(16 - x, y) for x, y in points]
+    k = g.k
+    shape = Polygon([(x * k, y * k) for x, y in points])
+    g.fill(shape, g.split(TEAL_LIGHT, TEAL_MID, 8))
+    edges = [Segment(points[i - 1][0] * k, points[i - 1][1] * k, x * k, y * k, g.line)
+             for i, (x, y) in enumerate(points)]
+    g.fill(Union(*edges), TEAL_DEEP)
+    return g.canvas
+
+
+def exit_outline(scale):
+    g = Grid(scale)
+    k = g.k
+    arms = [(3.3, 3.3, 12.7, 12.7), (12.7, 3.3, 3.3, 12.7)]
+    for width, colour in ((2.6 * k + 2 * g.line, RED_DARK), (2.6 * k, None)):
+        for x0, y0, x1, y1 in arms:
+            paint = colour if colour else g.split(RED_LIGHT, RED, 8)
+            g.fill(Segment(x0 * k, y0 * k, x1 * k, y1 * k, width), paint)
+    return g.canvas
+
+
+def disk_body(g, top):
+    """The hard disk's case with its top edge at the design row top."""
+    t = top
+    g.framed(1, t, 15, t + 9, SLATE_DARK, [(t, t + 2, STEEL_PALE), (t + 2, t + 3, STEEL_LIGHT),
+                                           (t + 3, t + 4, WHITE), (t + 4, t + 7, STEEL),
+                                           (t + 7, t + 9, SLATE_LIGHT)], radius=1.2)
+    g.fill(g.box(2.5, t + 5, 7, t + 6), SLATE)
+    g.fill(g.box(11.5, t + 6, 13.5, t + 7), LED_GREEN)
+
+
+def fixed_outline(scale):
+    g = Grid(scale)
+    disk_body(g, 4)
+    return g.canvas
+
+
+def remote_outline(scale):
+    g = Grid(scale)
+    disk_body(g, 1)
+    g.fill(g.box(7, 10, 9, 12), TEAL_DARK)
+    g.fill(g.box(1, 11, 15, 12), TEAL_LIGHT)
+    g.fill(g.box(1, 12, 15, 13), TEAL_DARK)
+    return g.canvas
+
+
+def removable_outline(scale):
+    g = Grid(scale)
+    g.framed(1, 1, 15, 15, NAVY_DARK, [(1, 15, NAVY)], radius=0.8)
+    g.fill(g.box(2, 2, 3, 14.5), NAVY_LIGHT)
+    g.fill(g.box(4, 1.5, 11, 7), STEEL_LIGHT)
+    g.fill(g.box(4, 6, 11, 7), STEEL)
+    g.fill(g.box(8, 2.5, 10, 6), SLATE_DARK)
+    g.fill(g.box(3, 8, 13, 14.5), WHITE)
+    g.fill(g.box(4, 9, 12, 10), STEEL_LIGHT)
+    g.fill(g.box(4, 11, 10, 12), STEEL_LIGHT)
+    return g.canvas
+
+
+def ram_outline(scale):
+    g = Grid(scale)
+    g.framed(0, 4, 16, 12, PCB_DARK, [(4, 6, PCB_LIGHT), (6, 12, PCB)])
+    for x in (2, 6, 10):
+        g.fill(g.box(x, 6, x + 3, 9), SLATE_INK)
+        g.fill(g.box(x + 1, 7, x + 2, 8), SLATE)
+    g.fill(g.box(2, 10, 8, 11), GOLD)
+    g.fill(g.box(9, 10, 14, 11), GOLD)
+    for x in (2, 4, 6, 10, 12):
+        g.fill(g.box(x, 11, x + 1, 12), GOLD_DARK)
+    return g.canvas
+
+
+def small_pictures(scale):
+    """The 16 x 16 pictures at a scale, by file name."""
+    if scale == 100:
+        return {
+            "glyph_prev": art(ARROW_LEFT, ARROW_LEGEND),
+            "glyph_next": art(mirrored(ARROW_LEFT), ARROW_LEGEND),
+            "glyph_exit": art(EXIT_CROSS, EXIT_LEGEND),
+            "drive_removable": art(DRIVE_REMOVABLE, FLOPPY_LEGEND),
+            "drive_fixed": art(DRIVE_FIXED, DRIVE_LEGEND),
+            "drive_remote": art(DRIVE_REMOTE, DRIVE_LEGEND),
+            "drive_cdrom": draw_disc(),
+            "drive_ram": art(DRIVE_RAM, RAM_LEGEND),
+        }
+    return {
+        "glyph_prev": arrow_outline(scale, False),
+        "glyph_next": arrow_outline(scale, True),
+        "glyph_exit": exit_outline(scale),
+        "drive_removable": removable_outline(scale),
+        "drive_fixed": fixed_outline(scale),
+        "drive_remote": remote_outline(scale),
+        "drive_cdrom": draw_disc(scale),
+        "drive_ram": ram_outline(scale),
+    }
+
+
+# ---------------------------------------------------------------------------
+
+SCALES = (100, 150, 200)
+
+
+def file_name(name, scale):
+    return "%s.bmp" % name if scale == 100 else "%s_%d.bmp" % (name, scale)
+
 
 def write(path, data):
     with open(path, "wb") as f:
@@ -894,29 +1108,22 @@ def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", default=os.path.normpath(os.path.join(here, "..", "..", "resources")),
                         help="folder to write into (default: the repository's resources/)")
+    parser.add_argument("--scales", type=int, nargs="+", default=list(SCALES), choices=SCALES,
+                        help="draw only these scales (default: all)")
     args = parser.parse_args(argv)
     out = args.out
     os.makedirs(out, exist_ok=True)
 
-    picture_rows = opaque_rows(draw_picture())
-    indices, palette = reduce_colours(picture_rows)
-    write(os.path.join(out, "picture.bmp"), bmp8(indices, palette))
+    for scale in args.scales:
+        picture_rows = opaque_rows(draw_picture(scale))
+        indices, palette = reduce_colours(picture_rows)
+        write(os.path.join(out, file_name("picture", scale)), bmp8(indices, palette))
 
-    write(os.path.join(out, "logo.bmp"), bmp24(keyed_rows(draw_logo())))
-    write(os.path.join(out, "update_glyph.bmp"), bmp24(keyed_rows(draw_update_glyph(), 0.35)))
-
-    glyphs = {
-        "glyph_prev.bmp": art(ARROW_LEFT, ARROW_LEGEND),
-        "glyph_next.bmp": art(mirrored(ARROW_LEFT), ARROW_LEGEND),
-        "glyph_exit.bmp": art(EXIT_CROSS, EXIT_LEGEND),
-        "drive_removable.bmp": art(DRIVE_REMOVABLE, FLOPPY_LEGEND),
-        "drive_fixed.bmp": art(DRIVE_FIXED, DRIVE_LEGEND),
-        "drive_remote.bmp": art(DRIVE_REMOTE, DRIVE_LEGEND),
-        "drive_cdrom.bmp": draw_disc(),
-        "drive_ram.bmp": art(DRIVE_RAM, RAM_LEGEND),
-    }
-    for name, canvas in glyphs.items():
-        write(os.path.join(out, name), bmp24(keyed_rows(canvas)))
+        write(os.path.join(out, file_name("logo", scale)), bmp24(keyed_rows(draw_logo(scale))))
+        write(os.path.join(out, file_name("update_glyph", scale)),
+              bmp24(keyed_rows(draw_update_glyph(scale), 0.35)))
+        for name, canvas in small_pictures(scale).items():
+            write(os.path.join(out, file_name(name, scale)), bmp24(keyed_rows(canvas)))
 
     write(os.path.join(out, "OUpdate.ico"),
           ico([alpha_rows(draw_icon(32)), alpha_rows(draw_icon(16))]))

@@ -127,6 +127,15 @@ struct TCoTaskMemTraits {
   static void Close(Type Memory) { CoTaskMemFree(Memory); }
 };
 
+// A library loaded for a lookup of functions newer than the oldest system
+// the wizard runs on.
+struct TLibraryTraits {
+  using Type = HMODULE;
+  static Type Empty() { return nullptr; }
+  static bool IsValid(Type Module) { return Module != nullptr; }
+  static void Close(Type Module) { FreeLibrary(Module); }
+};
+
 using TKernelHandle = TScopedHandle<TKernelHandleTraits>;
 using TFindHandle = TScopedHandle<TFindHandleTraits>;
 using TRegistryKey = TScopedHandle<TRegistryKeyTraits>;
@@ -138,6 +147,7 @@ using TWindowDc = TScopedHandle<TWindowDcTraits>;
 using TSelection = TScopedHandle<TSelectionTraits>;
 template <typename T>
 using TCoTaskMem = TScopedHandle<TCoTaskMemTraits<T>>;
+using TLibrary = TScopedHandle<TLibraryTraits>;
 
 // The device context of Window (nullptr: the screen), released on every path.
 inline TWindowDc WindowDc(HWND Window) { return TWindowDc({Window, GetDC(Window)}); }

@@ -5,6 +5,7 @@
 #include "text/LangRes.h"
 #include "text/TextFormat.h"
 #include "wizard/ControlIds.h"
+#include "wizard/win32/MonitorDpi.h"
 
 namespace {
 // The thousands separator of the user's regional settings.
@@ -12,12 +13,6 @@ std::string LocaleThousandsSeparator() {
   char sep[8] = {};
   if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, sep, sizeof(sep)) > 0) return sep;
   return ",";
-}
-
-int SystemDpi() {
-  const TWindowDc screen = WindowDc(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen.Get().Dc, LOGPIXELSY) : 96;
-  return dpi > 0 ? dpi : 96;
 }
 
 std::string ProgramFolder() {
@@ -59,24 +54,30 @@ void BringApplicationToFront(HWND Main) {
 
 TLauncherForm::TLauncherForm(HINSTANCE Instance, const TLaunchOptions& Options)
     : FOptions(Options), FInstance(Instance) {
-  FDpi = SystemDpi();
   FThousandsSeparator = LocaleThousandsSeparator();
-  FRes.Load(Instance, FDpi);
   FApplicationTitle = GetLangText("str_LauncherForm_Caption");
 
-  // Client area of 472 x 352 at design size, centred on the desktop.
+  // Client area of 472 x 352 at design size, centred on the desktop, at the
+  // scale of the monitor it opens on.
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-  RECT rc = {0, 0, ScaleToDpi(DesignClientWidth, FDpi), ScaleToDpi(DesignClientHeight, FDpi)};
-  AdjustWindowRectEx(&rc, style, FALSE, exStyle);
-  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
   RECT work;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const int x = work.left + ((work.right - work.left) - w) / 2;
-  const int y = work.top + ((work.bottom - work.top) - h) / 2;
-  CreateWindowExA(exStyle, OUPDATE_WINDOW_CLASS, FApplicationTitle.c_str(), style, x, y, w, h, nullptr, nullptr,
-                  Instance, this);
+  FDpi = MonitorDpiAt(POINT{(work.left + work.right) / 2, (work.top + work.bottom) / 2});
+  FRes.Load(Instance, FDpi);
+  RECT rc = CentredFrame(work, style, exStyle);
+  CreateWindowExA(exStyle, OUPDATE_WINDOW_CLASS, FApplicationTitle.c_str(), style, rc.left, rc.top,
+                  rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, Instance, this);
   if (!FHandle) return;
+  // The system has the last word on where the window landed.
+  const int windowDpi = WindowDpi(FHandle);
+  if (windowDpi > 0 && windowDpi != FDpi) {
+    FDpi = windowDpi;
+    FRes.Load(Instance, FDpi);
+    rc = CentredFrame(work, style, exStyle);
+    SetWindowPos(FHandle, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   CreateControls();
   LayoutControls();
   FormCreate();
@@ -89,6 +90,17 @@ TLauncherForm::~TLauncherForm() {
     SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
     DestroyWindow(FHandle);
   }
+}
+
+// The window's outer rectangle for the design client size at FDpi, centred
+// in Work.
+RECT TLauncherForm::CentredFrame(const RECT& Work, DWORD Style, DWORD ExStyle) const {
+  RECT rc = {0, 0, ScaleToDpi(DesignClientWidth, FDpi), ScaleToDpi(DesignClientHeight, FDpi)};
+  AdjustWindowRectEx(&rc, Style, FALSE, ExStyle);
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  const int x = Work.left + ((Work.right - Work.left) - w) / 2;
+  const int y = Work.top + ((Work.bottom - Work.top) - h) / 2;
+  return RECT{x, y, x + w, y + h};
 }
 
 void TLauncherForm::Show(int CmdShow) {

@@ -125,6 +125,7 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   void BringToFront();  // the application, with any box it is waiting on
 
   // ---- start and end (LauncherForm.cpp) ----
+  RECT CentredFrame(const RECT& Work, DWORD Style, DWORD ExStyle) const;
   void FormCreate();
   void FormDestroy();
   bool FormCloseQuery();

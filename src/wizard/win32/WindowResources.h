@@ -10,8 +10,8 @@ using TGdiHandle = TGdiObject<T>;
 
 class TImageList : public TImageListHandle {
  public:
-  // A list with one picture of Size x Size at 96 DPI, shown at Dpi; magenta
-  // drawn transparent.
+  // A list with one picture of Size x Size at 96 DPI, in the artwork made
+  // for Dpi; magenta drawn transparent.
   void LoadMasked(HINSTANCE Instance, int BitmapId, int Size, int Dpi);
 };
 
@@ -24,9 +24,12 @@ struct TWindowResources {
   TGdiHandle<HBITMAP> DrivePictures[7];  // by drive type
   TImageList UpdateGlyph, PrevGlyph, NextGlyph, ExitGlyph;
 
+  // Pictures come in the artwork made for Dpi, at the size they are shown
+  // at: loaded again when the DPI changes.
   void Load(HINSTANCE Instance, int Dpi);
 };
 
-// Draws a bitmap made for 96 DPI at (X, Y) in its size at Dpi, cut to
-// Width x Height, magenta pixels left out when Transparent.
+// Draws a bitmap that Load made for Dpi at (X, Y), pixel for pixel, cut to
+// Width x Height, magenta pixels left out when Transparent. (Dpi is the one
+// the bitmap was loaded for; it is already at its size there.)
 void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, bool Transparent, int Dpi);

@@ -1,0 +1,40 @@
+#include "wizard/win32/MonitorDpi.h"
+
+#include "utils/win32/Handles.h"
+
+namespace {
+// Both arrived after the systems the wizard still runs on, so they are
+// looked up rather than linked.
+using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+constexpr int EffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+template <typename T>
+T Function(HMODULE Module, const char* Name) {
+  return Module ? reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(Module, Name))) : nullptr;
+}
+
+}  // namespace
+
+int SystemDpi() {
+  const TWindowDc Screen = WindowDc(nullptr);
+  const int Dpi = Screen ? GetDeviceCaps(Screen.Get().Dc, LOGPIXELSY) : 96;
+  return Dpi > 0 ? Dpi : 96;
+}
+
+int MonitorDpiAt(POINT Point) {
+  // The DLL search is limited to System32 before the window exists
+  // (DllSearch.h), so the plain name cannot load a stranger.
+  const TLibrary shcore(LoadLibraryA("shcore.dll"));
+  const auto getDpiForMonitor = Function<TGetDpiForMonitor>(shcore.Get(), "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  if (getDpiForMonitor &&
+      SUCCEEDED(getDpiForMonitor(MonitorFromPoint(Point, MONITOR_DEFAULTTOPRIMARY), EffectiveDpi, &x, &y)) && y > 0)
+    return static_cast<int>(y);
+  return SystemDpi();
+}
+
+int WindowDpi(HWND Window) {
+  const auto getDpiForWindow = Function<TGetDpiForWindow>(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+  return getDpiForWindow && Window ? static_cast<int>(getDpiForWindow(Window)) : 0;
+}

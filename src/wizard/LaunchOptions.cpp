@@ -1,5 +1,7 @@
 #include "wizard/LaunchOptions.h"
 
+#include "utils/AsciiCase.h"
+
 #include "text/LangRes.h"
 #include "wizard/CommandLine.h"
 
@@ -12,13 +14,6 @@ const char* const UnattendedUsage =
 namespace {
 
 bool IsBlank(char C) { return C == ' ' || C == '\t'; }
-
-char AsciiLower(char C) { return (C >= 'A' && C <= 'Z') ? static_cast<char>(C - 'A' + 'a') : C; }
-
-std::string AsciiLowered(std::string Text) {
-  for (char& C : Text) C = AsciiLower(C);
-  return Text;
-}
 
 // A drive as "D:", "D:\" or "D"; 0 when Text names none.
 char DriveLetter(const std::string& Text) {
@@ -82,9 +77,9 @@ std::vector<std::string> SplitCommandLine(const std::string& CommandLine) {
 
 int LanguageByName(const std::string& Name) {
   static const char* const Codes[LanguageCount] = {"en", "de", "fr", "es"};
-  const std::string Lowered = AsciiLowered(Name);
+  const std::string Lowered = AsciiLowerCase(Name);
   for (int I = 0; I < LanguageCount; ++I)
-    if (Lowered == Codes[I] || Lowered == AsciiLowered(LanguageNames[I])) return I;
+    if (Lowered == Codes[I] || Lowered == AsciiLowerCase(LanguageNames[I])) return I;
   return -1;
 }
 
@@ -154,7 +149,7 @@ void ReadArgument(TArgumentReading& Reading, const std::string& Arg) {
     return;
   }
   const size_t Equals = Arg.find('=');
-  const std::string Name = AsciiLowered(Arg.substr(1, Equals == std::string::npos ? std::string::npos : Equals - 1));
+  const std::string Name = AsciiLowerCase(Arg.substr(1, Equals == std::string::npos ? std::string::npos : Equals - 1));
   const bool HasValue = Equals != std::string::npos;
   const std::string Value = HasValue ? Arg.substr(Equals + 1) : std::string();
   if (Reading.FirstSwitch.empty() && Name != "quiet" && Name != "passive" && Name != "check")

@@ -32,8 +32,7 @@ LRESULT CALLBACK TLauncherForm::PanelProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM 
         const TControlDef* parent = FindControlDef(def->ParentId);
         const bool teal = parent && (parent->Style & stTeal);
         FillRect(dc, &rc, teal ? form->FRes.Teal.Get() : GetSysColorBrush(COLOR_BTNFACE));
-        DrawBitmap(dc, form->Picture(def->Art), 0, 0, rc.right, rc.bottom, (def->Style & stTransparent) != 0,
-                   form->FDpi);
+        DrawBitmap(dc, form->Picture(def->Art), 0, 0, rc.right, rc.bottom, (def->Style & stTransparent) != 0);
         break;
       }
       case ckBevel:

@@ -110,7 +110,7 @@ void TWindowResources::Load(HINSTANCE Instance, int Dpi) {
   ExitGlyph.LoadMasked(Instance, IDB_GLYPH_EXIT, 16, Dpi);
 }
 
-void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, bool Transparent, int /*Dpi*/) {
+void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, bool Transparent) {
   if (!Bitmap) return;
   BITMAP bm = {};
   GetObject(Bitmap, sizeof(bm), &bm);

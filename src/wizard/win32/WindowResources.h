@@ -29,7 +29,7 @@ struct TWindowResources {
   void Load(HINSTANCE Instance, int Dpi);
 };
 
-// Draws a bitmap that Load made for Dpi at (X, Y), pixel for pixel, cut to
-// Width x Height, magenta pixels left out when Transparent. (Dpi is the one
-// the bitmap was loaded for; it is already at its size there.)
-void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, bool Transparent, int Dpi);
+// Draws a bitmap that Load made (already at its size for the window's DPI)
+// at (X, Y), pixel for pixel, cut to Width x Height, magenta pixels left out
+// when Transparent.
+void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, bool Transparent);

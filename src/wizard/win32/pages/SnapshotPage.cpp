@@ -148,7 +148,7 @@ void TLauncherForm::OnDrawDriveItem(const DRAWITEMSTRUCT& Item) {
   const int size = ScaleToDpi(16, FDpi);
   if (type < 7)
     DrawBitmap(dc, FRes.DrivePictures[type].Get(), rc.left + 2, rc.top + (rc.bottom - rc.top - size) / 2, size, size,
-               true, FDpi);
+               true);
   char text[MAX_PATH];
   LRESULT n = SendMessageA(Item.hwndItem, CB_GETLBTEXT, Item.itemID, reinterpret_cast<LPARAM>(text));
   if (n > 0) {

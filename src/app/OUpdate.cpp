@@ -18,8 +18,8 @@
 
 int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int CmdShow) {
   RestrictDllSearchToSystem32();
-  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
+  INITCOMMONCONTROLSEX Icc = {sizeof(Icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&Icc);
   OleInitialize(nullptr);  // the folder dialogs are shell objects
   LangStrings();
   if (!TLauncherForm::RegisterWindowClasses(Instance)) return 1;
@@ -27,19 +27,19 @@ int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int CmdShow) {
   // ---- command line and the one-wizard rule ----
   // Split here by the C runtime's rules, so that what a fleet tool quoted
   // arrives whole and the rules are the ones our tests know.
-  const TLaunchOptions options = ParseLaunchOptions([] {
-    std::vector<std::string> args = SplitCommandLine(GetCommandLineA());
-    args.erase(args.begin());
-    return args;
+  const TLaunchOptions Options = ParseLaunchOptions([] {
+    std::vector<std::string> Args = SplitCommandLine(GetCommandLineA());
+    Args.erase(Args.begin());
+    return Args;
   }());
-  if (!options.Unattended() && !options.Error.empty()) {
-    const std::string usage =
-        FormatText(GetLangText("str_Message_Command_Line_Invalid"), {options.Error, UnattendedUsage});
-    MessageBoxA(nullptr, usage.c_str(), GetLangText("str_LauncherForm_Caption").c_str(), MB_OK | MB_ICONERROR);
+  if (!Options.Unattended() && !Options.Error.empty()) {
+    const std::string Usage =
+        FormatText(GetLangText("str_Message_Command_Line_Invalid"), {Options.Error, UnattendedUsage});
+    MessageBoxA(nullptr, Usage.c_str(), GetLangText("str_LauncherForm_Caption").c_str(), MB_OK | MB_ICONERROR);
     return ExitCodeOf(TUnattendedOutcome::BadCommandLine);
   }
-  const TWizardMutex oneWizard;
-  if (!options.Unattended() && !oneWizard.Owned()) {
+  const TWizardMutex OneWizard;
+  if (!Options.Unattended() && !OneWizard.Owned()) {
     // The operator has a wizard open already: that one is what they want to see.
     if (!BringOtherWizardToFront())
       MessageBoxA(nullptr, GetLangText("str_Message_Update_Utility_Already_Running").c_str(),
@@ -48,23 +48,23 @@ int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int CmdShow) {
   }
   // ---- end of command line and the one-wizard rule ----
 
-  int exitCode = 0;
+  int ExitCode = 0;
   {
-    TLauncherForm LauncherForm(Instance, options);
+    TLauncherForm LauncherForm(Instance, Options);
     if (!LauncherForm.Handle()) return 1;
-    if (options.Unattended()) {
-      exitCode = LauncherForm.RunUnattended(oneWizard.Owned(), CmdShow);
+    if (Options.Unattended()) {
+      ExitCode = LauncherForm.RunUnattended(OneWizard.Owned(), CmdShow);
     } else {
       if (!LauncherForm.Terminated()) LauncherForm.Show(CmdShow);
-      MSG msg;
-      while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (LauncherForm.PreTranslateMessage(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+      MSG Msg;
+      while (GetMessageA(&Msg, nullptr, 0, 0) > 0) {
+        if (LauncherForm.PreTranslateMessage(Msg)) continue;
+        TranslateMessage(&Msg);
+        DispatchMessageA(&Msg);
       }
-      exitCode = static_cast<int>(msg.wParam);
+      ExitCode = static_cast<int>(Msg.wParam);
     }
   }
   OleUninitialize();
-  return exitCode;
+  return ExitCode;
 }

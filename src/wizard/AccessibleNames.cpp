@@ -26,18 +26,18 @@ TNameSource AccessibleNameSource(int Id) {
 }
 
 std::string SpokenText(const std::string& Caption, bool AccessKeys, bool FirstLineOnly) {
-  std::string out;
-  for (size_t i = 0; i < Caption.size(); ++i) {
-    const char c = Caption[i];
-    if (FirstLineOnly && (c == '\r' || c == '\n')) {
-      if (!out.empty()) break;
+  std::string Out;
+  for (size_t I = 0; I < Caption.size(); ++I) {
+    const char C = Caption[I];
+    if (FirstLineOnly && (C == '\r' || C == '\n')) {
+      if (!Out.empty()) break;
       continue;  // leading blank lines say nothing
     }
-    if (AccessKeys && c == '&') {
-      if (i + 1 < Caption.size() && Caption[i + 1] == '&') out += Caption[++i];
+    if (AccessKeys && C == '&') {
+      if (I + 1 < Caption.size() && Caption[I + 1] == '&') Out += Caption[++I];
       continue;
     }
-    out += c;
+    Out += C;
   }
-  return out;
+  return Out;
 }

@@ -62,16 +62,16 @@ enum TControlId {
 #define OUPDATE_WINDOW_CLASS "TLauncherForm"
 
 // Control ID of a control name, or 0 when there is no such control.
-inline int ControlIdByName(const char* name) {
-#define OUPDATE_CONTROL_LOOKUP(n, id) if (std::strcmp(name, #n) == 0) return id;
+inline int ControlIdByName(const char* Name) {
+#define OUPDATE_CONTROL_LOOKUP(n, id) if (std::strcmp(Name, #n) == 0) return id;
   OUPDATE_CONTROLS(OUPDATE_CONTROL_LOOKUP)
 #undef OUPDATE_CONTROL_LOOKUP
   return 0;
 }
 
 // Name of a control ID, or nullptr.
-inline const char* ControlNameById(int id) {
-#define OUPDATE_CONTROL_NAME(n, i) if (id == i) return #n;
+inline const char* ControlNameById(int Id) {
+#define OUPDATE_CONTROL_NAME(n, i) if (Id == i) return #n;
   OUPDATE_CONTROLS(OUPDATE_CONTROL_NAME)
 #undef OUPDATE_CONTROL_NAME
   return nullptr;

@@ -238,8 +238,8 @@ std::string TEngineProtocol::ResultText(const std::string& LocalLevel, std::size
   // The crash comes after whatever the engine said: its last words are what
   // the Response Center needs besides the code.
   // The page's text and the log's are both asked for: the line goes in once.
-  std::string errors = FErrorText;
-  if (FEngineCrashed) errors += "\r" + EngineCrashText(FEngineExitCode);
+  std::string Errors = FErrorText;
+  if (FEngineCrashed) Errors += "\r" + EngineCrashText(FEngineExitCode);
   return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Failed"),
-                           {FSection, FStepCode, FCurrentStep, LatestErrors(errors, ErrorLimit)}));
+                           {FSection, FStepCode, FCurrentStep, LatestErrors(Errors, ErrorLimit)}));
 }

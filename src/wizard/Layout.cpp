@@ -99,8 +99,8 @@ const TControlDef* ControlDefs() { return Defs; }
 std::size_t ControlDefCount() { return sizeof(Defs) / sizeof(Defs[0]); }
 
 const TControlDef* FindControlDef(int Id) {
-  for (const TControlDef& d : Defs)
-    if (d.Id == Id) return &d;
+  for (const TControlDef& D : Defs)
+    if (D.Id == Id) return &D;
   return nullptr;
 }
 
@@ -120,20 +120,20 @@ bool TakesFocus(const TControlDef& Def) {
 }
 
 int FirstFocusControl(int PageId) {
-  for (const TControlDef& d : Defs)
-    if (d.ParentId == PageId && TakesFocus(d)) return d.Id;
+  for (const TControlDef& D : Defs)
+    if (D.ParentId == PageId && TakesFocus(D)) return D.Id;
   return 0;
 }
 
 bool HoldsControls(int Id) {
-  for (const TControlDef& d : Defs)
-    if (d.ParentId == Id) return true;
+  for (const TControlDef& D : Defs)
+    if (D.ParentId == Id) return true;
   return false;
 }
 
 int DefaultButtonId() {
-  for (const TControlDef& d : Defs)
-    if (d.Kind == ckButton && (d.Style & stDefault)) return d.Id;
+  for (const TControlDef& D : Defs)
+    if (D.Kind == ckButton && (D.Style & stDefault)) return D.Id;
   return 0;
 }
 
@@ -149,14 +149,14 @@ void DesignClientSize(int ParentId, int& Width, int& Height) {
     Height = DesignClientHeight;
     return;
   }
-  const TControlDef* p = FindControlDef(ParentId);
-  Width = p ? p->Width : 0;
-  Height = p ? p->Height : 0;
+  const TControlDef* P = FindControlDef(ParentId);
+  Width = P ? P->Width : 0;
+  Height = P ? P->Height : 0;
 }
 
 int ScaleToDpi(int Value, int Dpi) {
-  long long v = static_cast<long long>(Value) * Dpi;
-  return static_cast<int>(v >= 0 ? (v + 48) / 96 : -((-v + 48) / 96));
+  long long V = static_cast<long long>(Value) * Dpi;
+  return static_cast<int>(V >= 0 ? (V + 48) / 96 : -((-V + 48) / 96));
 }
 
 namespace {
@@ -165,13 +165,13 @@ namespace {
 // to their text: they grow away from the edge their position is kept to.
 void PlaceAxis(int Pos, int DesignSize, int ActualSize, int DesignExtent, int Extent, bool Near,
                bool Far, int& OutPos, int& OutSize) {
-  const int shift = Extent - DesignExtent;
+  const int Shift = Extent - DesignExtent;
   if (Near && Far) {
     OutPos = Pos;
-    OutSize = DesignSize + shift;
+    OutSize = DesignSize + Shift;
     if (OutSize < 0) OutSize = 0;
   } else if (Far) {
-    OutPos = Pos + shift;
+    OutPos = Pos + Shift;
     OutSize = ActualSize;
   } else if (Near) {
     OutPos = Pos;
@@ -188,41 +188,41 @@ void PlaceAxis(int Pos, int DesignSize, int ActualSize, int DesignExtent, int Ex
 
 TRect AnchoredRect(const TControlDef& Def, int ParentWidth, int ParentHeight, int Dpi, int Width,
                    int Height) {
-  int pw, ph;
-  DesignClientSize(Def.ParentId, pw, ph);
-  const int designW = ScaleToDpi(pw, Dpi), designH = ScaleToDpi(ph, Dpi);
-  const int left = ScaleToDpi(Def.Left, Dpi), top = ScaleToDpi(Def.Top, Dpi);
-  const int dw = ScaleToDpi(Def.Width, Dpi), dh = ScaleToDpi(Def.Height, Dpi);
-  const int w = Width > 0 ? Width : dw;
-  const int h = Height > 0 ? Height : dh;
-  TRect r;
-  int x, cx, y, cy;
-  PlaceAxis(left, dw, w, designW, ParentWidth, Def.Anchors & akLeft, Def.Anchors & akRight, x, cx);
-  PlaceAxis(top, dh, h, designH, ParentHeight, Def.Anchors & akTop, Def.Anchors & akBottom, y, cy);
-  r.Left = x;
-  r.Top = y;
-  r.Right = x + cx;
-  r.Bottom = y + cy;
-  return r;
+  int Pw, Ph;
+  DesignClientSize(Def.ParentId, Pw, Ph);
+  const int DesignW = ScaleToDpi(Pw, Dpi), DesignH = ScaleToDpi(Ph, Dpi);
+  const int Left = ScaleToDpi(Def.Left, Dpi), Top = ScaleToDpi(Def.Top, Dpi);
+  const int Dw = ScaleToDpi(Def.Width, Dpi), Dh = ScaleToDpi(Def.Height, Dpi);
+  const int W = Width > 0 ? Width : Dw;
+  const int H = Height > 0 ? Height : Dh;
+  TRect R;
+  int X, Cx, Y, Cy;
+  PlaceAxis(Left, Dw, W, DesignW, ParentWidth, Def.Anchors & akLeft, Def.Anchors & akRight, X, Cx);
+  PlaceAxis(Top, Dh, H, DesignH, ParentHeight, Def.Anchors & akTop, Def.Anchors & akBottom, Y, Cy);
+  R.Left = X;
+  R.Top = Y;
+  R.Right = X + Cx;
+  R.Bottom = Y + Cy;
+  return R;
 }
 
 void KeepLabelInside(TRect& Label, TRect& LeftNeighbour, int ParentWidth, int Margin, int Gap) {
-  const int overflow = Label.Right - (ParentWidth - Margin);
-  if (overflow > 0) {
-    Label.Left -= overflow;
-    Label.Right -= overflow;
+  const int Overflow = Label.Right - (ParentWidth - Margin);
+  if (Overflow > 0) {
+    Label.Left -= Overflow;
+    Label.Right -= Overflow;
   }
   if (Label.Left < LeftNeighbour.Left) {  // never push it past the neighbour's own start
-    const int back = LeftNeighbour.Left - Label.Left;
-    Label.Left += back;
-    Label.Right += back;
+    const int Back = LeftNeighbour.Left - Label.Left;
+    Label.Left += Back;
+    Label.Right += Back;
   }
   if (LeftNeighbour.Right > Label.Left - Gap) LeftNeighbour.Right = Label.Left - Gap;
   if (LeftNeighbour.Right < LeftNeighbour.Left) LeftNeighbour.Right = LeftNeighbour.Left;
 }
 
 int FittedOuterWidth(int CurrentWidth, int BaseWidth, int Overflow) {
-  const int base = BaseWidth > 0 ? BaseWidth : CurrentWidth;
-  const int need = (CurrentWidth - base) + Overflow;
-  return need > 0 ? base + need : base;
+  const int Base = BaseWidth > 0 ? BaseWidth : CurrentWidth;
+  const int Need = (CurrentWidth - Base) + Overflow;
+  return Need > 0 ? Base + Need : Base;
 }

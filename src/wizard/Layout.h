@@ -81,8 +81,8 @@ struct TRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
   int Width() const { return Right - Left; }
   int Height() const { return Bottom - Top; }
-  bool operator==(const TRect& o) const {
-    return Left == o.Left && Top == o.Top && Right == o.Right && Bottom == o.Bottom;
+  bool operator==(const TRect& O) const {
+    return Left == O.Left && Top == O.Top && Right == O.Right && Bottom == O.Bottom;
   }
 };
 

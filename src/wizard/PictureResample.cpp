@@ -11,50 +11,50 @@ struct TSpan {
 // Along one axis of From pixels shown as To: new pixel n covers the source
 // stretch [n * From, (n + 1) * From) measured in units of 1 / To source pixel.
 std::vector<TSpan> Spans(int From, int To) {
-  std::vector<TSpan> spans(To);
-  for (int n = 0; n < To; ++n) {
-    const long long lo = static_cast<long long>(n) * From, hi = lo + From;
-    TSpan& s = spans[n];
-    s.First = static_cast<int>(lo / To);
-    for (long long i = s.First; i * To < hi && i < From; ++i)
-      s.W.push_back(std::min(hi, (i + 1) * To) - std::max(lo, i * To));
+  std::vector<TSpan> Spans(To);
+  for (int N = 0; N < To; ++N) {
+    const long long Lo = static_cast<long long>(N) * From, Hi = Lo + From;
+    TSpan& S = Spans[N];
+    S.First = static_cast<int>(Lo / To);
+    for (long long I = S.First; I * To < Hi && I < From; ++I)
+      S.W.push_back(std::min(Hi, (I + 1) * To) - std::max(Lo, I * To));
   }
-  return spans;
+  return Spans;
 }
 
 TPixels Resample(const TPixels& From, int Width, int Height, bool Keyed, uint32_t Key) {
-  TPixels to;
-  if (Width <= 0 || Height <= 0 || From.Width <= 0 || From.Height <= 0) return to;
-  to.Width = Width;
-  to.Height = Height;
-  to.Rgb.resize(static_cast<size_t>(Width) * Height);
-  const std::vector<TSpan> xs = Spans(From.Width, Width), ys = Spans(From.Height, Height);
-  for (int y = 0; y < Height; ++y) {
-    for (int x = 0; x < Width; ++x) {
-      long long sum[3] = {0, 0, 0}, drawn = 0, total = 0;
-      for (size_t j = 0; j < ys[y].W.size(); ++j) {
-        const uint32_t* row = &From.Rgb[static_cast<size_t>(ys[y].First + j) * From.Width];
-        for (size_t i = 0; i < xs[x].W.size(); ++i) {
-          const long long w = ys[y].W[j] * xs[x].W[i];
-          const uint32_t c = row[xs[x].First + i];
-          total += w;
-          if (Keyed && c == Key) continue;
-          drawn += w;
-          for (int k = 0; k < 3; ++k) sum[k] += w * ((c >> (16 - 8 * k)) & 0xFF);
+  TPixels To;
+  if (Width <= 0 || Height <= 0 || From.Width <= 0 || From.Height <= 0) return To;
+  To.Width = Width;
+  To.Height = Height;
+  To.Rgb.resize(static_cast<size_t>(Width) * Height);
+  const std::vector<TSpan> Xs = Spans(From.Width, Width), Ys = Spans(From.Height, Height);
+  for (int Y = 0; Y < Height; ++Y) {
+    for (int X = 0; X < Width; ++X) {
+      long long Sum[3] = {0, 0, 0}, Drawn = 0, Total = 0;
+      for (size_t J = 0; J < Ys[Y].W.size(); ++J) {
+        const uint32_t* Row = &From.Rgb[static_cast<size_t>(Ys[Y].First + J) * From.Width];
+        for (size_t I = 0; I < Xs[X].W.size(); ++I) {
+          const long long W = Ys[Y].W[J] * Xs[X].W[I];
+          const uint32_t C = Row[Xs[X].First + I];
+          Total += W;
+          if (Keyed && C == Key) continue;
+          Drawn += W;
+          for (int K = 0; K < 3; ++K) Sum[K] += W * ((C >> (16 - 8 * K)) & 0xFF);
         }
       }
-      uint32_t& out = to.Rgb[static_cast<size_t>(y) * Width + x];
-      if (drawn == 0 || (Keyed && drawn * 2 <= total)) {
-        out = Key;
+      uint32_t& Out = To.Rgb[static_cast<size_t>(Y) * Width + X];
+      if (Drawn == 0 || (Keyed && Drawn * 2 <= Total)) {
+        Out = Key;
         continue;
       }
-      out = 0;
-      for (int k = 0; k < 3; ++k) out |= static_cast<uint32_t>((sum[k] + drawn / 2) / drawn) << (16 - 8 * k);
+      Out = 0;
+      for (int K = 0; K < 3; ++K) Out |= static_cast<uint32_t>((Sum[K] + Drawn / 2) / Drawn) << (16 - 8 * K);
       // An average that happens to land on the key would punch a hole.
-      if (Keyed && out == Key) out ^= 1;
+      if (Keyed && Out == Key) Out ^= 1;
     }
   }
-  return to;
+  return To;
 }
 }  // namespace
 

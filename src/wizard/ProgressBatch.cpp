@@ -26,11 +26,11 @@ void TProgressBatch::RefreshServerLevel() { FDirty |= dLevel; }
 
 void TProgressBatch::Flush(IProgressView& Target) {
   // Cleared first: a target that throws does not get the same batch again.
-  const unsigned dirty = FDirty;
+  const unsigned Dirty = FDirty;
   FDirty = 0;
-  if (dirty & dSection) Target.ShowSectionTitle(FSectionTitle);
-  if (dirty & dStep) Target.ShowCurrentStep(FCurrentStep);
-  if (dirty & dDetail) Target.ShowDetail(FDetail);
-  if (dirty & dProgress) Target.ShowProgress(FBarPosition, FBarMax, FTitle);
-  if (dirty & dLevel) Target.RefreshServerLevel();
+  if (Dirty & dSection) Target.ShowSectionTitle(FSectionTitle);
+  if (Dirty & dStep) Target.ShowCurrentStep(FCurrentStep);
+  if (Dirty & dDetail) Target.ShowDetail(FDetail);
+  if (Dirty & dProgress) Target.ShowProgress(FBarPosition, FBarMax, FTitle);
+  if (Dirty & dLevel) Target.RefreshServerLevel();
 }

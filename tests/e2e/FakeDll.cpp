@@ -5,11 +5,11 @@
 
 BOOL WINAPI DllMain(HINSTANCE Instance, DWORD Reason, LPVOID) {
   if (Reason != DLL_PROCESS_ATTACH) return TRUE;
-  char path[MAX_PATH + 8];
-  DWORD n = GetModuleFileNameA(Instance, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return FALSE;
-  lstrcatA(path, ".loaded");
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  char Path[MAX_PATH + 8];
+  DWORD N = GetModuleFileNameA(Instance, Path, MAX_PATH);
+  if (N == 0 || N >= MAX_PATH) return FALSE;
+  lstrcatA(Path, ".loaded");
+  HANDLE File = CreateFileA(Path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (File != INVALID_HANDLE_VALUE) CloseHandle(File);
   return FALSE;
 }

@@ -8,10 +8,10 @@
 namespace simtest {
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
 
-bool HasLine(const std::vector<std::string>& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
+bool HasLine(const std::vector<std::string>& Lines, const std::string& Line) {
+  return std::find(Lines.begin(), Lines.end(), Line) != Lines.end();
 }
 
 class SimulatorCommandLine : public ::testing::Test {
@@ -30,13 +30,13 @@ struct AcceptedCase {
   const char* snapshotParam;
 };
 
-std::string Fill(std::string text, const std::string& dir) {
-  for (std::size_t at; (at = text.find("%DIR%")) != std::string::npos;) text.replace(at, 5, dir);
-  return text;
+std::string Fill(std::string Text, const std::string& Dir) {
+  for (std::size_t At; (At = Text.find("%DIR%")) != std::string::npos;) Text.replace(At, 5, Dir);
+  return Text;
 }
 
 TEST_F(SimulatorCommandLine, AcceptsTheEngineForms) {
-  const AcceptedCase cases[] = {
+  const AcceptedCase Cases[] = {
       {"nosnapshot", false, "-ouegui -product orvane -nosnapshot -dir \"%DIR%\"", "%DIR%", false, "SNAPSHOT=NONE"},
       {"snapshot", false, "-ouegui -product orvane -snapshotlocation \"D:\" -dir \"%DIR%\"", "%DIR%", true,
        "SNAPSHOT=D:"},
@@ -46,20 +46,20 @@ TEST_F(SimulatorCommandLine, AcceptsTheEngineForms) {
        "%DIR%\\", false, "SNAPSHOT=NONE"},
       {"other order", false, "-dir \"%DIR%\" -nosnapshot -product orvane -ouegui", "%DIR%", false, "SNAPSHOT=NONE"},
   };
-  for (const AcceptedCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    SimLaunch launch;
-    if (c.quoteProgram) launch.program = Quoted(launch.program);
-    launch.arguments = Fill(c.arguments, updates_.Path());
-    const SimResult run = RunSimulator(launch);
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(0u, run.exitCode) << run.output;
-    const auto lines = SplitLines(run.output);
-    EXPECT_TRUE(HasLine(lines, "[PARAM]: PRODUCT=orvane")) << run.output;
-    EXPECT_TRUE(HasLine(lines, "[PARAM]: DIR=" + Fill(c.dirShown, updates_.Path()))) << run.output;
-    EXPECT_TRUE(HasLine(lines, std::string("[PARAM]: ") + c.snapshotParam)) << run.output;
-    EXPECT_EQ(c.snapshotSection, HasLine(lines, "[SECTION]: Snapshot")) << run.output;
-    EXPECT_TRUE(HasLine(lines, "[SECTION]: Update Orvane-3.1.0.0")) << run.output;
+  for (const AcceptedCase& C : Cases) {
+    SCOPED_TRACE(C.name);
+    SimLaunch Launch;
+    if (C.quoteProgram) Launch.program = Quoted(Launch.program);
+    Launch.arguments = Fill(C.arguments, updates_.Path());
+    const SimResult Run = RunSimulator(Launch);
+    ASSERT_TRUE(Run.finished);
+    EXPECT_EQ(0u, Run.exitCode) << Run.output;
+    const auto Lines = SplitLines(Run.output);
+    EXPECT_TRUE(HasLine(Lines, "[PARAM]: PRODUCT=orvane")) << Run.output;
+    EXPECT_TRUE(HasLine(Lines, "[PARAM]: DIR=" + Fill(C.dirShown, updates_.Path()))) << Run.output;
+    EXPECT_TRUE(HasLine(Lines, std::string("[PARAM]: ") + C.snapshotParam)) << Run.output;
+    EXPECT_EQ(C.snapshotSection, HasLine(Lines, "[SECTION]: Snapshot")) << Run.output;
+    EXPECT_TRUE(HasLine(Lines, "[SECTION]: Update Orvane-3.1.0.0")) << Run.output;
   }
 }
 
@@ -69,7 +69,7 @@ struct RefusedCase {
 };
 
 TEST(SimulatorCommandLineRefused, SaysWhatIsWrongAndGivesNoResult) {
-  const RefusedCase cases[] = {
+  const RefusedCase Cases[] = {
       {"", "[Error]: missing argument -ouegui"},
       {"-product orvane -nosnapshot -dir \"C:\\Upd\"", "[Error]: missing argument -ouegui"},
       {"-ouegui -nosnapshot -dir \"C:\\Upd\"", "[Error]: missing argument -product"},
@@ -95,36 +95,36 @@ TEST(SimulatorCommandLineRefused, SaysWhatIsWrongAndGivesNoResult) {
       {"-ouegui -product orvane -nosnapshot -dir \"C:\\Upd\" -dir \"C:\\Upd\"",
        "[Error]: argument -dir given more than once"},
   };
-  for (const RefusedCase& c : cases) {
-    SCOPED_TRACE(c.arguments);
-    SimLaunch launch;
-    launch.arguments = c.arguments;
-    const SimResult run = RunSimulator(launch);
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(2u, run.exitCode) << run.output;
-    const auto lines = SplitLines(run.output);
-    EXPECT_TRUE(HasLine(lines, c.error)) << run.output;
-    ASSERT_FALSE(lines.empty());
-    for (const std::string& line : lines) EXPECT_EQ(0u, line.rfind("[Error]: ", 0)) << line;
-    EXPECT_EQ(std::string::npos, run.output.find("[Result]:")) << run.output;
+  for (const RefusedCase& C : Cases) {
+    SCOPED_TRACE(C.arguments);
+    SimLaunch Launch;
+    Launch.arguments = C.arguments;
+    const SimResult Run = RunSimulator(Launch);
+    ASSERT_TRUE(Run.finished);
+    EXPECT_EQ(2u, Run.exitCode) << Run.output;
+    const auto Lines = SplitLines(Run.output);
+    EXPECT_TRUE(HasLine(Lines, C.error)) << Run.output;
+    ASSERT_FALSE(Lines.empty());
+    for (const std::string& Line : Lines) EXPECT_EQ(0u, Line.rfind("[Error]: ", 0)) << Line;
+    EXPECT_EQ(std::string::npos, Run.output.find("[Result]:")) << Run.output;
   }
 }
 
 // The wizard does not quote the program path; a path with blanks must still work.
 TEST(SimulatorProgramPath, UnquotedPathWithBlanks) {
-  TTempFolder folder;
-  folder.MakeFolder("engine with blanks");
-  const std::string program = folder.File("engine with blanks\\oue.exe");
-  ASSERT_TRUE(CopyFileA(SimulatorPath().c_str(), program.c_str(), FALSE));
-  SimLaunch launch;
-  launch.program = program;
-  launch.nameProgram = true;
-  launch.arguments = "-ouegui -product orvane -nosnapshot -dir \"C:\\Upd\"";
-  launch.environment = {{"OUE_SIM_SCENARIO", WriteScenario(folder, "line accepted\r\n")}};
-  const SimResult run = RunSimulator(launch);
-  ASSERT_TRUE(run.finished);
-  EXPECT_EQ(0u, run.exitCode) << run.output;
-  EXPECT_EQ("accepted\r\n", run.output);
+  TTempFolder Folder;
+  Folder.MakeFolder("engine with blanks");
+  const std::string Program = Folder.File("engine with blanks\\oue.exe");
+  ASSERT_TRUE(CopyFileA(SimulatorPath().c_str(), Program.c_str(), FALSE));
+  SimLaunch Launch;
+  Launch.program = Program;
+  Launch.nameProgram = true;
+  Launch.arguments = "-ouegui -product orvane -nosnapshot -dir \"C:\\Upd\"";
+  Launch.environment = {{"OUE_SIM_SCENARIO", WriteScenario(Folder, "line accepted\r\n")}};
+  const SimResult Run = RunSimulator(Launch);
+  ASSERT_TRUE(Run.finished);
+  EXPECT_EQ(0u, Run.exitCode) << Run.output;
+  EXPECT_EQ("accepted\r\n", Run.output);
 }
 
 }  // namespace

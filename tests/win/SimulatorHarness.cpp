@@ -11,93 +11,93 @@ namespace {
 
 const char kProductKey[] = "Software\\Dantor\\Kelvra\\Products\\Orvane";
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperAscii(char C) { return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C; }
 
 // Environment names are matched ignoring case, as Windows matches them.
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+bool SameNameIgnoringCase(const std::string& A, const std::string& B) {
+  return A.size() == B.size() &&
+         std::equal(A.begin(), A.end(), B.begin(), [](char X, char Y) { return UpperAscii(X) == UpperAscii(Y); });
 }
 
 // The test's environment with the simulator's variables replaced by the launch's.
-std::string EnvironmentBlock(const SimLaunch& launch) {
-  std::vector<std::pair<std::string, std::string>> wanted = {{"OUE_SIM_DELAY_MS", "0"}};
-  for (const auto& item : launch.environment) {
-    auto same = std::find_if(wanted.begin(), wanted.end(),
-                             [&](const auto& w) { return SameNameIgnoringCase(w.first, item.first); });
-    if (same != wanted.end()) same->second = item.second; else wanted.push_back(item);
+std::string EnvironmentBlock(const SimLaunch& Launch) {
+  std::vector<std::pair<std::string, std::string>> Wanted = {{"OUE_SIM_DELAY_MS", "0"}};
+  for (const auto& Item : Launch.environment) {
+    auto Same = std::find_if(Wanted.begin(), Wanted.end(),
+                             [&](const auto& W) { return SameNameIgnoringCase(W.first, Item.first); });
+    if (Same != Wanted.end()) Same->second = Item.second; else Wanted.push_back(Item);
   }
-  const char* ours[] = {"OUE_SIM_SCENARIO", "OUE_SIM_DELAY_MS", "OUE_SIM_NEED_REBOOT"};
+  const char* Ours[] = {"OUE_SIM_SCENARIO", "OUE_SIM_DELAY_MS", "OUE_SIM_NEED_REBOOT"};
 
-  std::string block;
-  char* strings = GetEnvironmentStringsA();
-  for (const char* entry = strings; *entry; entry += std::strlen(entry) + 1) {
-    const std::string text(entry);
-    const std::size_t eq = text.find('=', 1);  // "=C:=C:\..." entries name a drive's folder
-    const std::string name = text.substr(0, eq);
-    bool drop = std::any_of(std::begin(ours), std::end(ours), [&](const char* n) { return SameNameIgnoringCase(n, name); });
-    drop = drop || std::any_of(wanted.begin(), wanted.end(), [&](const auto& w) { return SameNameIgnoringCase(w.first, name); });
-    if (!drop) block += text + '\0';
+  std::string Block;
+  char* Strings = GetEnvironmentStringsA();
+  for (const char* Entry = Strings; *Entry; Entry += std::strlen(Entry) + 1) {
+    const std::string Text(Entry);
+    const std::size_t Eq = Text.find('=', 1);  // "=C:=C:\..." entries name a drive's folder
+    const std::string Name = Text.substr(0, Eq);
+    bool Drop = std::any_of(std::begin(Ours), std::end(Ours), [&](const char* N) { return SameNameIgnoringCase(N, Name); });
+    Drop = Drop || std::any_of(Wanted.begin(), Wanted.end(), [&](const auto& W) { return SameNameIgnoringCase(W.first, Name); });
+    if (!Drop) Block += Text + '\0';
   }
-  FreeEnvironmentStringsA(strings);
-  for (const auto& w : wanted) block += w.first + "=" + w.second + '\0';
-  block += '\0';
-  return block;
+  FreeEnvironmentStringsA(Strings);
+  for (const auto& W : Wanted) Block += W.first + "=" + W.second + '\0';
+  Block += '\0';
+  return Block;
 }
 
 // The child inherits one end; the end kept here must not leak into the child.
-bool MakeInheritablePipe(TKernelHandle& read, TKernelHandle& write, DWORD size, bool childReads) {
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  if (!CreatePipe(read.Receive(), write.Receive(), &sa, size)) return false;
-  SetHandleInformation(childReads ? write.Get() : read.Get(), HANDLE_FLAG_INHERIT, 0);
+bool MakeInheritablePipe(TKernelHandle& Read, TKernelHandle& Write, DWORD Size, bool ChildReads) {
+  SECURITY_ATTRIBUTES Sa{sizeof Sa, nullptr, TRUE};
+  if (!CreatePipe(Read.Receive(), Write.Receive(), &Sa, Size)) return false;
+  SetHandleInformation(ChildReads ? Write.Get() : Read.Get(), HANDLE_FLAG_INHERIT, 0);
   return true;
 }
 
-LONG WriteLevelValue(const std::string& level) {
-  TRegistryKey key;
-  LONG rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(),
+LONG WriteLevelValue(const std::string& Level) {
+  TRegistryKey Key;
+  LONG Rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, Key.Receive(),
                             nullptr);
-  if (rc != ERROR_SUCCESS) return rc;
-  return RegSetValueExA(key.Get(), "UpdateLevel", 0, REG_SZ, reinterpret_cast<const BYTE*>(level.c_str()),
-                        static_cast<DWORD>(level.size() + 1));
+  if (Rc != ERROR_SUCCESS) return Rc;
+  return RegSetValueExA(Key.Get(), "UpdateLevel", 0, REG_SZ, reinterpret_cast<const BYTE*>(Level.c_str()),
+                        static_cast<DWORD>(Level.size() + 1));
 }
 
 }  // namespace
 
 std::string ProgramFolder() {
-  char path[MAX_PATH * 4] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder(path, n);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
+  char Path[MAX_PATH * 4] = {};
+  const DWORD N = GetModuleFileNameA(nullptr, Path, sizeof Path);
+  std::string Folder(Path, N);
+  return Folder.substr(0, Folder.find_last_of('\\') + 1);
 }
 
 std::string SimulatorPath() { return ProgramFolder() + "oue.exe"; }
 
-TSimProcess::TSimProcess(const SimLaunch& launch) {
-  TKernelHandle inputRead, outputWrite;
-  if (!MakeInheritablePipe(inputRead, inputWrite_, 0, true)) return;
-  if (!MakeInheritablePipe(outputRead_, outputWrite, launch.outputPipeSize, false)) return;
+TSimProcess::TSimProcess(const SimLaunch& Launch) {
+  TKernelHandle InputRead, OutputWrite;
+  if (!MakeInheritablePipe(InputRead, inputWrite_, 0, true)) return;
+  if (!MakeInheritablePipe(outputRead_, OutputWrite, Launch.outputPipeSize, false)) return;
 
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-  si.wShowWindow = SW_HIDE;
-  si.hStdInput = inputRead.Get();
-  si.hStdOutput = outputWrite.Get();
-  si.hStdError = outputWrite.Get();
-  std::string commandLine = launch.program + " " + launch.arguments;
-  std::string environment = EnvironmentBlock(launch);
-  PROCESS_INFORMATION pi{};
-  const DWORD flags = launch.newConsole ? CREATE_NEW_CONSOLE | CREATE_SEPARATE_WOW_VDM : CREATE_NO_WINDOW;
-  const char* application = launch.nameProgram ? launch.program.c_str() : nullptr;
-  if (CreateProcessA(application, &commandLine[0], nullptr, nullptr, TRUE, flags, &environment[0], nullptr, &si, &pi)) {
-    process_.Reset(pi.hProcess);
-    TKernelHandle thread(pi.hThread);
+  STARTUPINFOA Si{};
+  Si.cb = sizeof Si;
+  Si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  Si.wShowWindow = SW_HIDE;
+  Si.hStdInput = InputRead.Get();
+  Si.hStdOutput = OutputWrite.Get();
+  Si.hStdError = OutputWrite.Get();
+  std::string CommandLine = Launch.program + " " + Launch.arguments;
+  std::string Environment = EnvironmentBlock(Launch);
+  PROCESS_INFORMATION Pi{};
+  const DWORD Flags = Launch.newConsole ? CREATE_NEW_CONSOLE | CREATE_SEPARATE_WOW_VDM : CREATE_NO_WINDOW;
+  const char* Application = Launch.nameProgram ? Launch.program.c_str() : nullptr;
+  if (CreateProcessA(Application, &CommandLine[0], nullptr, nullptr, TRUE, Flags, &Environment[0], nullptr, &Si, &Pi)) {
+    process_.Reset(Pi.hProcess);
+    TKernelHandle Thread(Pi.hThread);
   }
   // Only the child may hold its ends, or the pipe never reports its end.
-  inputRead.Reset();
-  outputWrite.Reset();
-  if (!launch.readLater) StartReading();
+  InputRead.Reset();
+  OutputWrite.Reset();
+  if (!Launch.readLater) StartReading();
 }
 
 TSimProcess::~TSimProcess() {
@@ -116,23 +116,23 @@ void TSimProcess::StartReading() {
 }
 
 void TSimProcess::ReadLoop() {
-  char buffer[4096];
+  char Buffer[4096];
   for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(outputRead_.Get(), buffer, sizeof buffer, &got, nullptr)) break;
-    std::lock_guard<std::mutex> lock(mutex_);
-    output_.append(buffer, got);
+    DWORD Got = 0;
+    if (!ReadFile(outputRead_.Get(), Buffer, sizeof Buffer, &Got, nullptr)) break;
+    std::lock_guard<std::mutex> Lock(mutex_);
+    output_.append(Buffer, Got);
     changed_.notify_all();
   }
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<std::mutex> Lock(mutex_);
   outputEnded_ = true;
   changed_.notify_all();
 }
 
-void TSimProcess::WriteInput(const std::string& bytes) {
-  DWORD written = 0;
-  if (!inputWrite_ || !WriteFile(inputWrite_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-      written != bytes.size())
+void TSimProcess::WriteInput(const std::string& Bytes) {
+  DWORD Written = 0;
+  if (!inputWrite_ || !WriteFile(inputWrite_.Get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr) ||
+      Written != Bytes.size())
     throw std::runtime_error("writing the simulator's input failed");
 }
 
@@ -140,126 +140,126 @@ void TSimProcess::CloseInput() {
   inputWrite_.Reset();
 }
 
-bool TSimProcess::WaitForOutput(const std::string& needle, DWORD timeoutMs) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
-    return output_.find(needle) != std::string::npos || outputEnded_;
-  }) && output_.find(needle) != std::string::npos;
+bool TSimProcess::WaitForOutput(const std::string& Needle, DWORD TimeoutMs) {
+  std::unique_lock<std::mutex> Lock(mutex_);
+  return changed_.wait_for(Lock, std::chrono::milliseconds(TimeoutMs), [&] {
+    return output_.find(Needle) != std::string::npos || outputEnded_;
+  }) && output_.find(Needle) != std::string::npos;
 }
 
-std::optional<DWORD> TSimProcess::WaitForExit(DWORD timeoutMs) {
-  if (!process_ || WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
-  DWORD code = 0;
-  GetExitCodeProcess(process_.Get(), &code);
+std::optional<DWORD> TSimProcess::WaitForExit(DWORD TimeoutMs) {
+  if (!process_ || WaitForSingleObject(process_.Get(), TimeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD Code = 0;
+  GetExitCodeProcess(process_.Get(), &Code);
   if (reader_.joinable()) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return outputEnded_; });
+    std::unique_lock<std::mutex> Lock(mutex_);
+    changed_.wait_for(Lock, std::chrono::milliseconds(TimeoutMs), [&] { return outputEnded_; });
   }
-  return code;
+  return Code;
 }
 
 std::string TSimProcess::Output() {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<std::mutex> Lock(mutex_);
   return output_;
 }
 
-SimResult RunSimulator(const SimLaunch& launch, const std::string& input, DWORD timeoutMs) {
-  TSimProcess sim(launch);
-  SimResult result;
-  if (!sim.Started()) return result;
-  if (!input.empty()) sim.WriteInput(input);
-  sim.CloseInput();
-  const auto code = sim.WaitForExit(timeoutMs);
-  result.finished = code.has_value();
-  result.exitCode = code.value_or(0);
-  result.output = sim.Output();
-  return result;
+SimResult RunSimulator(const SimLaunch& Launch, const std::string& Input, DWORD TimeoutMs) {
+  TSimProcess Sim(Launch);
+  SimResult Result;
+  if (!Sim.Started()) return Result;
+  if (!Input.empty()) Sim.WriteInput(Input);
+  Sim.CloseInput();
+  const auto Code = Sim.WaitForExit(TimeoutMs);
+  Result.finished = Code.has_value();
+  Result.exitCode = Code.value_or(0);
+  Result.output = Sim.Output();
+  return Result;
 }
 
-std::vector<std::string> SplitLines(const std::string& output) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = output.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(output.substr(start, end - start));
-  if (start < output.size()) lines.push_back(output.substr(start));
-  return lines;
+std::vector<std::string> SplitLines(const std::string& Output) {
+  std::vector<std::string> Lines;
+  std::size_t Start = 0;
+  for (std::size_t End; (End = Output.find("\r\n", Start)) != std::string::npos; Start = End + 2)
+    Lines.push_back(Output.substr(Start, End - Start));
+  if (Start < Output.size()) Lines.push_back(Output.substr(Start));
+  return Lines;
 }
 
 TTempFolder::TTempFolder() {
-  static std::atomic<unsigned> counter{0};
-  char temp[MAX_PATH + 1] = {};
-  GetTempPathA(sizeof temp, temp);
-  path_ = std::string(temp) + "oue-sim-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++counter);
+  static std::atomic<unsigned> Counter{0};
+  char Temp[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof Temp, Temp);
+  path_ = std::string(Temp) + "oue-sim-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(++Counter);
   if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + path_);
 }
 
 TTempFolder::~TTempFolder() {
   // Two levels are enough for what the tests create.
-  WIN32_FIND_DATAA data;
-  const TFindHandle find(FindFirstFileA((path_ + "\\*").c_str(), &data));
-  if (find) {
+  WIN32_FIND_DATAA Data;
+  const TFindHandle Find(FindFirstFileA((path_ + "\\*").c_str(), &Data));
+  if (Find) {
     do {
-      const std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string full = path_ + "\\" + name;
-      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        WIN32_FIND_DATAA inner;
-        const TFindHandle innerFind(FindFirstFileA((full + "\\*").c_str(), &inner));
-        if (innerFind) {
+      const std::string Name = Data.cFileName;
+      if (Name == "." || Name == "..") continue;
+      const std::string Full = path_ + "\\" + Name;
+      SetFileAttributesA(Full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        WIN32_FIND_DATAA Inner;
+        const TFindHandle InnerFind(FindFirstFileA((Full + "\\*").c_str(), &Inner));
+        if (InnerFind) {
           do {
-            const std::string innerFull = full + "\\" + inner.cFileName;
-            SetFileAttributesA(innerFull.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(innerFull.c_str());
-          } while (FindNextFileA(innerFind.Get(), &inner));
+            const std::string InnerFull = Full + "\\" + Inner.cFileName;
+            SetFileAttributesA(InnerFull.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(InnerFull.c_str());
+          } while (FindNextFileA(InnerFind.Get(), &Inner));
         }
-        RemoveDirectoryA(full.c_str());
+        RemoveDirectoryA(Full.c_str());
       } else {
-        DeleteFileA(full.c_str());
+        DeleteFileA(Full.c_str());
       }
-    } while (FindNextFileA(find.Get(), &data));
+    } while (FindNextFileA(Find.Get(), &Data));
   }
   RemoveDirectoryA(path_.c_str());
 }
 
-void TTempFolder::Write(const std::string& name, const std::string& bytes) const {
-  TKernelHandle file(
-      CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw std::runtime_error("cannot create " + File(name));
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  file.Reset();
-  if (!ok || written != bytes.size()) throw std::runtime_error("cannot write " + File(name));
+void TTempFolder::Write(const std::string& Name, const std::string& Bytes) const {
+  TKernelHandle Handle(
+      CreateFileA(File(Name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!Handle) throw std::runtime_error("cannot create " + File(Name));
+  DWORD Written = 0;
+  const BOOL Ok = WriteFile(Handle.Get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr);
+  Handle.Reset();
+  if (!Ok || Written != Bytes.size()) throw std::runtime_error("cannot write " + File(Name));
 }
 
-void TTempFolder::MakeFolder(const std::string& name) const {
-  if (!CreateDirectoryA(File(name).c_str(), nullptr)) throw std::runtime_error("cannot create " + File(name));
+void TTempFolder::MakeFolder(const std::string& Name) const {
+  if (!CreateDirectoryA(File(Name).c_str(), nullptr)) throw std::runtime_error("cannot create " + File(Name));
 }
 
 std::optional<std::string> ReadUpdateLevel() {
-  TRegistryKey key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+  TRegistryKey Key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_QUERY_VALUE, Key.Receive()) != ERROR_SUCCESS)
     return std::nullopt;
-  char value[512] = {};
-  DWORD size = sizeof value - 1, type = 0;
-  const LONG rc = RegQueryValueExA(key.Get(), "UpdateLevel", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-  if (rc != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
-  return std::string(value);
+  char Value[512] = {};
+  DWORD Size = sizeof Value - 1, Type = 0;
+  const LONG Rc = RegQueryValueExA(Key.Get(), "UpdateLevel", nullptr, &Type, reinterpret_cast<BYTE*>(Value), &Size);
+  if (Rc != ERROR_SUCCESS || Type != REG_SZ) return std::nullopt;
+  return std::string(Value);
 }
 
-void SetUpdateLevel(const std::string& level) {
-  if (const LONG rc = WriteLevelValue(level))
-    throw std::runtime_error("cannot write UpdateLevel, error " + std::to_string(rc));
+void SetUpdateLevel(const std::string& Level) {
+  if (const LONG Rc = WriteLevelValue(Level))
+    throw std::runtime_error("cannot write UpdateLevel, error " + std::to_string(Rc));
 }
 
 TUpdateLevelGuard::TUpdateLevelGuard() : oldLevel_(ReadUpdateLevel()) {
-  std::string path;
-  for (const char* part : {"Software", "Dantor", "Kelvra", "Products", "Orvane"}) {
-    path += path.empty() ? part : std::string("\\") + part;
-    TRegistryKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
-      createdKeys_.push_back(path);
+  std::string Path;
+  for (const char* Part : {"Software", "Dantor", "Kelvra", "Products", "Orvane"}) {
+    Path += Path.empty() ? Part : std::string("\\") + Part;
+    TRegistryKey Key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, Path.c_str(), 0, KEY_QUERY_VALUE, Key.Receive()) != ERROR_SUCCESS)
+      createdKeys_.push_back(Path);
   }
 }
 
@@ -267,16 +267,16 @@ TUpdateLevelGuard::~TUpdateLevelGuard() {
   if (oldLevel_) {
     WriteLevelValue(*oldLevel_);
   } else {
-    TRegistryKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS)
-      RegDeleteValueA(key.Get(), "UpdateLevel");
+    TRegistryKey Key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_SET_VALUE, Key.Receive()) == ERROR_SUCCESS)
+      RegDeleteValueA(Key.Get(), "UpdateLevel");
   }
-  for (auto it = createdKeys_.rbegin(); it != createdKeys_.rend(); ++it) RegDeleteKeyA(HKEY_LOCAL_MACHINE, it->c_str());
+  for (auto It = createdKeys_.rbegin(); It != createdKeys_.rend(); ++It) RegDeleteKeyA(HKEY_LOCAL_MACHINE, It->c_str());
 }
 
-std::string WriteScenario(const TTempFolder& folder, const std::string& text) {
-  folder.Write("scenario.txt", text);
-  return folder.File("scenario.txt");
+std::string WriteScenario(const TTempFolder& Folder, const std::string& Text) {
+  Folder.Write("scenario.txt", Text);
+  return Folder.File("scenario.txt");
 }
 
 }  // namespace simtest

@@ -38,18 +38,18 @@ struct SimLaunch {
 
 class TSimProcess {
  public:
-  explicit TSimProcess(const SimLaunch& launch);
+  explicit TSimProcess(const SimLaunch& Launch);
   ~TSimProcess();
   TSimProcess(const TSimProcess&) = delete;
   TSimProcess& operator=(const TSimProcess&) = delete;
 
   bool Started() const { return process_.IsValid(); }
-  void WriteInput(const std::string& bytes);
+  void WriteInput(const std::string& Bytes);
   void CloseInput();
   // True once the output holds needle; false after timeoutMs.
-  bool WaitForOutput(const std::string& needle, DWORD timeoutMs = 20000);
+  bool WaitForOutput(const std::string& Needle, DWORD TimeoutMs = 20000);
   // The exit code, or nullopt when the process is still running after timeoutMs.
-  std::optional<DWORD> WaitForExit(DWORD timeoutMs = 30000);
+  std::optional<DWORD> WaitForExit(DWORD TimeoutMs = 30000);
   // Everything read so far; after WaitForExit, once the reader saw the pipe end,
   // everything the process wrote.
   std::string Output();
@@ -76,11 +76,11 @@ struct SimResult {
 };
 
 // Runs to the end: writes input, closes standard input, collects all output.
-SimResult RunSimulator(const SimLaunch& launch, const std::string& input = std::string(),
-                       DWORD timeoutMs = 30000);
+SimResult RunSimulator(const SimLaunch& Launch, const std::string& Input = std::string(),
+                       DWORD TimeoutMs = 30000);
 
 // The output split at CR LF; a final piece without terminator is kept.
-std::vector<std::string> SplitLines(const std::string& output);
+std::vector<std::string> SplitLines(const std::string& Output);
 
 // A folder of its own under the temporary folder, removed with its files.
 class TTempFolder {
@@ -90,9 +90,9 @@ class TTempFolder {
   TTempFolder(const TTempFolder&) = delete;
   TTempFolder& operator=(const TTempFolder&) = delete;
   const std::string& Path() const { return path_; }  // without trailing backslash
-  std::string File(const std::string& name) const { return path_ + "\\" + name; }
-  void Write(const std::string& name, const std::string& bytes = std::string()) const;
-  void MakeFolder(const std::string& name) const;
+  std::string File(const std::string& Name) const { return path_ + "\\" + Name; }
+  void Write(const std::string& Name, const std::string& Bytes = std::string()) const;
+  void MakeFolder(const std::string& Name) const;
 
  private:
   std::string path_;
@@ -113,9 +113,9 @@ class TUpdateLevelGuard {
 };
 
 std::optional<std::string> ReadUpdateLevel();
-void SetUpdateLevel(const std::string& level);
+void SetUpdateLevel(const std::string& Level);
 
 // A scenario file in the folder, for OUE_SIM_SCENARIO.
-std::string WriteScenario(const TTempFolder& folder, const std::string& text);
+std::string WriteScenario(const TTempFolder& Folder, const std::string& Text);
 
 }  // namespace simtest

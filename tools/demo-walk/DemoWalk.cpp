@@ -14,8 +14,8 @@
 namespace {
 int Fail(TWizardDriver& Wizard, const std::string& What) {
   std::fprintf(stderr, "demo: %s\n", What.c_str());
-  for (const TMessageBox& box : Wizard.MessageBoxes())
-    std::fprintf(stderr, "demo: open box \"%s\": %s\n", box.Title.c_str(), box.Text.c_str());
+  for (const TMessageBox& Box : Wizard.MessageBoxes())
+    std::fprintf(stderr, "demo: open box \"%s\": %s\n", Box.Title.c_str(), Box.Text.c_str());
   try {
     Wizard.Screenshot("demo-failure.bmp");
   } catch (...) {
@@ -29,21 +29,21 @@ void Say(const std::string& Text) {
 }
 
 // The picture, and what a newcomer would read, on each page of the walk.
-void ShowPage(TWizardDriver& wizard, const std::string& page) {
-  if (page == "TabSheet0") {
-    Say("the wizard is open: " + wizard.Text("lbServerVersion"));
-    wizard.Screenshot("demo-1-welcome.bmp");
-  } else if (page == "TabSheet1") {
-    wizard.Screenshot("demo-2-update-folder.bmp");
-  } else if (page == "TabSheet2") {
-    wizard.Screenshot("demo-3-update-list.bmp");
-    for (const std::string& row : wizard.GridRows("grdUpdateFileList")) Say("  update list: " + row);
-  } else if (page == "TabSheet3") {
-    Say("snapshot drive: " + wizard.ComboItems("cbSnapshotDrive").at(wizard.ComboSelection("cbSnapshotDrive")) +
-        ", " + wizard.Text("lbSnapshotDriveSizeInfo"));
-    wizard.Screenshot("demo-4-snapshot-drive.bmp");
-  } else if (page == "TabSheet5") {
-    wizard.Screenshot("demo-5-ready-to-start.bmp");
+void ShowPage(TWizardDriver& Wizard, const std::string& Page) {
+  if (Page == "TabSheet0") {
+    Say("the wizard is open: " + Wizard.Text("lbServerVersion"));
+    Wizard.Screenshot("demo-1-welcome.bmp");
+  } else if (Page == "TabSheet1") {
+    Wizard.Screenshot("demo-2-update-folder.bmp");
+  } else if (Page == "TabSheet2") {
+    Wizard.Screenshot("demo-3-update-list.bmp");
+    for (const std::string& Row : Wizard.GridRows("grdUpdateFileList")) Say("  update list: " + Row);
+  } else if (Page == "TabSheet3") {
+    Say("snapshot drive: " + Wizard.ComboItems("cbSnapshotDrive").at(Wizard.ComboSelection("cbSnapshotDrive")) +
+        ", " + Wizard.Text("lbSnapshotDriveSizeInfo"));
+    Wizard.Screenshot("demo-4-snapshot-drive.bmp");
+  } else if (Page == "TabSheet5") {
+    Wizard.Screenshot("demo-5-ready-to-start.bmp");
   }
 }
 }  // namespace
@@ -53,37 +53,37 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: demo-walk <wizard exe> <update folder>\n");
     return 2;
   }
-  const std::string exe = argv[1], updates = argv[2];
-  const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
-  TWizardDriver wizard;
+  const std::string Exe = argv[1], Updates = argv[2];
+  const std::string Folder = Exe.substr(0, Exe.find_last_of('\\') + 1);
+  TWizardDriver Wizard;
   try {
-    OpenWizard(wizard, exe, "", {}, folder, 20000);
-    if (!GoToStartPage(wizard, updates, 0, [&](const std::string& page) { ShowPage(wizard, page); }))
-      return Fail(wizard, "no snapshot page");
+    OpenWizard(Wizard, Exe, "", {}, Folder, 20000);
+    if (!GoToStartPage(Wizard, Updates, 0, [&](const std::string& Page) { ShowPage(Wizard, Page); }))
+      return Fail(Wizard, "no snapshot page");
 
     Say("Start");
-    if (ClickStart(wizard, 20000) != "TabSheet6") return Fail(wizard, "the run did not start");
+    if (ClickStart(Wizard, 20000) != "TabSheet6") return Fail(Wizard, "the run did not start");
     // Let the engine get going before the picture of the progress page.
-    for (int i = 0; i < 40 && wizard.ActivePage() == "TabSheet6" && wizard.ProgressPosition("sbarProgress") < 150; ++i)
+    for (int I = 0; I < 40 && Wizard.ActivePage() == "TabSheet6" && Wizard.ProgressPosition("sbarProgress") < 150; ++I)
       Sleep(100);
-    wizard.Screenshot("demo-6-progress.bmp");
-    Say("progress: " + wizard.Text("lbCurrentStepTitle") + " / " + wizard.Text("txtCurrentStep") + " / " +
-        wizard.Text("lbProgressTitle"));
+    Wizard.Screenshot("demo-6-progress.bmp");
+    Say("progress: " + Wizard.Text("lbCurrentStepTitle") + " / " + Wizard.Text("txtCurrentStep") + " / " +
+        Wizard.Text("lbProgressTitle"));
 
-    WaitForResultPage(wizard, 180000);
-    wizard.Screenshot("demo-7-result.bmp");
-    Say("result: " + wizard.Text("txtCompletionStatusInfo"));
-    Say("server level now: " + wizard.Text("lbServerVersion"));
+    WaitForResultPage(Wizard, 180000);
+    Wizard.Screenshot("demo-7-result.bmp");
+    Say("result: " + Wizard.Text("txtCompletionStatusInfo"));
+    Say("server level now: " + Wizard.Text("lbServerVersion"));
 
-    wizard.Click("btExit");
-    if (auto box = wizard.WaitMessageBox(2000)) {
-      Say("at exit: " + box->Text);
-      wizard.Screenshot("demo-8-exit.bmp");
-      wizard.Answer(*box, IDOK);
+    Wizard.Click("btExit");
+    if (auto Box = Wizard.WaitMessageBox(2000)) {
+      Say("at exit: " + Box->Text);
+      Wizard.Screenshot("demo-8-exit.bmp");
+      Wizard.Answer(*Box, IDOK);
     }
-    if (!wizard.WaitExit(10000)) return Fail(wizard, "the wizard did not end");
+    if (!Wizard.WaitExit(10000)) return Fail(Wizard, "the wizard did not end");
     return 0;
-  } catch (const std::exception& e) {
-    return Fail(wizard, e.what());
+  } catch (const std::exception& E) {
+    return Fail(Wizard, E.what());
   }
 }

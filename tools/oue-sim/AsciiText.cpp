@@ -2,25 +2,25 @@
 
 namespace oue_sim {
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
-  return text.compare(0, prefix.size(), prefix) == 0;
+bool StartsWith(const std::string& Text, const std::string& Prefix) {
+  return Text.compare(0, Prefix.size(), Prefix) == 0;
 }
 
-bool EndsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+bool EndsWith(const std::string& Text, const std::string& Suffix) {
+  return Text.size() >= Suffix.size() &&
+         Text.compare(Text.size() - Suffix.size(), Suffix.size(), Suffix) == 0;
 }
 
-std::optional<unsigned long> ParseUnsignedDecimal(const std::string& text, unsigned long max) {
-  if (text.empty()) return std::nullopt;
-  unsigned long value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    const unsigned long digit = static_cast<unsigned long>(c - '0');
-    if (value > (max - digit) / 10) return std::nullopt;
-    value = value * 10 + digit;
+std::optional<unsigned long> ParseUnsignedDecimal(const std::string& Text, unsigned long Max) {
+  if (Text.empty()) return std::nullopt;
+  unsigned long Value = 0;
+  for (char C : Text) {
+    if (C < '0' || C > '9') return std::nullopt;
+    const unsigned long Digit = static_cast<unsigned long>(C - '0');
+    if (Value > (Max - Digit) / 10) return std::nullopt;
+    Value = Value * 10 + Digit;
   }
-  return value;
+  return Value;
 }
 
 }  // namespace oue_sim

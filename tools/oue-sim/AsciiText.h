@@ -6,10 +6,10 @@
 
 namespace oue_sim {
 
-bool StartsWith(const std::string& text, const std::string& prefix);
-bool EndsWith(const std::string& text, const std::string& suffix);
+bool StartsWith(const std::string& Text, const std::string& Prefix);
+bool EndsWith(const std::string& Text, const std::string& Suffix);
 
 // The whole text must be decimal digits (no sign, no blanks) and not above max.
-std::optional<unsigned long> ParseUnsignedDecimal(const std::string& text, unsigned long max);
+std::optional<unsigned long> ParseUnsignedDecimal(const std::string& Text, unsigned long Max);
 
 }  // namespace oue_sim

@@ -6,139 +6,139 @@
 namespace oue_sim {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char C) { return C == ' ' || C == '\t'; }
 
 // Index just past the program token at the start of the command line.
-std::size_t SkipProgram(const std::string& line, const std::string& ownFileName) {
-  std::size_t pos = 0;
-  while (pos < line.size() && IsBlank(line[pos])) ++pos;
-  if (pos < line.size() && line[pos] == '"') {
-    const std::size_t close = line.find('"', pos + 1);
-    return close == std::string::npos ? line.size() : close + 1;
+std::size_t SkipProgram(const std::string& Line, const std::string& OwnFileName) {
+  std::size_t Pos = 0;
+  while (Pos < Line.size() && IsBlank(Line[Pos])) ++Pos;
+  if (Pos < Line.size() && Line[Pos] == '"') {
+    const std::size_t Close = Line.find('"', Pos + 1);
+    return Close == std::string::npos ? Line.size() : Close + 1;
   }
-  const std::size_t firstQuote = line.find('"', pos);
-  const std::string head = AsciiLowerCase(line.substr(pos, firstQuote == std::string::npos
+  const std::size_t FirstQuote = Line.find('"', Pos);
+  const std::string Head = AsciiLowerCase(Line.substr(Pos, FirstQuote == std::string::npos
                                                              ? std::string::npos
-                                                             : firstQuote - pos));
-  const std::string stem = AsciiLowerCase(ownFileName);
-  if (!stem.empty()) {
-    for (std::size_t at = head.find(stem); at != std::string::npos; at = head.find(stem, at + 1)) {
-      const std::size_t end = at + stem.size();
-      if (end == head.size() || IsBlank(head[end])) return pos + end;
+                                                             : FirstQuote - Pos));
+  const std::string Stem = AsciiLowerCase(OwnFileName);
+  if (!Stem.empty()) {
+    for (std::size_t At = Head.find(Stem); At != std::string::npos; At = Head.find(Stem, At + 1)) {
+      const std::size_t End = At + Stem.size();
+      if (End == Head.size() || IsBlank(Head[End])) return Pos + End;
     }
   }
-  while (pos < line.size() && !IsBlank(line[pos])) ++pos;
-  return pos;
+  while (Pos < Line.size() && !IsBlank(Line[Pos])) ++Pos;
+  return Pos;
 }
 
-bool IsSwitch(const std::string& arg) {
-  return arg == "-ouegui" || arg == "-product" || arg == "-nosnapshot" ||
-         arg == "-snapshotlocation" || arg == "-dir";
+bool IsSwitch(const std::string& Arg) {
+  return Arg == "-ouegui" || Arg == "-product" || Arg == "-nosnapshot" ||
+         Arg == "-snapshotlocation" || Arg == "-dir";
 }
 
-bool IsDriveValue(const std::string& value) {
-  if (value.size() != 2 || value[1] != ':') return false;
-  const char c = value[0];
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+bool IsDriveValue(const std::string& Value) {
+  if (Value.size() != 2 || Value[1] != ':') return false;
+  const char C = Value[0];
+  return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z');
 }
 
 }  // namespace
 
-std::vector<std::string> SplitCommandLine(const std::string& commandLine,
-                                          const std::string& ownFileName) {
-  std::vector<std::string> args;
-  std::size_t pos = SkipProgram(commandLine, ownFileName);
-  const std::size_t n = commandLine.size();
+std::vector<std::string> SplitCommandLine(const std::string& CommandLine,
+                                          const std::string& OwnFileName) {
+  std::vector<std::string> Args;
+  std::size_t Pos = SkipProgram(CommandLine, OwnFileName);
+  const std::size_t N = CommandLine.size();
   for (;;) {
-    while (pos < n && IsBlank(commandLine[pos])) ++pos;
-    if (pos >= n) break;
-    std::string arg;
-    bool quoted = false;
-    while (pos < n && (quoted || !IsBlank(commandLine[pos]))) {
-      const char c = commandLine[pos];
-      if (c == '\\') {
-        std::size_t slashes = 0;
-        while (pos < n && commandLine[pos] == '\\') { ++slashes; ++pos; }
-        if (pos < n && commandLine[pos] == '"') {
-          arg.append(slashes / 2, '\\');
-          if (slashes % 2 == 1) { arg += '"'; ++pos; }
+    while (Pos < N && IsBlank(CommandLine[Pos])) ++Pos;
+    if (Pos >= N) break;
+    std::string Arg;
+    bool Quoted = false;
+    while (Pos < N && (Quoted || !IsBlank(CommandLine[Pos]))) {
+      const char C = CommandLine[Pos];
+      if (C == '\\') {
+        std::size_t Slashes = 0;
+        while (Pos < N && CommandLine[Pos] == '\\') { ++Slashes; ++Pos; }
+        if (Pos < N && CommandLine[Pos] == '"') {
+          Arg.append(Slashes / 2, '\\');
+          if (Slashes % 2 == 1) { Arg += '"'; ++Pos; }
           // an even count leaves the quote for the next pass to toggle quoting
         } else {
-          arg.append(slashes, '\\');
+          Arg.append(Slashes, '\\');
         }
-      } else if (c == '"') {
-        if (quoted && pos + 1 < n && commandLine[pos + 1] == '"') {
-          arg += '"';  // "" inside quotes is a literal quote
-          pos += 2;
+      } else if (C == '"') {
+        if (Quoted && Pos + 1 < N && CommandLine[Pos + 1] == '"') {
+          Arg += '"';  // "" inside quotes is a literal quote
+          Pos += 2;
         } else {
-          quoted = !quoted;
-          ++pos;
+          Quoted = !Quoted;
+          ++Pos;
         }
       } else {
-        arg += c;
-        ++pos;
+        Arg += C;
+        ++Pos;
       }
     }
-    args.push_back(arg);
+    Args.push_back(Arg);
   }
-  return args;
+  return Args;
 }
 
-EngineArgumentsParse ParseEngineArguments(const std::vector<std::string>& args) {
-  EngineArgumentsParse parse;
-  EngineArguments& out = parse.arguments;
-  bool seenGui = false, seenProduct = false, seenDir = false;
-  bool seenNoSnapshot = false, seenLocation = false;
-  auto twice = [&](const std::string& name, bool& seen) {
-    if (seen) parse.errors.push_back("argument " + name + " given more than once");
-    seen = true;
+EngineArgumentsParse ParseEngineArguments(const std::vector<std::string>& Args) {
+  EngineArgumentsParse Parse;
+  EngineArguments& Out = Parse.arguments;
+  bool SeenGui = false, SeenProduct = false, SeenDir = false;
+  bool SeenNoSnapshot = false, SeenLocation = false;
+  auto Twice = [&](const std::string& Name, bool& Seen) {
+    if (Seen) Parse.errors.push_back("argument " + Name + " given more than once");
+    Seen = true;
   };
-  auto value = [&](std::size_t& i, const std::string& name) -> const std::string* {
-    if (i + 1 >= args.size() || IsSwitch(args[i + 1])) {
-      parse.errors.push_back("missing value after " + name);
+  auto Value = [&](std::size_t& I, const std::string& Name) -> const std::string* {
+    if (I + 1 >= Args.size() || IsSwitch(Args[I + 1])) {
+      Parse.errors.push_back("missing value after " + Name);
       return nullptr;
     }
-    return &args[++i];
+    return &Args[++I];
   };
 
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "-ouegui") {
-      twice(arg, seenGui);
-    } else if (arg == "-product") {
-      twice(arg, seenProduct);
-      if (const std::string* v = value(i, arg)) {
-        out.product = *v;
-        if (*v != "orvane") parse.errors.push_back("unknown product \"" + *v + "\" (expected orvane)");
+  for (std::size_t I = 0; I < Args.size(); ++I) {
+    const std::string& Arg = Args[I];
+    if (Arg == "-ouegui") {
+      Twice(Arg, SeenGui);
+    } else if (Arg == "-product") {
+      Twice(Arg, SeenProduct);
+      if (const std::string* V = Value(I, Arg)) {
+        Out.product = *V;
+        if (*V != "orvane") Parse.errors.push_back("unknown product \"" + *V + "\" (expected orvane)");
       }
-    } else if (arg == "-nosnapshot") {
-      twice(arg, seenNoSnapshot);
-      out.noSnapshot = true;
-    } else if (arg == "-snapshotlocation") {
-      twice(arg, seenLocation);
-      if (const std::string* v = value(i, arg)) {
-        out.snapshotLocation = *v;
-        if (!IsDriveValue(*v))
-          parse.errors.push_back("snapshot location \"" + *v + "\" is not a drive letter followed by ':'");
+    } else if (Arg == "-nosnapshot") {
+      Twice(Arg, SeenNoSnapshot);
+      Out.noSnapshot = true;
+    } else if (Arg == "-snapshotlocation") {
+      Twice(Arg, SeenLocation);
+      if (const std::string* V = Value(I, Arg)) {
+        Out.snapshotLocation = *V;
+        if (!IsDriveValue(*V))
+          Parse.errors.push_back("snapshot location \"" + *V + "\" is not a drive letter followed by ':'");
       }
-    } else if (arg == "-dir") {
-      twice(arg, seenDir);
-      if (const std::string* v = value(i, arg)) {
-        out.dir = *v;
-        if (v->empty()) parse.errors.push_back("the value of -dir is empty");
+    } else if (Arg == "-dir") {
+      Twice(Arg, SeenDir);
+      if (const std::string* V = Value(I, Arg)) {
+        Out.dir = *V;
+        if (V->empty()) Parse.errors.push_back("the value of -dir is empty");
       }
     } else {
-      parse.errors.push_back("unknown argument \"" + arg + "\"");
+      Parse.errors.push_back("unknown argument \"" + Arg + "\"");
     }
   }
-  if (!seenGui) parse.errors.push_back("missing argument -ouegui");
-  if (!seenProduct) parse.errors.push_back("missing argument -product");
-  if (seenNoSnapshot && seenLocation)
-    parse.errors.push_back("-nosnapshot and -snapshotlocation exclude each other");
-  if (!seenNoSnapshot && !seenLocation)
-    parse.errors.push_back("missing argument -nosnapshot or -snapshotlocation");
-  if (!seenDir) parse.errors.push_back("missing argument -dir");
-  return parse;
+  if (!SeenGui) Parse.errors.push_back("missing argument -ouegui");
+  if (!SeenProduct) Parse.errors.push_back("missing argument -product");
+  if (SeenNoSnapshot && SeenLocation)
+    Parse.errors.push_back("-nosnapshot and -snapshotlocation exclude each other");
+  if (!SeenNoSnapshot && !SeenLocation)
+    Parse.errors.push_back("missing argument -nosnapshot or -snapshotlocation");
+  if (!SeenDir) Parse.errors.push_back("missing argument -dir");
+  return Parse;
 }
 
 std::string EngineUsage() {

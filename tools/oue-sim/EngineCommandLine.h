@@ -28,10 +28,10 @@ struct EngineArgumentsParse {
 // first token is unquoted, the program ends after ownFileName (e.g. "oue.exe",
 // compared ignoring ASCII case) if that name followed by a blank occurs before any
 // quote, otherwise at the first blank.
-std::vector<std::string> SplitCommandLine(const std::string& commandLine,
-                                          const std::string& ownFileName);
+std::vector<std::string> SplitCommandLine(const std::string& CommandLine,
+                                          const std::string& OwnFileName);
 
-EngineArgumentsParse ParseEngineArguments(const std::vector<std::string>& args);
+EngineArgumentsParse ParseEngineArguments(const std::vector<std::string>& Args);
 
 // One line telling an operator the accepted forms.
 std::string EngineUsage();

@@ -12,9 +12,9 @@ extern const char* const kGrandchildVariable;
 // "<text> 1", "<text> 2", ... to it without pause, from two threads so that a
 // write always waits in the pipe. Returns once the copy's first write went
 // through (or after 30 s); false when it cannot start.
-bool StartGrandchild(const std::string& text);
+bool StartGrandchild(const std::string& Text);
 
 // The copy's whole life: writes until nobody reads the output any more.
-[[noreturn]] void RunGrandchild(const std::string& text);
+[[noreturn]] void RunGrandchild(const std::string& Text);
 
 }  // namespace oue_sim

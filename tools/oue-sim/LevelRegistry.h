@@ -9,6 +9,6 @@ namespace oue_sim {
 // HKEY_LOCAL_MACHINE "Software\Dantor\Kelvra\Products\Orvane", value
 // "UpdateLevel" (REG_SZ); the key is created when missing. Returns 0 or the
 // system error code.
-unsigned long WriteUpdateLevel(const std::string& level);
+unsigned long WriteUpdateLevel(const std::string& Level);
 
 }  // namespace oue_sim

@@ -20,81 +20,81 @@ namespace {
 
 using namespace oue_sim;
 
-std::optional<std::string> EnvironmentValue(const char* name) {
-  std::string value(256, '\0');
+std::optional<std::string> EnvironmentValue(const char* Name) {
+  std::string Value(256, '\0');
   for (;;) {
     SetLastError(ERROR_SUCCESS);
-    const DWORD n = GetEnvironmentVariableA(name, &value[0], static_cast<DWORD>(value.size()));
-    if (n == 0) {
+    const DWORD N = GetEnvironmentVariableA(Name, &Value[0], static_cast<DWORD>(Value.size()));
+    if (N == 0) {
       if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
       return std::string();
     }
-    if (n < value.size()) {
-      value.resize(n);
-      return value;
+    if (N < Value.size()) {
+      Value.resize(N);
+      return Value;
     }
-    value.resize(n);
+    Value.resize(N);
   }
 }
 
 std::string OwnFileName() {
-  char path[MAX_PATH * 4] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  const std::string full(path, n);
-  const std::size_t slash = full.find_last_of("\\/");
-  return slash == std::string::npos ? full : full.substr(slash + 1);
+  char Path[MAX_PATH * 4] = {};
+  const DWORD N = GetModuleFileNameA(nullptr, Path, sizeof Path);
+  const std::string Full(Path, N);
+  const std::size_t Slash = Full.find_last_of("\\/");
+  return Slash == std::string::npos ? Full : Full.substr(Slash + 1);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& text) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream content;
-  content << file.rdbuf();
-  text = content.str();
-  return !file.bad();
+bool ReadWholeFile(const std::string& Path, std::string& Text) {
+  std::ifstream File(Path, std::ios::binary);
+  if (!File) return false;
+  std::ostringstream Content;
+  Content << File.rdbuf();
+  Text = Content.str();
+  return !File.bad();
 }
 
-unsigned long Run(TSimOutput& output, TSimInput& input) {
-  const EngineArgumentsParse commandLine = ParseEngineArguments(SplitCommandLine(GetCommandLineA(), OwnFileName()));
-  if (!commandLine.Ok()) {
+unsigned long Run(TSimOutput& Output, TSimInput& Input) {
+  const EngineArgumentsParse CommandLine = ParseEngineArguments(SplitCommandLine(GetCommandLineA(), OwnFileName()));
+  if (!CommandLine.Ok()) {
     // No result line: the wizard must see this run as failed.
-    for (const std::string& error : commandLine.errors) output.WriteLine("[Error]: " + error);
-    output.WriteLine("[Error]: " + EngineUsage());
+    for (const std::string& Error : CommandLine.errors) Output.WriteLine("[Error]: " + Error);
+    Output.WriteLine("[Error]: " + EngineUsage());
     return kExitBadCommandLine;
   }
 
-  const SimSettingsParse settings = ParseSimSettings(
+  const SimSettingsParse Settings = ParseSimSettings(
       EnvironmentValue("OUE_SIM_SCENARIO"), EnvironmentValue("OUE_SIM_DELAY_MS"), EnvironmentValue("OUE_SIM_NEED_REBOOT"),
       EnvironmentValue("OUE_SIM_MAX_SLEEP_MS"));
-  if (!settings.Ok()) {
-    for (const std::string& error : settings.errors) output.WriteLine("[Error]: " + error);
+  if (!Settings.Ok()) {
+    for (const std::string& Error : Settings.errors) Output.WriteLine("[Error]: " + Error);
     return kExitBadScenario;
   }
 
-  if (settings.settings.scenarioPath.empty()) {
-    const unsigned long rc = PlayStandardRun(commandLine.arguments, settings.settings, output);
-    output.WaitUntilRead();
-    return rc;
+  if (Settings.settings.scenarioPath.empty()) {
+    const unsigned long Rc = PlayStandardRun(CommandLine.arguments, Settings.settings, Output);
+    Output.WaitUntilRead();
+    return Rc;
   }
 
-  std::string text;
-  if (!ReadWholeFile(settings.settings.scenarioPath, text)) {
-    output.WriteLine("[Error]: cannot read scenario file " + settings.settings.scenarioPath);
+  std::string Text;
+  if (!ReadWholeFile(Settings.settings.scenarioPath, Text)) {
+    Output.WriteLine("[Error]: cannot read scenario file " + Settings.settings.scenarioPath);
     return kExitBadScenario;
   }
-  const ScenarioParse scenario = ParseScenario(text);
-  if (!scenario.Ok()) {
-    output.WriteLine("[Error]: " + scenario.error);
+  const ScenarioParse Scenario = ParseScenario(Text);
+  if (!Scenario.Ok()) {
+    Output.WriteLine("[Error]: " + Scenario.error);
     return kExitBadScenario;
   }
-  return PlayScenario(scenario.steps, commandLine.arguments, settings.settings, output, input);
+  return PlayScenario(Scenario.steps, CommandLine.arguments, Settings.settings, Output, Input);
 }
 
 }  // namespace
 
 int main() {
-  if (const auto text = EnvironmentValue(kGrandchildVariable)) RunGrandchild(*text);
-  TSimOutput output;
-  TSimInput input;
-  ExitProcess(static_cast<UINT>(Run(output, input)));
+  if (const auto Text = EnvironmentValue(kGrandchildVariable)) RunGrandchild(*Text);
+  TSimOutput Output;
+  TSimInput Input;
+  ExitProcess(static_cast<UINT>(Run(Output, Input)));
 }

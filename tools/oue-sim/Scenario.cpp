@@ -5,10 +5,10 @@
 namespace oue_sim {
 namespace {
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+int HexDigit(char C) {
+  if (C >= '0' && C <= '9') return C - '0';
+  if (C >= 'a' && C <= 'f') return C - 'a' + 10;
+  if (C >= 'A' && C <= 'F') return C - 'A' + 10;
   return -1;
 }
 
@@ -20,144 +20,144 @@ struct Command {
 
 // Commands may be indented; the argument starts after the one blank that
 // follows the command name.
-Command SplitCommand(const std::string& fileLine) {
-  Command command;
-  const std::string line = fileLine.substr(fileLine.find_first_not_of(" \t"));
-  const std::size_t blank = line.find(' ');
-  command.name = line.substr(0, blank);
-  if (blank != std::string::npos) {
-    command.argument = line.substr(blank + 1);
-    command.hasArgument = true;
+Command SplitCommand(const std::string& FileLine) {
+  Command Command;
+  const std::string Line = FileLine.substr(FileLine.find_first_not_of(" \t"));
+  const std::size_t Blank = Line.find(' ');
+  Command.name = Line.substr(0, Blank);
+  if (Blank != std::string::npos) {
+    Command.argument = Line.substr(Blank + 1);
+    Command.hasArgument = true;
   }
-  return command;
+  return Command;
 }
 
 // Texts end with CR LF in the file or not; a line of the file must not keep its CR.
-std::vector<std::string> FileLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    if (end == text.size()) break;
-    start = end + 1;
+std::vector<std::string> FileLines(const std::string& Text) {
+  std::vector<std::string> Lines;
+  std::size_t Start = 0;
+  while (Start <= Text.size()) {
+    std::size_t End = Text.find('\n', Start);
+    if (End == std::string::npos) End = Text.size();
+    std::string Line = Text.substr(Start, End - Start);
+    if (!Line.empty() && Line.back() == '\r') Line.pop_back();
+    Lines.push_back(Line);
+    if (End == Text.size()) break;
+    Start = End + 1;
   }
-  return lines;
+  return Lines;
 }
 
-bool IsIgnored(const std::string& line) {
-  const std::size_t first = line.find_first_not_of(" \t");
-  return first == std::string::npos || line[first] == '#';
+bool IsIgnored(const std::string& Line) {
+  const std::size_t First = Line.find_first_not_of(" \t");
+  return First == std::string::npos || Line[First] == '#';
 }
 
 }  // namespace
 
-bool DecodeEscapes(const std::string& escaped, std::string& bytes, std::string& reason) {
-  bytes.clear();
-  for (std::size_t i = 0; i < escaped.size(); ++i) {
-    const char c = escaped[i];
-    if (c != '\\') {
-      bytes += c;
+bool DecodeEscapes(const std::string& Escaped, std::string& Bytes, std::string& Reason) {
+  Bytes.clear();
+  for (std::size_t I = 0; I < Escaped.size(); ++I) {
+    const char C = Escaped[I];
+    if (C != '\\') {
+      Bytes += C;
       continue;
     }
-    if (++i >= escaped.size()) {
-      reason = "a backslash ends the text (write \\\\ for a backslash)";
+    if (++I >= Escaped.size()) {
+      Reason = "a backslash ends the text (write \\\\ for a backslash)";
       return false;
     }
-    switch (escaped[i]) {
-      case 'r': bytes += '\r'; break;
-      case 'n': bytes += '\n'; break;
-      case 't': bytes += '\t'; break;
-      case '0': bytes += '\0'; break;
-      case '\\': bytes += '\\'; break;
+    switch (Escaped[I]) {
+      case 'r': Bytes += '\r'; break;
+      case 'n': Bytes += '\n'; break;
+      case 't': Bytes += '\t'; break;
+      case '0': Bytes += '\0'; break;
+      case '\\': Bytes += '\\'; break;
       case 'x': {
-        const int hi = i + 1 < escaped.size() ? HexDigit(escaped[i + 1]) : -1;
-        const int lo = i + 2 < escaped.size() ? HexDigit(escaped[i + 2]) : -1;
-        if (hi < 0 || lo < 0) {
-          reason = "\\x needs two hexadecimal digits";
+        const int Hi = I + 1 < Escaped.size() ? HexDigit(Escaped[I + 1]) : -1;
+        const int Lo = I + 2 < Escaped.size() ? HexDigit(Escaped[I + 2]) : -1;
+        if (Hi < 0 || Lo < 0) {
+          Reason = "\\x needs two hexadecimal digits";
           return false;
         }
-        bytes += static_cast<char>(hi * 16 + lo);
-        i += 2;
+        Bytes += static_cast<char>(Hi * 16 + Lo);
+        I += 2;
         break;
       }
       default:
-        reason = std::string("unknown escape \\") + escaped[i];
+        Reason = std::string("unknown escape \\") + Escaped[I];
         return false;
     }
   }
   return true;
 }
 
-ScenarioParse ParseScenario(const std::string& text) {
-  ScenarioParse parse;
-  const std::vector<std::string> lines = FileLines(text);
-  for (std::size_t index = 0; index < lines.size(); ++index) {
-    const std::string& line = lines[index];
-    if (IsIgnored(line)) continue;
-    const unsigned lineNumber = static_cast<unsigned>(index + 1);
-    auto fail = [&](const std::string& why) {
-      parse.error = "scenario line " + std::to_string(lineNumber) + ": " + why;
-      parse.steps.clear();
-      return parse;
+ScenarioParse ParseScenario(const std::string& Text) {
+  ScenarioParse Result;
+  const std::vector<std::string> Lines = FileLines(Text);
+  for (std::size_t Index = 0; Index < Lines.size(); ++Index) {
+    const std::string& Line = Lines[Index];
+    if (IsIgnored(Line)) continue;
+    const unsigned LineNumber = static_cast<unsigned>(Index + 1);
+    auto Fail = [&](const std::string& Why) {
+      Result.error = "scenario line " + std::to_string(LineNumber) + ": " + Why;
+      Result.steps.clear();
+      return Result;
     };
-    const Command command = SplitCommand(line);
-    const std::string& name = command.name;
-    const std::string& arg = command.argument;
-    ScenarioStep step{StepKind::Line, "", 0, lineNumber};
-    auto hasExtraArgument = [&]() {
-      return command.hasArgument && arg.find_first_not_of(" \t") != std::string::npos;
+    const Command Split = SplitCommand(Line);
+    const std::string& Name = Split.name;
+    const std::string& Argument = Split.argument;
+    ScenarioStep Step{StepKind::Line, "", 0, LineNumber};
+    auto HasExtraArgument = [&]() {
+      return Split.hasArgument && Argument.find_first_not_of(" \t") != std::string::npos;
     };
-    auto number = [&](unsigned long max) {
-      const auto n = ParseUnsignedDecimal(arg, max);
-      if (n) step.number = *n;
-      return n.has_value();
+    auto Number = [&](unsigned long Max) {
+      const auto N = ParseUnsignedDecimal(Argument, Max);
+      if (N) Step.number = *N;
+      return N.has_value();
     };
 
-    if (name == "line") {
-      step.kind = StepKind::Line;
-      step.text = arg;
-    } else if (name == "raw" || name == "exit-unread") {
-      step.kind = name == "raw" ? StepKind::Raw : StepKind::ExitUnread;
-      std::string reason;
-      if (!DecodeEscapes(arg, step.text, reason)) return fail(name + ": " + reason);
-    } else if (name == "sleep") {
-      step.kind = StepKind::Sleep;
-      if (!number(3600000UL)) return fail("sleep needs milliseconds (0 to 3600000), got \"" + arg + "\"");
-    } else if (name == "flood") {
-      step.kind = StepKind::Flood;
-      const std::size_t blank = arg.find(' ');
-      const auto n = ParseUnsignedDecimal(arg.substr(0, blank), 100000000UL);
-      if (!n) return fail("flood needs a line count (0 to 100000000) and a text, got \"" + arg + "\"");
-      step.number = *n;
-      step.text = blank == std::string::npos ? std::string() : arg.substr(blank + 1);
-    } else if (name == "standard" || name == "readline" || name == "echo-stdin" || name == "crash") {
-      if (hasExtraArgument()) return fail(name + " takes no argument, got \"" + arg + "\"");
-      step.kind = name == "standard"   ? StepKind::Standard
-                  : name == "readline" ? StepKind::ReadLine
-                  : name == "crash"    ? StepKind::Crash
+    if (Name == "line") {
+      Step.kind = StepKind::Line;
+      Step.text = Argument;
+    } else if (Name == "raw" || Name == "exit-unread") {
+      Step.kind = Name == "raw" ? StepKind::Raw : StepKind::ExitUnread;
+      std::string Reason;
+      if (!DecodeEscapes(Argument, Step.text, Reason)) return Fail(Name + ": " + Reason);
+    } else if (Name == "sleep") {
+      Step.kind = StepKind::Sleep;
+      if (!Number(3600000UL)) return Fail("sleep needs milliseconds (0 to 3600000), got \"" + Argument + "\"");
+    } else if (Name == "flood") {
+      Step.kind = StepKind::Flood;
+      const std::size_t Blank = Argument.find(' ');
+      const auto N = ParseUnsignedDecimal(Argument.substr(0, Blank), 100000000UL);
+      if (!N) return Fail("flood needs a line count (0 to 100000000) and a text, got \"" + Argument + "\"");
+      Step.number = *N;
+      Step.text = Blank == std::string::npos ? std::string() : Argument.substr(Blank + 1);
+    } else if (Name == "standard" || Name == "readline" || Name == "echo-stdin" || Name == "crash") {
+      if (HasExtraArgument()) return Fail(Name + " takes no argument, got \"" + Argument + "\"");
+      Step.kind = Name == "standard"   ? StepKind::Standard
+                  : Name == "readline" ? StepKind::ReadLine
+                  : Name == "crash"    ? StepKind::Crash
                                        : StepKind::EchoStdin;
-    } else if (name == "level") {
-      step.kind = StepKind::Level;
-      step.text = arg;
-      if (arg.empty() || arg.find_first_of(" \t") != std::string::npos)
-        return fail("level needs an update level such as 3.1.0.2, got \"" + arg + "\"");
-    } else if (name == "grandchild") {
-      step.kind = StepKind::Grandchild;
-      step.text = arg;
-      if (arg.empty()) return fail("grandchild needs the text it writes");
-    } else if (name == "exit") {
-      step.kind = StepKind::Exit;
-      if (!number(4294967295UL)) return fail("exit needs a code (0 to 4294967295), got \"" + arg + "\"");
+    } else if (Name == "level") {
+      Step.kind = StepKind::Level;
+      Step.text = Argument;
+      if (Argument.empty() || Argument.find_first_of(" \t") != std::string::npos)
+        return Fail("level needs an update level such as 3.1.0.2, got \"" + Argument + "\"");
+    } else if (Name == "grandchild") {
+      Step.kind = StepKind::Grandchild;
+      Step.text = Argument;
+      if (Argument.empty()) return Fail("grandchild needs the text it writes");
+    } else if (Name == "exit") {
+      Step.kind = StepKind::Exit;
+      if (!Number(4294967295UL)) return Fail("exit needs a code (0 to 4294967295), got \"" + Argument + "\"");
     } else {
-      return fail("unknown command \"" + name + "\"");
+      return Fail("unknown command \"" + Name + "\"");
     }
-    parse.steps.push_back(step);
+    Result.steps.push_back(Step);
   }
-  return parse;
+  return Result;
 }
 
 }  // namespace oue_sim

@@ -35,9 +35,9 @@ struct ScenarioParse {
   bool Ok() const { return error.empty(); }
 };
 
-ScenarioParse ParseScenario(const std::string& text);
+ScenarioParse ParseScenario(const std::string& Text);
 
 // Decodes the escapes of raw/exit-unread; false with a reason on a bad escape.
-bool DecodeEscapes(const std::string& escaped, std::string& bytes, std::string& reason);
+bool DecodeEscapes(const std::string& Escaped, std::string& Bytes, std::string& Reason);
 
 }  // namespace oue_sim

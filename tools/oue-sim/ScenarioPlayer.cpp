@@ -25,81 +25,81 @@ LONG WINAPI EndWithExceptionCode(EXCEPTION_POINTERS*) { return EXCEPTION_EXECUTE
   for (;;) Sleep(INFINITE);
 }
 
-void Flood(unsigned long count, const std::string& text, TSimOutput& output) {
+void Flood(unsigned long Count, const std::string& Text, TSimOutput& Output) {
   // Big writes, so the reader and not the simulator sets the pace.
-  const std::size_t chunkSize = 64 * 1024;
-  std::string chunk;
-  chunk.reserve(chunkSize + text.size() + 16);
-  for (unsigned long i = 1; i <= count; ++i) {
-    if (!text.empty()) {
-      chunk += text;
-      chunk += ' ';
+  const std::size_t ChunkSize = 64 * 1024;
+  std::string Chunk;
+  Chunk.reserve(ChunkSize + Text.size() + 16);
+  for (unsigned long I = 1; I <= Count; ++I) {
+    if (!Text.empty()) {
+      Chunk += Text;
+      Chunk += ' ';
     }
-    chunk += std::to_string(i);
-    chunk += "\r\n";
-    if (chunk.size() >= chunkSize) {
-      output.Write(chunk);
-      chunk.clear();
+    Chunk += std::to_string(I);
+    Chunk += "\r\n";
+    if (Chunk.size() >= ChunkSize) {
+      Output.Write(Chunk);
+      Chunk.clear();
     }
   }
-  output.Write(chunk);
+  Output.Write(Chunk);
 }
 
 }  // namespace
 
-unsigned long PlayScenario(const std::vector<ScenarioStep>& steps, const EngineArguments& arguments,
-                           const SimSettings& settings, TSimOutput& output, TSimInput& input) {
-  for (const ScenarioStep& step : steps) {
-    switch (step.kind) {
+unsigned long PlayScenario(const std::vector<ScenarioStep>& Steps, const EngineArguments& Arguments,
+                           const SimSettings& Settings, TSimOutput& Output, TSimInput& Input) {
+  for (const ScenarioStep& Step : Steps) {
+    switch (Step.kind) {
       case StepKind::Line:
-        output.WriteLine(step.text);
+        Output.WriteLine(Step.text);
         break;
       case StepKind::Raw:
-        output.Write(step.text);
+        Output.Write(Step.text);
         break;
       case StepKind::Sleep:
-        Sleep(std::min<unsigned long>(step.number, settings.maxSleepMs));
+        Sleep(std::min<unsigned long>(Step.number, Settings.maxSleepMs));
         break;
       case StepKind::Flood:
-        Flood(step.number, step.text, output);
+        Flood(Step.number, Step.text, Output);
         break;
       case StepKind::Standard:
-        if (const unsigned long rc = PlayStandardRun(arguments, settings, output)) return rc;
+        if (const unsigned long Rc = PlayStandardRun(Arguments, Settings, Output)) return Rc;
         break;
       case StepKind::Level:
-        if (const unsigned long rc = WriteUpdateLevel(step.text)) {
-          output.WriteLine("[Error]: scenario line " + std::to_string(step.lineNumber) + ": cannot write UpdateLevel " +
-                           step.text + " (error " + std::to_string(rc) + ")");
+        if (const unsigned long Rc = WriteUpdateLevel(Step.text)) {
+          Output.WriteLine("[Error]: scenario line " + std::to_string(Step.lineNumber) + ": cannot write UpdateLevel " +
+                           Step.text + " (error " + std::to_string(Rc) + ")");
           return kExitRunFailed;
         }
         break;
       case StepKind::ReadLine:
-        if (const auto line = input.ReadLine()) output.WriteLine("ECHO: " + *line);
+        if (const auto Line = Input.ReadLine()) Output.WriteLine("ECHO: " + *Line);
         break;
       case StepKind::EchoStdin:
-        while (const auto line = input.ReadLine()) {
-          if (*line == "quit") break;
-          output.WriteLine("ECHO: " + *line);
+        while (const auto Line = Input.ReadLine()) {
+          if (*Line == "quit") break;
+          Output.WriteLine("ECHO: " + *Line);
         }
         break;
       case StepKind::Exit:
-        output.WaitUntilRead();
-        return step.number;
+        Output.WaitUntilRead();
+        return Step.number;
       case StepKind::Crash:
         Crash();
       case StepKind::Grandchild:
-        if (!StartGrandchild(step.text)) {
-          output.WriteLine("[Error]: scenario line " + std::to_string(step.lineNumber) +
+        if (!StartGrandchild(Step.text)) {
+          Output.WriteLine("[Error]: scenario line " + std::to_string(Step.lineNumber) +
                            ": cannot start the grandchild (error " + std::to_string(GetLastError()) + ")");
           return kExitRunFailed;
         }
         break;
       case StepKind::ExitUnread:
-        output.Write(step.text);
+        Output.Write(Step.text);
         ExitProcess(kExitSuccess);
     }
   }
-  output.WaitUntilRead();
+  Output.WaitUntilRead();
   return kExitSuccess;
 }
 

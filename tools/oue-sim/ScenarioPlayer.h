@@ -10,7 +10,7 @@
 namespace oue_sim {
 
 // Returns the exit code; "exit-unread" and "crash" do not return.
-unsigned long PlayScenario(const std::vector<ScenarioStep>& steps, const EngineArguments& arguments,
-                           const SimSettings& settings, TSimOutput& output, TSimInput& input);
+unsigned long PlayScenario(const std::vector<ScenarioStep>& Steps, const EngineArguments& Arguments,
+                           const SimSettings& Settings, TSimOutput& Output, TSimInput& Input);
 
 }  // namespace oue_sim

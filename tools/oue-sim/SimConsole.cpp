@@ -10,14 +10,14 @@ namespace oue_sim {
 
 TSimOutput::TSimOutput() : handle_(GetStdHandle(STD_OUTPUT_HANDLE)) {}
 
-void TSimOutput::Write(const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-    DWORD written = 0;
-    if (!WriteFile(handle_, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+void TSimOutput::Write(const std::string& Bytes) {
+  std::size_t Done = 0;
+  while (Done < Bytes.size()) {
+    const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Bytes.size() - Done, 1u << 20));
+    DWORD Written = 0;
+    if (!WriteFile(handle_, Bytes.data() + Done, Chunk, &Written, nullptr) || Written == 0)
       ExitProcess(kExitOutputLost);
-    done += written;
+    Done += Written;
   }
 }
 
@@ -30,20 +30,20 @@ void TSimOutput::WaitUntilRead() {
 TSimInput::TSimInput() : handle_(GetStdHandle(STD_INPUT_HANDLE)) {}
 
 std::optional<std::string> TSimInput::ReadLine() {
-  std::string line;
-  bool any = false;
+  std::string Line;
+  bool Any = false;
   for (;;) {
-    char c = 0;
-    DWORD got = 0;
+    char C = 0;
+    DWORD Got = 0;
     // One byte at a time: a line must not swallow input meant for the next read.
-    if (!ReadFile(handle_, &c, 1, &got, nullptr) || got == 0) break;
-    any = true;
-    if (c == '\n') break;
-    line += c;
+    if (!ReadFile(handle_, &C, 1, &Got, nullptr) || Got == 0) break;
+    Any = true;
+    if (C == '\n') break;
+    Line += C;
   }
-  if (!any) return std::nullopt;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return line;
+  if (!Any) return std::nullopt;
+  if (!Line.empty() && Line.back() == '\r') Line.pop_back();
+  return Line;
 }
 
 }  // namespace oue_sim

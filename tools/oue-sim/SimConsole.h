@@ -11,8 +11,8 @@ class TSimOutput {
   TSimOutput();
   // Writes every byte, in as few writes as the pipe allows. When the reader has
   // gone there is nobody left to play for: the process ends with kExitOutputLost.
-  void Write(const std::string& bytes);
-  void WriteLine(const std::string& text) { Write(text + "\r\n"); }
+  void Write(const std::string& Bytes);
+  void WriteLine(const std::string& Text) { Write(Text + "\r\n"); }
   // Returns once the reader has taken everything written (a pipe), at once otherwise.
   void WaitUntilRead();
 

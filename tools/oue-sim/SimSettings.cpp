@@ -4,32 +4,32 @@
 
 namespace oue_sim {
 
-SimSettingsParse ParseSimSettings(const std::optional<std::string>& scenario,
-                                  const std::optional<std::string>& delayMs,
-                                  const std::optional<std::string>& needReboot,
-                                  const std::optional<std::string>& maxSleepMs) {
-  SimSettingsParse parse;
-  if (scenario) parse.settings.scenarioPath = *scenario;
-  if (delayMs && !delayMs->empty()) {
-    if (const auto ms = ParseUnsignedDecimal(*delayMs, 600000UL))
-      parse.settings.delayMs = *ms;
+SimSettingsParse ParseSimSettings(const std::optional<std::string>& Scenario,
+                                  const std::optional<std::string>& DelayMs,
+                                  const std::optional<std::string>& NeedReboot,
+                                  const std::optional<std::string>& MaxSleepMs) {
+  SimSettingsParse Parse;
+  if (Scenario) Parse.settings.scenarioPath = *Scenario;
+  if (DelayMs && !DelayMs->empty()) {
+    if (const auto Ms = ParseUnsignedDecimal(*DelayMs, 600000UL))
+      Parse.settings.delayMs = *Ms;
     else
-      parse.errors.push_back("OUE_SIM_DELAY_MS must be milliseconds from 0 to 600000, got \"" + *delayMs + "\"");
+      Parse.errors.push_back("OUE_SIM_DELAY_MS must be milliseconds from 0 to 600000, got \"" + *DelayMs + "\"");
   }
-  if (needReboot && !needReboot->empty()) {
-    if (*needReboot == "1")
-      parse.settings.needReboot = true;
-    else if (*needReboot != "0")
-      parse.errors.push_back("OUE_SIM_NEED_REBOOT must be 1 or 0, got \"" + *needReboot + "\"");
+  if (NeedReboot && !NeedReboot->empty()) {
+    if (*NeedReboot == "1")
+      Parse.settings.needReboot = true;
+    else if (*NeedReboot != "0")
+      Parse.errors.push_back("OUE_SIM_NEED_REBOOT must be 1 or 0, got \"" + *NeedReboot + "\"");
   }
-  if (maxSleepMs && !maxSleepMs->empty()) {
-    if (const auto ms = ParseUnsignedDecimal(*maxSleepMs, 3600000UL))
-      parse.settings.maxSleepMs = *ms;
+  if (MaxSleepMs && !MaxSleepMs->empty()) {
+    if (const auto Ms = ParseUnsignedDecimal(*MaxSleepMs, 3600000UL))
+      Parse.settings.maxSleepMs = *Ms;
     else
-      parse.errors.push_back("OUE_SIM_MAX_SLEEP_MS must be milliseconds from 0 to 3600000, got \"" + *maxSleepMs +
+      Parse.errors.push_back("OUE_SIM_MAX_SLEEP_MS must be milliseconds from 0 to 3600000, got \"" + *MaxSleepMs +
                              "\"");
   }
-  return parse;
+  return Parse;
 }
 
 }  // namespace oue_sim

@@ -27,9 +27,9 @@ struct SimSettingsParse {
 };
 
 // Each argument is the variable's value, or nullopt when it is not set.
-SimSettingsParse ParseSimSettings(const std::optional<std::string>& scenario,
-                                  const std::optional<std::string>& delayMs,
-                                  const std::optional<std::string>& needReboot,
-                                  const std::optional<std::string>& maxSleepMs = std::nullopt);
+SimSettingsParse ParseSimSettings(const std::optional<std::string>& Scenario,
+                                  const std::optional<std::string>& DelayMs,
+                                  const std::optional<std::string>& NeedReboot,
+                                  const std::optional<std::string>& MaxSleepMs = std::nullopt);
 
 }  // namespace oue_sim

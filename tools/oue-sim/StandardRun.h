@@ -22,11 +22,11 @@ struct StandardRunInput {
   bool needReboot = false;
 };
 
-std::string UpdateLevelOf(unsigned long updateNumber);
+std::string UpdateLevelOf(unsigned long UpdateNumber);
 
 // Each update records its own level right after its work and before its final
 // 100, so a caller that rereads the level at 90% or more sees the new one; the
 // last update leaves the highest level behind.
-std::vector<RunAction> StandardRunScript(const StandardRunInput& input);
+std::vector<RunAction> StandardRunScript(const StandardRunInput& Input);
 
 }  // namespace oue_sim

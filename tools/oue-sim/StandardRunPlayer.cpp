@@ -9,33 +9,33 @@
 
 namespace oue_sim {
 
-unsigned long PlayStandardRun(const EngineArguments& arguments, const SimSettings& settings, TSimOutput& output) {
-  if (!FolderExists(arguments.dir)) {
-    output.WriteLine("[Error]: Update folder " + arguments.dir + " not found");
+unsigned long PlayStandardRun(const EngineArguments& Arguments, const SimSettings& Settings, TSimOutput& Output) {
+  if (!FolderExists(Arguments.dir)) {
+    Output.WriteLine("[Error]: Update folder " + Arguments.dir + " not found");
     return kExitRunFailed;
   }
-  StandardRunInput input;
-  input.dir = arguments.dir;
-  input.snapshotLocation = arguments.noSnapshot ? std::string() : arguments.snapshotLocation;
-  input.updates = SelectUpdates(ListUpdateFileNames(arguments.dir));
-  input.needReboot = settings.needReboot;
-  if (input.updates.empty()) {
-    output.WriteLine("[Error]: No update files found in " + arguments.dir);
+  StandardRunInput Input;
+  Input.dir = Arguments.dir;
+  Input.snapshotLocation = Arguments.noSnapshot ? std::string() : Arguments.snapshotLocation;
+  Input.updates = SelectUpdates(ListUpdateFileNames(Arguments.dir));
+  Input.needReboot = Settings.needReboot;
+  if (Input.updates.empty()) {
+    Output.WriteLine("[Error]: No update files found in " + Arguments.dir);
     return kExitRunFailed;
   }
 
-  for (const RunAction& action : StandardRunScript(input)) {
-    if (action.kind == RunActionKind::WriteLevel) {
-      if (const unsigned long rc = WriteUpdateLevel(action.text)) {
-        output.WriteLine("[Error]: Cannot write UpdateLevel " + action.text +
+  for (const RunAction& Action : StandardRunScript(Input)) {
+    if (Action.kind == RunActionKind::WriteLevel) {
+      if (const unsigned long Rc = WriteUpdateLevel(Action.text)) {
+        Output.WriteLine("[Error]: Cannot write UpdateLevel " + Action.text +
                          " to HKEY_LOCAL_MACHINE\\Software\\Dantor\\Kelvra\\Products\\Orvane (error " +
-                         std::to_string(rc) + ")");
+                         std::to_string(Rc) + ")");
         return kExitRunFailed;
       }
       continue;
     }
-    output.WriteLine(action.text);
-    if (settings.delayMs > 0) Sleep(settings.delayMs);
+    Output.WriteLine(Action.text);
+    if (Settings.delayMs > 0) Sleep(Settings.delayMs);
   }
   return kExitSuccess;
 }

@@ -7,6 +7,6 @@
 namespace oue_sim {
 
 // Returns the exit code the run ends with (kExitSuccess or kExitRunFailed).
-unsigned long PlayStandardRun(const EngineArguments& arguments, const SimSettings& settings, TSimOutput& output);
+unsigned long PlayStandardRun(const EngineArguments& Arguments, const SimSettings& Settings, TSimOutput& Output);
 
 }  // namespace oue_sim

@@ -7,25 +7,25 @@
 
 namespace oue_sim {
 
-std::optional<unsigned long> UpdateNumberOf(const std::string& fileName) {
+std::optional<unsigned long> UpdateNumberOf(const std::string& FileName) {
   // The wizard's own rule: a rehearsal must run exactly the updates the
   // wizard listed, no more and no fewer. Negative numbers the wizard skips.
-  const int number = ParseUpdateNumber(fileName);
-  if (number < 0) return std::nullopt;
-  return static_cast<unsigned long>(number);
+  const int Number = ParseUpdateNumber(FileName);
+  if (Number < 0) return std::nullopt;
+  return static_cast<unsigned long>(Number);
 }
 
-std::vector<UpdateFile> SelectUpdates(std::vector<std::string> fileNames) {
-  std::sort(fileNames.begin(), fileNames.end());
-  std::vector<UpdateFile> updates;
-  std::unordered_set<unsigned long> taken;
-  for (const std::string& name : fileNames) {
-    const auto n = UpdateNumberOf(name);
-    if (n && taken.insert(*n).second) updates.push_back({*n, name});
+std::vector<UpdateFile> SelectUpdates(std::vector<std::string> FileNames) {
+  std::sort(FileNames.begin(), FileNames.end());
+  std::vector<UpdateFile> Updates;
+  std::unordered_set<unsigned long> Taken;
+  for (const std::string& Name : FileNames) {
+    const auto N = UpdateNumberOf(Name);
+    if (N && Taken.insert(*N).second) Updates.push_back({*N, Name});
   }
-  std::stable_sort(updates.begin(), updates.end(),
-                   [](const UpdateFile& a, const UpdateFile& b) { return a.number < b.number; });
-  return updates;
+  std::stable_sort(Updates.begin(), Updates.end(),
+                   [](const UpdateFile& A, const UpdateFile& B) { return A.number < B.number; });
+  return Updates;
 }
 
 }  // namespace oue_sim

@@ -13,11 +13,11 @@ struct UpdateFile {
 
 // The update number of "Orvane-3.1.0.<n>....oue", read by the wizard's own
 // ParseUpdateNumber; none for a name the wizard does not list.
-std::optional<unsigned long> UpdateNumberOf(const std::string& fileName);
+std::optional<unsigned long> UpdateNumberOf(const std::string& FileName);
 
 // The update files among the names, by rising number; a second file with a
 // number already taken (e.g. a bracketed variant) is left out, the first name
 // in byte order wins.
-std::vector<UpdateFile> SelectUpdates(std::vector<std::string> fileNames);
+std::vector<UpdateFile> SelectUpdates(std::vector<std::string> FileNames);
 
 }  // namespace oue_sim

@@ -6,25 +6,25 @@
 
 namespace oue_sim {
 
-bool FolderExists(const std::string& dir) {
-  const DWORD attributes = GetFileAttributesA(dir.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+bool FolderExists(const std::string& Dir) {
+  const DWORD Attributes = GetFileAttributesA(Dir.c_str());
+  return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::vector<std::string> ListUpdateFileNames(const std::string& dir) {
-  std::string pattern = dir;
-  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
-  pattern += "Orvane-*.oue";
+std::vector<std::string> ListUpdateFileNames(const std::string& Dir) {
+  std::string Pattern = Dir;
+  if (!Pattern.empty() && Pattern.back() != '\\' && Pattern.back() != '/') Pattern += '\\';
+  Pattern += "Orvane-*.oue";
 
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  TFindHandle find(FindFirstFileA(pattern.c_str(), &data));
-  if (!find) return names;
+  std::vector<std::string> Names;
+  WIN32_FIND_DATAA Data;
+  TFindHandle Find(FindFirstFileA(Pattern.c_str(), &Data));
+  if (!Find) return Names;
   do {
-    const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    if ((data.dwFileAttributes & skip) == 0) names.push_back(data.cFileName);
-  } while (FindNextFileA(find.Get(), &data));
-  return names;
+    const DWORD Skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if ((Data.dwFileAttributes & Skip) == 0) Names.push_back(Data.cFileName);
+  } while (FindNextFileA(Find.Get(), &Data));
+  return Names;
 }
 
 }  // namespace oue_sim

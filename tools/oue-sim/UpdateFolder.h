@@ -5,10 +5,10 @@
 
 namespace oue_sim {
 
-bool FolderExists(const std::string& dir);
+bool FolderExists(const std::string& Dir);
 
 // Names (without folder) of the files matching "Orvane-*.oue"; hidden and
 // system files and folders are left out, as the wizard leaves them out.
-std::vector<std::string> ListUpdateFileNames(const std::string& dir);
+std::vector<std::string> ListUpdateFileNames(const std::string& Dir);
 
 }  // namespace oue_sim

@@ -10,9 +10,9 @@ void RestrictDllSearchToSystem32() {
   // Looked up rather than linked: Windows 7 has it only with KB2533623, and
   // without it the program must still start.
   using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
-  auto setDefault = reinterpret_cast<TSetDefaultDllDirectories>(
+  auto SetDefault = reinterpret_cast<TSetDefaultDllDirectories>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
-  if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (SetDefault) SetDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // Also takes the current folder out of the search where the call above is missing.
   SetDllDirectoryA("");
 }

@@ -36,9 +36,9 @@ class TNamedAccessible final : public IAccessible {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&FRefs); }
   ULONG STDMETHODCALLTYPE Release() override {
-    const LONG refs = InterlockedDecrement(&FRefs);
-    if (refs == 0) delete this;
-    return refs;
+    const LONG Refs = InterlockedDecrement(&FRefs);
+    if (Refs == 0) delete this;
+    return Refs;
   }
 
   // IDispatch
@@ -97,28 +97,28 @@ class TNamedAccessible final : public IAccessible {
 };
 
 std::wstring Wide(const std::string& Text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()), &w[0], n);
-  return w;
+  const int N = MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0);
+  std::wstring W(static_cast<size_t>(N), L'\0');
+  if (N > 0) MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()), &W[0], N);
+  return W;
 }
 
 using TNameFunction = std::function<std::string()>;
 
 LRESULT CALLBACK NamedProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR Id, DWORD_PTR Data) {
-  auto* name = reinterpret_cast<TNameFunction*>(Data);
+  auto* Name = reinterpret_cast<TNameFunction*>(Data);
   if (Msg == WM_GETOBJECT && static_cast<LONG>(L) == OBJID_CLIENT) {
-    IAccessible* standard = nullptr;
+    IAccessible* Standard = nullptr;
     if (SUCCEEDED(CreateStdAccessibleObject(Hwnd, OBJID_CLIENT, AccessibleIid,
-                                            reinterpret_cast<void**>(&standard)))) {
-      auto* named = new TNamedAccessible(standard, Wide((*name)()));
-      const LRESULT r = LresultFromObject(AccessibleIid, W, named);
-      named->Release();
-      return r;
+                                            reinterpret_cast<void**>(&Standard)))) {
+      auto* Named = new TNamedAccessible(Standard, Wide((*Name)()));
+      const LRESULT R = LresultFromObject(AccessibleIid, W, Named);
+      Named->Release();
+      return R;
     }
   } else if (Msg == WM_NCDESTROY) {
     RemoveWindowSubclass(Hwnd, NamedProc, Id);
-    delete name;
+    delete Name;
   }
   return DefSubclassProc(Hwnd, Msg, W, L);
 }
@@ -127,8 +127,8 @@ LRESULT CALLBACK NamedProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR Id,
 
 void GiveAccessibleName(HWND Control, std::function<std::string()> Name) {
   if (!Control) return;
-  auto* name = new TNameFunction(std::move(Name));
-  if (!SetWindowSubclass(Control, NamedProc, 2, reinterpret_cast<DWORD_PTR>(name))) delete name;
+  auto* Owned = new TNameFunction(std::move(Name));
+  if (!SetWindowSubclass(Control, NamedProc, 2, reinterpret_cast<DWORD_PTR>(Owned))) delete Owned;
 }
 
 void AnnounceChange(HWND Control) {

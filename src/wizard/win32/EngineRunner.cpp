@@ -34,9 +34,9 @@ class TStopwatch {
     QueryPerformanceCounter(&FStart);
   }
   double ElapsedMs() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - FStart.QuadPart) * 1000.0 / static_cast<double>(FFrequency.QuadPart);
+    LARGE_INTEGER Now;
+    QueryPerformanceCounter(&Now);
+    return static_cast<double>(Now.QuadPart - FStart.QuadPart) * 1000.0 / static_cast<double>(FFrequency.QuadPart);
   }
 
  private:
@@ -97,8 +97,8 @@ void TEngineRunner::Run(const std::string& ProgramPath, const std::string& Argum
 }
 
 void CALLBACK TEngineRunner::PollTimerProc(HWND, UINT, UINT_PTR Id, DWORD) {
-  auto* runner = reinterpret_cast<TEngineRunner*>(Id);
-  if (runner->FEngineRunning) runner->FHost.Guard([runner] { runner->RunPass(); });
+  auto* Runner = reinterpret_cast<TEngineRunner*>(Id);
+  if (Runner->FEngineRunning) Runner->FHost.Guard([Runner] { Runner->RunPass(); });
 }
 
 void TEngineRunner::StopPollTimer() {
@@ -122,7 +122,7 @@ void TEngineRunner::StopPollTimer() {
 // goes on with the lines.
 void TEngineRunner::RunPass() {
   if (FInPass) return;
-  TFlagScope inPass(FInPass);
+  TFlagScope InPass(FInPass);
   FeedEngineInput();
   PollEngineOutput();
 }
@@ -134,17 +134,17 @@ void TEngineRunner::RunPass() {
 void TEngineRunner::PollEngineOutput() {
   FOutputBacklog = false;
   if (!FEngineOutput) return;
-  TStopwatch watch;
+  TStopwatch Watch;
   for (;;) {
-    const std::string line = FEngineOutput->ReadLine();
+    const std::string Line = FEngineOutput->ReadLine();
     // A no-line while bytes still wait is a read that stopped inside a long
     // line; the budget below decides whether this pass goes on with it.
-    if (line == TPipeStream::NoLine) {
+    if (Line == TPipeStream::NoLine) {
       if (FEngineOutput->BytesWaiting() == 0) break;
     } else {
-      InterpretEngineLine(line);
+      InterpretEngineLine(Line);
     }
-    if (watch.ElapsedMs() >= PollBudgetMs) {
+    if (Watch.ElapsedMs() >= PollBudgetMs) {
       FOutputBacklog = true;
       break;
     }
@@ -159,33 +159,33 @@ void TEngineRunner::PollEngineOutput() {
 // holding the pipe): it is read for a moment at most, never waited out.
 void TEngineRunner::DrainEngineOutput() {
   if (!FEngineOutput) return;
-  std::size_t owed = FEngineOutput->BytesWaiting() + FEngineOutput->PendingSize();
-  std::size_t lastWaiting = 0;
-  TStopwatch watch;
-  bool emptied = false;
+  std::size_t Owed = FEngineOutput->BytesWaiting() + FEngineOutput->PendingSize();
+  std::size_t LastWaiting = 0;
+  TStopwatch Watch;
+  bool Emptied = false;
   for (;;) {
-    const std::string line = FEngineOutput->ReadLine();
-    if (line != TPipeStream::NoLine) {
-      InterpretEngineLine(line);
-      owed -= std::min(owed, line.size() + 1);
-      if (owed == 0 && watch.ElapsedMs() >= DrainGraceMs) break;
+    const std::string Line = FEngineOutput->ReadLine();
+    if (Line != TPipeStream::NoLine) {
+      InterpretEngineLine(Line);
+      Owed -= std::min(Owed, Line.size() + 1);
+      if (Owed == 0 && Watch.ElapsedMs() >= DrainGraceMs) break;
       continue;
     }
     // A long line comes in 64 KB at a time: go on while the pipe still gives
     // bytes, but never past the grace time (a writer that is still there).
-    const std::size_t waiting = FEngineOutput->BytesWaiting();
-    if (waiting == 0 || waiting == lastWaiting || watch.ElapsedMs() >= DrainGraceMs) {
-      emptied = true;
+    const std::size_t Waiting = FEngineOutput->BytesWaiting();
+    if (Waiting == 0 || Waiting == LastWaiting || Watch.ElapsedMs() >= DrainGraceMs) {
+      Emptied = true;
       break;
     }
-    lastWaiting = waiting;
+    LastWaiting = Waiting;
   }
-  if (emptied) {
+  if (Emptied) {
     // Exactly what is pending: taking characters until none is left would
     // take in whatever a writer that is still there goes on adding.
-    std::string rest;
-    for (std::size_t n = FEngineOutput->PendingSize(); n > 0; --n) rest += FEngineOutput->ReadChar();
-    if (!rest.empty()) InterpretEngineLine(rest);
+    std::string Rest;
+    for (std::size_t N = FEngineOutput->PendingSize(); N > 0; --N) Rest += FEngineOutput->ReadChar();
+    if (!Rest.empty()) InterpretEngineLine(Rest);
   }
   EndPass();
 }
@@ -207,12 +207,12 @@ void TEngineRunner::NoticeEnd() {
   if (FEnding) return;  // a tick that arrives while the end of the run is being handled
   if (FInPass) return;  // the drain would read between a pass's lines; the next tick ends the run
   if (IsProcessAlive(FEngineProcessId, FEngineProcess.Get())) return;
-  TFlagScope ending(FEnding);
+  TFlagScope Ending(FEnding);
   FEngineRunning = false;
   StopPollTimer();
   FEngineInputQueue.clear();
-  DWORD exitCode = 0;
-  if (FEngineProcess && GetExitCodeProcess(FEngineProcess.Get(), &exitCode)) FRun.EngineEnded(exitCode);
+  DWORD ExitCode = 0;
+  if (FEngineProcess && GetExitCodeProcess(FEngineProcess.Get(), &ExitCode)) FRun.EngineEnded(ExitCode);
   DrainEngineOutput();
   FView.OnRunEnded();
   FEngineStartPending = false;
@@ -232,12 +232,12 @@ void TEngineRunner::Type(const std::string& Line) {
 // engine would hold the window for as long as the engine does not read.
 void TEngineRunner::FeedEngineInput() {
   if (FEngineInputQueue.empty() || !FEngineInput) return;
-  const std::size_t room = std::min(FEngineInput->RoomToWrite(), FEngineInputQueue.size());
-  if (room == 0) return;
-  const std::string part = FEngineInputQueue.substr(0, room);
-  FEngineInputQueue.erase(0, room);
+  const std::size_t Room = std::min(FEngineInput->RoomToWrite(), FEngineInputQueue.size());
+  if (Room == 0) return;
+  const std::string Part = FEngineInputQueue.substr(0, Room);
+  FEngineInputQueue.erase(0, Room);
   try {
-    FEngineInput->WriteBuffer(part.data(), part.size());
+    FEngineInput->WriteBuffer(Part.data(), Part.size());
   } catch (...) {
     FEngineInputQueue.clear();  // reported once, not on every pass
     throw;

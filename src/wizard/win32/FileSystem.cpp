@@ -5,65 +5,65 @@
 
 
 bool FileExists(const std::string& Path) {
-  DWORD a = GetFileAttributesA(Path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+  DWORD A = GetFileAttributesA(Path.c_str());
+  return A != INVALID_FILE_ATTRIBUTES && !(A & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DirectoryExists(const std::string& Path) {
   if (Path.empty()) return false;
-  DWORD a = GetFileAttributesA(Path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  DWORD A = GetFileAttributesA(Path.c_str());
+  return A != INVALID_FILE_ATTRIBUTES && (A & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ExpandFileName(const std::string& Path) {
   if (Path.empty()) return Path;
-  char buf[MAX_PATH * 4];
-  DWORD n = GetFullPathNameA(Path.c_str(), sizeof(buf), buf, nullptr);
-  return n > 0 && n < sizeof(buf) ? std::string(buf, n) : Path;
+  char Buf[MAX_PATH * 4];
+  DWORD N = GetFullPathNameA(Path.c_str(), sizeof(Buf), Buf, nullptr);
+  return N > 0 && N < sizeof(Buf) ? std::string(Buf, N) : Path;
 }
 
 UINT DriveTypeOfPath(const std::string& Path) {
-  std::string root = DrivePart(ExpandFileName(Path));
-  if (root.empty()) return DRIVE_NO_ROOT_DIR;
-  root += '\\';
+  std::string Root = DrivePart(ExpandFileName(Path));
+  if (Root.empty()) return DRIVE_NO_ROOT_DIR;
+  Root += '\\';
   // No "insert a disk" box for an empty removable drive.
-  UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-  UINT type = GetDriveTypeA(root.c_str());
-  SetErrorMode(oldMode);
-  return type;
+  UINT OldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  UINT Type = GetDriveTypeA(Root.c_str());
+  SetErrorMode(OldMode);
+  return Type;
 }
 
 std::string ProgramFilePath() {
-  char path[MAX_PATH * 4];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
-  return std::string(path, n);
+  char Path[MAX_PATH * 4];
+  DWORD N = GetModuleFileNameA(nullptr, Path, sizeof(Path));
+  return std::string(Path, N);
 }
 
 std::string ProgramFileName() {
-  std::string p = ProgramFilePath();
-  size_t slash = p.find_last_of("\\/");
-  return slash == std::string::npos ? p : p.substr(slash + 1);
+  std::string P = ProgramFilePath();
+  size_t Slash = P.find_last_of("\\/");
+  return Slash == std::string::npos ? P : P.substr(Slash + 1);
 }
 
 std::vector<std::string> FindOrdinaryFiles(const std::string& Pattern) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA fd;
-  UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-  TFindHandle find(FindFirstFileA(Pattern.c_str(), &fd));
-  SetErrorMode(oldMode);
-  if (!find.IsValid()) return names;
-  const DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  std::vector<std::string> Names;
+  WIN32_FIND_DATAA Fd;
+  UINT OldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  TFindHandle Find(FindFirstFileA(Pattern.c_str(), &Fd));
+  SetErrorMode(OldMode);
+  if (!Find.IsValid()) return Names;
+  const DWORD Excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   do {
-    if (!(fd.dwFileAttributes & excluded)) names.emplace_back(fd.cFileName);
-  } while (FindNextFileA(find.Get(), &fd));
-  return names;
+    if (!(Fd.dwFileAttributes & Excluded)) Names.emplace_back(Fd.cFileName);
+  } while (FindNextFileA(Find.Get(), &Fd));
+  return Names;
 }
 
 void ForceDirectories(const std::string& Folder) {
-  std::string path = Folder;
-  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  if (path.empty() || DirectoryExists(path)) return;
-  size_t slash = path.find_last_of("\\/");
-  if (slash != std::string::npos && slash > 0) ForceDirectories(path.substr(0, slash));
-  CreateDirectoryA(path.c_str(), nullptr);
+  std::string Path = Folder;
+  while (!Path.empty() && (Path.back() == '\\' || Path.back() == '/')) Path.pop_back();
+  if (Path.empty() || DirectoryExists(Path)) return;
+  size_t Slash = Path.find_last_of("\\/");
+  if (Slash != std::string::npos && Slash > 0) ForceDirectories(Path.substr(0, Slash));
+  CreateDirectoryA(Path.c_str(), nullptr);
 }

@@ -17,63 +17,63 @@ struct TWindowKind {
 
 // The window class and styles that make a row of the layout table.
 TWindowKind WindowKindOf(const TControlDef& Def) {
-  TWindowKind k;
-  const auto either = [&Def](unsigned Flag, DWORD IfSet, DWORD IfNot) { return (Def.Style & Flag) ? IfSet : IfNot; };
-  if (!(Def.Style & stHidden) && Def.Kind != ckPage) k.Style |= WS_VISIBLE;
+  TWindowKind K;
+  const auto Either = [&Def](unsigned Flag, DWORD IfSet, DWORD IfNot) { return (Def.Style & Flag) ? IfSet : IfNot; };
+  if (!(Def.Style & stHidden) && Def.Kind != ckPage) K.Style |= WS_VISIBLE;
   // Tab moves through the controls of the pages and panels that hold them.
-  if (Def.Kind == ckContainer || Def.Kind == ckPage || HoldsControls(Def.Id)) k.ExStyle |= WS_EX_CONTROLPARENT;
+  if (Def.Kind == ckContainer || Def.Kind == ckPage || HoldsControls(Def.Id)) K.ExStyle |= WS_EX_CONTROLPARENT;
   switch (Def.Kind) {
     case ckContainer:
-      k.Class = ContainerClass;
-      k.Style |= WS_CLIPCHILDREN | WS_TABSTOP;
+      K.Class = ContainerClass;
+      K.Style |= WS_CLIPCHILDREN | WS_TABSTOP;
       break;
     case ckPage:
-      k.Class = ContainerClass;
-      k.Style |= WS_CLIPCHILDREN;
+      K.Class = ContainerClass;
+      K.Style |= WS_CLIPCHILDREN;
       break;
     case ckPanel:
     case ckImage:
     case ckBevel:
-      k.Class = PanelClass;
+      K.Class = PanelClass;
       break;
     case ckLabel:
-      k.Style |= SS_LEFT | either(stWordWrap, 0, SS_LEFTNOWORDWRAP) | either(stAccel, 0, SS_NOPREFIX);
+      K.Style |= SS_LEFT | Either(stWordWrap, 0, SS_LEFTNOWORDWRAP) | Either(stAccel, 0, SS_NOPREFIX);
       break;
     case ckButton:
-      k.Class = "BUTTON";
-      k.Style |= WS_TABSTOP | either(stDefault, BS_DEFPUSHBUTTON, BS_PUSHBUTTON);
+      K.Class = "BUTTON";
+      K.Style |= WS_TABSTOP | Either(stDefault, BS_DEFPUSHBUTTON, BS_PUSHBUTTON);
       break;
     case ckEdit:
-      k.Class = "EDIT";
-      k.Style |= WS_TABSTOP | ES_AUTOHSCROLL;
-      k.ExStyle |= either(stBorderless, 0, WS_EX_CLIENTEDGE);
+      K.Class = "EDIT";
+      K.Style |= WS_TABSTOP | ES_AUTOHSCROLL;
+      K.ExStyle |= Either(stBorderless, 0, WS_EX_CLIENTEDGE);
       break;
     case ckMemo:
-      k.Class = "EDIT";
-      k.Style |= ES_MULTILINE | ES_AUTOVSCROLL | either(stReadOnly, ES_READONLY, 0) |
-                 either(stBothScroll, WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL, 0) |
-                 either(stScrollAsNeeded, WS_VSCROLL, 0) | either(stNoTabStop, 0, WS_TABSTOP);
-      k.ExStyle |= either(stBorderless, 0, WS_EX_CLIENTEDGE);
+      K.Class = "EDIT";
+      K.Style |= ES_MULTILINE | ES_AUTOVSCROLL | Either(stReadOnly, ES_READONLY, 0) |
+                 Either(stBothScroll, WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL, 0) |
+                 Either(stScrollAsNeeded, WS_VSCROLL, 0) | Either(stNoTabStop, 0, WS_TABSTOP);
+      K.ExStyle |= Either(stBorderless, 0, WS_EX_CLIENTEDGE);
       break;
     case ckGrid:
-      k.Class = WC_LISTVIEWA;
-      k.Style |= WS_TABSTOP | WS_VSCROLL | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
-      k.ExStyle |= WS_EX_CLIENTEDGE;
+      K.Class = WC_LISTVIEWA;
+      K.Style |= WS_TABSTOP | WS_VSCROLL | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+      K.ExStyle |= WS_EX_CLIENTEDGE;
       break;
     case ckProgress:
-      k.Class = PROGRESS_CLASSA;
-      k.Style |= PBS_SMOOTH;
+      K.Class = PROGRESS_CLASSA;
+      K.Style |= PBS_SMOOTH;
       break;
     case ckComboList:
-      k.Class = WC_COMBOBOXA;
-      k.Style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+      K.Class = WC_COMBOBOXA;
+      K.Style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
       break;
     case ckDriveList:
-      k.Class = WC_COMBOBOXA;
-      k.Style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+      K.Class = WC_COMBOBOXA;
+      K.Style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
       break;
   }
-  return k;
+  return K;
 }
 }  // namespace
 
@@ -82,13 +82,13 @@ HFONT TLauncherForm::DesignFont(const TControlDef& Def) const {
 }
 
 HWND TLauncherForm::CreateControl(const TControlDef& Def, HWND Parent) {
-  const TWindowKind k = WindowKindOf(Def);
-  HWND h = CreateWindowExA(k.ExStyle, k.Class, "", k.Style, 0, 0, 10, 10, Parent,
+  const TWindowKind K = WindowKindOf(Def);
+  HWND H = CreateWindowExA(K.ExStyle, K.Class, "", K.Style, 0, 0, 10, 10, Parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(Def.Id)), FInstance, nullptr);
-  if (!h) return nullptr;
-  SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DesignFont(Def)), FALSE);
-  FControls[Def.Id] = h;
-  return h;
+  if (!H) return nullptr;
+  SendMessageA(H, WM_SETFONT, reinterpret_cast<WPARAM>(DesignFont(Def)), FALSE);
+  FControls[Def.Id] = H;
+  return H;
 }
 
 // What a control needs beyond its window styles once it exists.
@@ -100,11 +100,11 @@ void TLauncherForm::SetUpControl(const TControlDef& Def, HWND Control) {
   if (Def.Kind == ckButton && Def.Art != arNone) FitButtonGlyph(Def.Id);
   if (Def.Kind == ckGrid) {
     ListView_SetExtendedListViewStyle(Control, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    LVCOLUMNA col = {};
-    col.mask = LVCF_TEXT | LVCF_WIDTH;
-    col.cx = ScaleToDpi(190, FDpi);
-    col.pszText = const_cast<char*>("");
-    ListView_InsertColumn(Control, 0, &col);
+    LVCOLUMNA Col = {};
+    Col.mask = LVCF_TEXT | LVCF_WIDTH;
+    Col.cx = ScaleToDpi(190, FDpi);
+    Col.pszText = const_cast<char*>("");
+    ListView_InsertColumn(Control, 0, &Col);
   }
   if (Def.Kind == ckProgress) SendMessageA(Control, PBM_SETRANGE32, 0, 0);
   SetItemHeight(Def, Control);
@@ -113,51 +113,51 @@ void TLauncherForm::SetUpControl(const TControlDef& Def, HWND Control) {
 // Rows of grids and drive lists are as tall as a small picture at the
 // window's scale.
 void TLauncherForm::SetItemHeight(const TControlDef& Def, HWND Control) {
-  const int height = ScaleToDpi(16, FDpi);
+  const int Height = ScaleToDpi(16, FDpi);
   if (Def.Kind == ckGrid) {
     // The list view takes its row height from its image list, and owns the
     // new one; the one it gave back is ours to destroy.
-    const TImageListHandle previous(
-        ListView_SetImageList(Control, ImageList_Create(1, height, ILC_COLOR, 1, 0), LVSIL_SMALL));
+    const TImageListHandle Previous(
+        ListView_SetImageList(Control, ImageList_Create(1, Height, ILC_COLOR, 1, 0), LVSIL_SMALL));
   } else if (Def.Kind == ckDriveList) {
-    SendMessageA(Control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
-    SendMessageA(Control, CB_SETITEMHEIGHT, 0, height);
+    SendMessageA(Control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Height);
+    SendMessageA(Control, CB_SETITEMHEIGHT, 0, Height);
   }
 }
 
 void TLauncherForm::CreateControls() {
-  for (size_t i = 0; i < ControlDefCount(); ++i) {
-    const TControlDef& def = ControlDefs()[i];
-    HWND parent = def.ParentId ? Control(def.ParentId) : FHandle;
-    HWND h = CreateControl(def, parent);
-    if (AccessibleNameSource(def.Id).Kind != nkOwnText)
-      GiveAccessibleName(h, [this, id = def.Id] { return AccessibleName(id); });
+  for (size_t I = 0; I < ControlDefCount(); ++I) {
+    const TControlDef& Def = ControlDefs()[I];
+    HWND Parent = Def.ParentId ? Control(Def.ParentId) : FHandle;
+    HWND H = CreateControl(Def, Parent);
+    if (AccessibleNameSource(Def.Id).Kind != nkOwnText)
+      GiveAccessibleName(H, [this, Id = Def.Id] { return AccessibleName(Id); });
   }
-  for (size_t i = 0; i < ControlDefCount(); ++i)
-    if (HWND h = Control(ControlDefs()[i].Id)) SetUpControl(ControlDefs()[i], h);
+  for (size_t I = 0; I < ControlDefCount(); ++I)
+    if (HWND H = Control(ControlDefs()[I].Id)) SetUpControl(ControlDefs()[I], H);
   SetTimer(FHandle, Timer1, 1000, nullptr);
 }
 
 bool TLauncherForm::RegisterWindowClasses(HINSTANCE Instance) {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof(wc);
-  wc.hInstance = Instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  WNDCLASSEXA Wc = {};
+  Wc.cbSize = sizeof(Wc);
+  Wc.hInstance = Instance;
+  Wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  Wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
 
-  wc.lpfnWndProc = WindowProc;
-  wc.lpszClassName = OUPDATE_WINDOW_CLASS;
-  wc.hIcon = LoadIconA(Instance, MAKEINTRESOURCEA(1));
-  wc.hIconSm = static_cast<HICON>(LoadImageA(Instance, MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0));
-  if (!RegisterClassExA(&wc)) return false;
+  Wc.lpfnWndProc = WindowProc;
+  Wc.lpszClassName = OUPDATE_WINDOW_CLASS;
+  Wc.hIcon = LoadIconA(Instance, MAKEINTRESOURCEA(1));
+  Wc.hIconSm = static_cast<HICON>(LoadImageA(Instance, MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0));
+  if (!RegisterClassExA(&Wc)) return false;
 
-  wc.hIcon = wc.hIconSm = nullptr;
-  wc.lpfnWndProc = ContainerProc;
-  wc.lpszClassName = ContainerClass;
-  if (!RegisterClassExA(&wc)) return false;
+  Wc.hIcon = Wc.hIconSm = nullptr;
+  Wc.lpfnWndProc = ContainerProc;
+  Wc.lpszClassName = ContainerClass;
+  if (!RegisterClassExA(&Wc)) return false;
 
-  wc.lpfnWndProc = PanelProc;
-  wc.lpszClassName = PanelClass;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  return RegisterClassExA(&wc) != 0;
+  Wc.lpfnWndProc = PanelProc;
+  Wc.lpszClassName = PanelClass;
+  Wc.style = CS_HREDRAW | CS_VREDRAW;
+  return RegisterClassExA(&Wc) != 0;
 }

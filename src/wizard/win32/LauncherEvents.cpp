@@ -18,8 +18,8 @@ void TLauncherForm::OnCommand(int Id, int Code, HWND) {
       {ID_cbLocale, CBN_SELCHANGE, &TLauncherForm::cbLocaleChange},
       {ID_cbSnapshotDrive, CBN_SELCHANGE, &TLauncherForm::cbSnapshotDriveChange},
   };
-  for (const auto& route : Routes)
-    if (route.Id == Id && route.Code == Code) Guard([this, &route] { (this->*route.Handler)(); });
+  for (const auto& Route : Routes)
+    if (Route.Id == Id && Route.Code == Code) Guard([this, &Route] { (this->*Route.Handler)(); });
 }
 
 void TLauncherForm::OnKeyPress(int Id, char& Key) {

@@ -29,46 +29,46 @@ HIMAGELIST TLauncherForm::Glyph(TArt Art) const {
 // A button shows its picture beside its caption only while both fit: a
 // caption such as "&Siguiente >" needs the whole button.
 void TLauncherForm::FitButtonGlyph(int Id) {
-  const TControlDef* def = FindControlDef(Id);
-  if (!def || def->Kind != ckButton || def->Art == arNone) return;
-  ::FitButtonGlyph(Control(Id), Glyph(def->Art), GlyphAlign(*def), (def->Style & stPictureButton) != 0, FDpi);
+  const TControlDef* Def = FindControlDef(Id);
+  if (!Def || Def->Kind != ckButton || Def->Art == arNone) return;
+  ::FitButtonGlyph(Control(Id), Glyph(Def->Art), GlyphAlign(*Def), (Def->Style & stPictureButton) != 0, FDpi);
 }
 
 // Titles and the assistance line are single lines: when a language's text is
 // longer than its place, the window widens so that none of it is cut, and it
 // goes back to its width once the texts fit there again.
 void TLauncherForm::FitSingleLineTexts() {
-  int overflow = -ScaleToDpi(DesignClientWidth, FDpi);
-  for (size_t i = 0; i < ControlDefCount(); ++i) {
-    const TControlDef& def = ControlDefs()[i];
-    const TWidthFit fit = WidthFitOf(def);
-    if (fit == wfNone) continue;
-    HWND h = Control(def.Id);
-    const int width = CaptionWidth(h, (def.Style & stAccel) != 0);
-    if (fit == wfInOwnWidth) {
-      RECT rc;
-      GetClientRect(h, &rc);
-      overflow = std::max<int>(overflow, width + 2 - rc.right);
+  int Overflow = -ScaleToDpi(DesignClientWidth, FDpi);
+  for (size_t I = 0; I < ControlDefCount(); ++I) {
+    const TControlDef& Def = ControlDefs()[I];
+    const TWidthFit Fit = WidthFitOf(Def);
+    if (Fit == wfNone) continue;
+    HWND H = Control(Def.Id);
+    const int Width = CaptionWidth(H, (Def.Style & stAccel) != 0);
+    if (Fit == wfInOwnWidth) {
+      RECT Rc;
+      GetClientRect(H, &Rc);
+      Overflow = std::max<int>(Overflow, Width + 2 - Rc.right);
     } else {
-      HWND parent = GetParent(h);
-      RECT pr, r;
-      GetClientRect(parent, &pr);
-      GetWindowRect(h, &r);
-      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-      overflow = std::max<int>(overflow, r.left + width + ScaleToDpi(4, FDpi) - pr.right);
+      HWND Parent = GetParent(H);
+      RECT Pr, R;
+      GetClientRect(Parent, &Pr);
+      GetWindowRect(H, &R);
+      MapWindowPoints(nullptr, Parent, reinterpret_cast<POINT*>(&R), 2);
+      Overflow = std::max<int>(Overflow, R.left + Width + ScaleToDpi(4, FDpi) - Pr.right);
     }
   }
   if (IsZoomed(FHandle) || IsIconic(FHandle)) return;
-  RECT w;
-  GetWindowRect(FHandle, &w);
-  const int current = w.right - w.left;
-  const int fitted = FittedOuterWidth(current, FBaseOuterWidth, overflow);
-  if (fitted == current) return;
-  if (!FBaseOuterWidth) FBaseOuterWidth = current;
-  if (fitted == FBaseOuterWidth) FBaseOuterWidth = 0;
-  FFittedOuterWidth = fitted;
+  RECT W;
+  GetWindowRect(FHandle, &W);
+  const int Current = W.right - W.left;
+  const int Fitted = FittedOuterWidth(Current, FBaseOuterWidth, Overflow);
+  if (Fitted == Current) return;
+  if (!FBaseOuterWidth) FBaseOuterWidth = Current;
+  if (Fitted == FBaseOuterWidth) FBaseOuterWidth = 0;
+  FFittedOuterWidth = Fitted;
   FFittingWidth = true;
-  SetWindowPos(FHandle, nullptr, w.left - (fitted - current) / 2, w.top, fitted, w.bottom - w.top,
+  SetWindowPos(FHandle, nullptr, W.left - (Fitted - Current) / 2, W.top, Fitted, W.bottom - W.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   FFittingWidth = false;
 }
@@ -77,9 +77,9 @@ void TLauncherForm::FitMemoScrollBar(int Id) { ::FitMemoScrollBar(Control(Id)); 
 
 // Labels that size themselves to their text, as at design time.
 void TLauncherForm::FitLabel(int Id) {
-  const TControlDef* def = FindControlDef(Id);
-  if (!def || def->Kind != ckLabel || !(def->Style & stAutoSize)) return;
-  LayoutChildren(def->ParentId, def->ParentId ? Control(def->ParentId) : FHandle);
+  const TControlDef* Def = FindControlDef(Id);
+  if (!Def || Def->Kind != ckLabel || !(Def->Style & stAutoSize)) return;
+  LayoutChildren(Def->ParentId, Def->ParentId ? Control(Def->ParentId) : FHandle);
 }
 
 // Moving to a monitor of another scale: fonts, pictures and the layout follow
@@ -89,23 +89,23 @@ void TLauncherForm::OnDpiChanged(int Dpi, const RECT& Suggested) {
   // Each control keeps the weight it has now (some change theirs with what
   // they say), in the new scale's font of that weight.
   enum TWeight { wtNormal, wtBold, wtSmall, wtDesign };
-  std::vector<TWeight> weights;
-  for (size_t i = 0; i < ControlDefCount(); ++i) {
-    HWND h = Control(ControlDefs()[i].Id);
-    const HFONT now = h ? reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)) : nullptr;
-    weights.push_back(now == FRes.Normal.Get() ? wtNormal
-                      : now == FRes.Bold.Get() ? wtBold
-                      : now == FRes.Small.Get() ? wtSmall
+  std::vector<TWeight> Weights;
+  for (size_t I = 0; I < ControlDefCount(); ++I) {
+    HWND H = Control(ControlDefs()[I].Id);
+    const HFONT Now = H ? reinterpret_cast<HFONT>(SendMessageA(H, WM_GETFONT, 0, 0)) : nullptr;
+    Weights.push_back(Now == FRes.Normal.Get() ? wtNormal
+                      : Now == FRes.Bold.Get() ? wtBold
+                      : Now == FRes.Small.Get() ? wtSmall
                                                 : wtDesign);
   }
   FDpi = Dpi;
   FRes.Load(FInstance, FDpi);
-  for (size_t i = 0; i < ControlDefCount(); ++i) {
-    const TControlDef& def = ControlDefs()[i];
-    const HFONT fonts[] = {FRes.Normal.Get(), FRes.Bold.Get(), FRes.Small.Get(), DesignFont(def)};
-    if (HWND h = Control(def.Id)) {
-      SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[weights[i]]), FALSE);
-      SetItemHeight(def, h);
+  for (size_t I = 0; I < ControlDefCount(); ++I) {
+    const TControlDef& Def = ControlDefs()[I];
+    const HFONT Fonts[] = {FRes.Normal.Get(), FRes.Bold.Get(), FRes.Small.Get(), DesignFont(Def)};
+    if (HWND H = Control(Def.Id)) {
+      SendMessageA(H, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts[Weights[I]]), FALSE);
+      SetItemHeight(Def, H);
     }
   }
   // A width remembered in the old scale's pixels means nothing in the new one.
@@ -113,6 +113,6 @@ void TLauncherForm::OnDpiChanged(int Dpi, const RECT& Suggested) {
   SetWindowPos(FHandle, nullptr, Suggested.left, Suggested.top, Suggested.right - Suggested.left,
                Suggested.bottom - Suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   LayoutControls();
-  for (size_t i = 0; i < ControlDefCount(); ++i) FitButtonGlyph(ControlDefs()[i].Id);
+  for (size_t I = 0; I < ControlDefCount(); ++I) FitButtonGlyph(ControlDefs()[I].Id);
   InvalidateRect(FHandle, nullptr, TRUE);
 }

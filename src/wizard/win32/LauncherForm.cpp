@@ -10,17 +10,17 @@
 namespace {
 // The thousands separator of the user's regional settings.
 std::string LocaleThousandsSeparator() {
-  char sep[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, sep, sizeof(sep)) > 0) return sep;
+  char Sep[8] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, Sep, sizeof(Sep)) > 0) return Sep;
   return ",";
 }
 
 std::string ProgramFolder() {
-  char path[MAX_PATH * 4];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
-  std::string p(path, n);
-  size_t slash = p.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : p.substr(0, slash + 1);
+  char Path[MAX_PATH * 4];
+  DWORD N = GetModuleFileNameA(nullptr, Path, sizeof(Path));
+  std::string P(Path, N);
+  size_t Slash = P.find_last_of("\\/");
+  return Slash == std::string::npos ? std::string() : P.substr(0, Slash + 1);
 }
 // A box the main window owns and the operator can still answer.
 struct TOpenBoxSearch {
@@ -29,10 +29,10 @@ struct TOpenBoxSearch {
 };
 
 BOOL CALLBACK FindOpenBox(HWND Window, LPARAM Param) {
-  auto* search = reinterpret_cast<TOpenBoxSearch*>(Param);
-  if (GetWindow(Window, GW_OWNER) != search->Owner || !IsWindowVisible(Window) || !IsWindowEnabled(Window))
+  auto* Search = reinterpret_cast<TOpenBoxSearch*>(Param);
+  if (GetWindow(Window, GW_OWNER) != Search->Owner || !IsWindowVisible(Window) || !IsWindowEnabled(Window))
     return TRUE;
-  search->Found = Window;
+  Search->Found = Window;
   return FALSE;
 }
 
@@ -44,11 +44,11 @@ BOOL CALLBACK FindOpenBox(HWND Window, LPARAM Param) {
 // popup, because raising the main window a moment earlier (the page entry
 // does) makes the main window its own last active popup again.
 void BringApplicationToFront(HWND Main) {
-  TOpenBoxSearch search{Main, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindOpenBox, reinterpret_cast<LPARAM>(&search));
-  HWND top = search.Found ? search.Found : Main;
-  SetForegroundWindow(top);
-  if (top != Main) SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  TOpenBoxSearch Search{Main, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindOpenBox, reinterpret_cast<LPARAM>(&Search));
+  HWND Top = Search.Found ? Search.Found : Main;
+  SetForegroundWindow(Top);
+  if (Top != Main) SetWindowPos(Top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 }  // namespace
 
@@ -59,23 +59,23 @@ TLauncherForm::TLauncherForm(HINSTANCE Instance, const TLaunchOptions& Options)
 
   // Client area of 472 x 352 at design size, centred on the desktop, at the
   // scale of the monitor it opens on.
-  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  const DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-  RECT work;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  FDpi = MonitorDpiAt(POINT{(work.left + work.right) / 2, (work.top + work.bottom) / 2});
+  const DWORD Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  const DWORD ExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+  RECT Work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &Work, 0);
+  FDpi = MonitorDpiAt(POINT{(Work.left + Work.right) / 2, (Work.top + Work.bottom) / 2});
   FRes.Load(Instance, FDpi);
-  RECT rc = CentredFrame(work, style, exStyle);
-  CreateWindowExA(exStyle, OUPDATE_WINDOW_CLASS, FApplicationTitle.c_str(), style, rc.left, rc.top,
-                  rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, Instance, this);
+  RECT Rc = CentredFrame(Work, Style, ExStyle);
+  CreateWindowExA(ExStyle, OUPDATE_WINDOW_CLASS, FApplicationTitle.c_str(), Style, Rc.left, Rc.top,
+                  Rc.right - Rc.left, Rc.bottom - Rc.top, nullptr, nullptr, Instance, this);
   if (!FHandle) return;
   // The system has the last word on where the window landed.
-  const int windowDpi = WindowDpi(FHandle);
-  if (windowDpi > 0 && windowDpi != FDpi) {
-    FDpi = windowDpi;
+  const int LandedDpi = WindowDpi(FHandle);
+  if (LandedDpi > 0 && LandedDpi != FDpi) {
+    FDpi = LandedDpi;
     FRes.Load(Instance, FDpi);
-    rc = CentredFrame(work, style, exStyle);
-    SetWindowPos(FHandle, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+    Rc = CentredFrame(Work, Style, ExStyle);
+    SetWindowPos(FHandle, nullptr, Rc.left, Rc.top, Rc.right - Rc.left, Rc.bottom - Rc.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   CreateControls();
@@ -95,12 +95,12 @@ TLauncherForm::~TLauncherForm() {
 // The window's outer rectangle for the design client size at FDpi, centred
 // in Work.
 RECT TLauncherForm::CentredFrame(const RECT& Work, DWORD Style, DWORD ExStyle) const {
-  RECT rc = {0, 0, ScaleToDpi(DesignClientWidth, FDpi), ScaleToDpi(DesignClientHeight, FDpi)};
-  AdjustWindowRectEx(&rc, Style, FALSE, ExStyle);
-  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  const int x = Work.left + ((Work.right - Work.left) - w) / 2;
-  const int y = Work.top + ((Work.bottom - Work.top) - h) / 2;
-  return RECT{x, y, x + w, y + h};
+  RECT Rc = {0, 0, ScaleToDpi(DesignClientWidth, FDpi), ScaleToDpi(DesignClientHeight, FDpi)};
+  AdjustWindowRectEx(&Rc, Style, FALSE, ExStyle);
+  const int W = Rc.right - Rc.left, H = Rc.bottom - Rc.top;
+  const int X = Work.left + ((Work.right - Work.left) - W) / 2;
+  const int Y = Work.top + ((Work.bottom - Work.top) - H) / 2;
+  return RECT{X, Y, X + W, Y + H};
 }
 
 void TLauncherForm::Show(int CmdShow) {
@@ -160,15 +160,15 @@ void TLauncherForm::Terminate() {
 // Handles everything waiting, then returns; a WM_QUIT found on the way is put
 // back for the main loop.
 void TLauncherForm::ProcessMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
+  MSG Msg;
+  while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (Msg.message == WM_QUIT) {
       FTerminated = true;
-      PostQuitMessage(static_cast<int>(msg.wParam));
+      PostQuitMessage(static_cast<int>(Msg.wParam));
       return;
     }
-    if (PreTranslateMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    if (PreTranslateMessage(Msg)) continue;
+    TranslateMessage(&Msg);
+    DispatchMessageA(&Msg);
   }
 }

@@ -14,10 +14,10 @@ int TLauncherForm::ShowMessageBox(const std::string& Text, const std::string& Ca
 }
 
 void TLauncherForm::SetButtonState(int ButtonId, TWizardButtonState State) {
-  HWND button = Control(ButtonId);
+  HWND Button = Control(ButtonId);
   // Enabled first: a button that becomes visible must not flash in its old state.
-  EnableWindow(button, State != wbsDisabled);
-  ShowWindow(button, State == wbsHidden ? SW_HIDE : SW_SHOWNA);
+  EnableWindow(Button, State != wbsDisabled);
+  ShowWindow(Button, State == wbsHidden ? SW_HIDE : SW_SHOWNA);
 }
 
 void TLauncherForm::SetWizardButtons(TWizardButtonState Prev, TWizardButtonState Next, TWizardButtonState Exit,
@@ -29,15 +29,15 @@ void TLauncherForm::SetWizardButtons(TWizardButtonState Prev, TWizardButtonState
 }
 
 int PageContainerId(TPage Page) {
-  const int pages[pgCount] = {ID_TabSheet0, ID_TabSheet1, ID_TabSheet2, ID_TabSheet3,
+  const int Pages[pgCount] = {ID_TabSheet0, ID_TabSheet1, ID_TabSheet2, ID_TabSheet3,
                               ID_TabSheet5, ID_TabSheet6, ID_TabSheet7};
-  return pages[Page];
+  return Pages[Page];
 }
 
 void TLauncherForm::ShowPage(TPage Page) {
   FActivePage = Page;
-  for (int i = 0; i < pgCount; ++i)
-    if (i != Page) ShowWindow(Control(PageContainerId(static_cast<TPage>(i))), SW_HIDE);
+  for (int I = 0; I < pgCount; ++I)
+    if (I != Page) ShowWindow(Control(PageContainerId(static_cast<TPage>(I))), SW_HIDE);
   ShowWindow(Control(PageContainerId(Page)), SW_SHOW);
 }
 
@@ -72,8 +72,8 @@ void TLauncherForm::ShowCurrentPage() {
 }
 
 void TLauncherForm::ShowPageButtons(bool UpdatesFound) {
-  const TPageButtons buttons = PageButtons(FActivePage, UpdatesFound);
-  SetWizardButtons(buttons.Prev, buttons.Next, buttons.Exit, buttons.NextSuffix);
+  const TPageButtons Buttons = PageButtons(FActivePage, UpdatesFound);
+  SetWizardButtons(Buttons.Prev, Buttons.Next, Buttons.Exit, Buttons.NextSuffix);
 }
 
 void TLauncherForm::EnterPlainPage() { ShowPageButtons(false); }
@@ -83,13 +83,13 @@ void TLauncherForm::EnterPlainPage() { ShowPageButtons(false); }
 // Visibility is read from the controls' own flags: at creation the window
 // itself is still hidden.
 void TLauncherForm::FocusPageStart() {
-  auto canTake = [](HWND h) {
-    return h && (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(h);
+  auto CanTake = [](HWND H) {
+    return H && (GetWindowLongA(H, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(H);
   };
-  HWND target = Control(FirstFocusControl(PageContainerId(FActivePage)));
-  if (!canTake(target)) target = Control(ID_btNext);
-  if (!canTake(target)) target = Control(ID_btExit);
-  if (!canTake(target)) target = Control(ID_PageControl1);
-  FFocus = target;
-  SetFocus(target);
+  HWND Target = Control(FirstFocusControl(PageContainerId(FActivePage)));
+  if (!CanTake(Target)) Target = Control(ID_btNext);
+  if (!CanTake(Target)) Target = Control(ID_btExit);
+  if (!CanTake(Target)) Target = Control(ID_PageControl1);
+  FFocus = Target;
+  SetFocus(Target);
 }

@@ -9,25 +9,25 @@
 #include "wizard/win32/LauncherForm.h"
 
 void TLauncherForm::InstallToSupportBin(const std::string& FileName) {
-  const std::string source = FProgramDir + FileName;
-  const std::string target = SupportBinFolder(FInstallRoot) + FileName;
-  if (SamePathIgnoringCase(ExpandFileName(source), ExpandFileName(target))) return;
+  const std::string Source = FProgramDir + FileName;
+  const std::string Target = SupportBinFolder(FInstallRoot) + FileName;
+  if (SamePathIgnoringCase(ExpandFileName(Source), ExpandFileName(Target))) return;
 
-  SetText(ID_txtCurrentStep, FormatText(GetControlText("txtCurrentStep", "_Updating"), {target}));
+  SetText(ID_txtCurrentStep, FormatText(GetControlText("txtCurrentStep", "_Updating"), {Target}));
   RepaintNow(ID_txtCurrentStep);
   FRunner.State().FCurrentStep = ControlText(ID_txtCurrentStep);
   if (FInstallRoot.empty()) throw EAssertionFailed("Assertion failure (LauncherF)");
 
   ForceDirectories(SupportBinFolder(FInstallRoot));
-  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (CopyFileA(source.c_str(), target.c_str(), FALSE)) {
-    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesA(Target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (CopyFileA(Source.c_str(), Target.c_str(), FALSE)) {
+    SetFileAttributesA(Target.c_str(), FILE_ATTRIBUTE_NORMAL);
     return;
   }
-  const DWORD code = GetLastError();
+  const DWORD Code = GetLastError();
   FRunner.State().FErrorText =
-      CopyFailureText(GetLangText("str_Message_Generic_Error"), code, SysErrorMessage(code), source, target);
-  SetLastError(code);
+      CopyFailureText(GetLangText("str_Message_Generic_Error"), Code, SysErrorMessage(Code), Source, Target);
+  SetLastError(Code);
   RaiseLastOSError();
 }
 
@@ -36,9 +36,9 @@ void TLauncherForm::StartEngine() {
   RepaintNow(ID_txtCurrentStep);
   FRunner.State().FCurrentStep = ControlText(ID_txtCurrentStep);
 
-  const std::string arguments = EngineArguments(FNoSnapshot, SnapshotDrive(), ControlText(ID_edUpdateFilesPath));
-  const bool minimized = GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) < 0;
-  FRunner.Run(FProgramDir + "oue.exe", arguments, minimized, FHandle);
+  const std::string Arguments = EngineArguments(FNoSnapshot, SnapshotDrive(), ControlText(ID_edUpdateFilesPath));
+  const bool Minimized = GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) < 0;
+  FRunner.Run(FProgramDir + "oue.exe", Arguments, Minimized, FHandle);
 }
 
 void TLauncherForm::Timer1Timer() { FRunner.NoticeEnd(); }
@@ -53,25 +53,25 @@ void TLauncherForm::edOUEInputKeyPress(char& Key) {
 }
 
 void TLauncherForm::ShowRunResult() {
-  TEngineProtocol& run = FRunner.State();
-  const bool succeeded = run.Succeeded();
-  const std::string level = GetShownLocalUpdateLevel();
-  const std::string text = run.RunResultText(level);
-  if (!succeeded) MessageBeep(MB_ICONHAND);
-  SetText(ID_txtCompletionStatusInfo, text);
+  TEngineProtocol& Run = FRunner.State();
+  const bool Succeeded = Run.Succeeded();
+  const std::string Level = GetShownLocalUpdateLevel();
+  const std::string Text = Run.RunResultText(Level);
+  if (!Succeeded) MessageBeep(MB_ICONHAND);
+  SetText(ID_txtCompletionStatusInfo, Text);
   // The page shows the latest errors only; the log keeps every one of them.
-  const std::string logText = run.LogResultText(level);
-  SetText(ID_memOUEOutput, TranscriptRecord(logText, run.FTranscript));
+  const std::string LogText = Run.LogResultText(Level);
+  SetText(ID_memOUEOutput, TranscriptRecord(LogText, Run.FTranscript));
   // Unattended, the log is written at the end, for every outcome.
   if (!FOptions.Unattended()) {
-    const TLogWrite log = FRunner.SaveLog("", logText);
+    const TLogWrite Log = FRunner.SaveLog("", LogText);
     // A log that cannot be written is told, with the output below the notice
     // so the operator can copy it from the page.
-    if (!log.Written)
+    if (!Log.Written)
       SetText(ID_txtCompletionStatusInfo,
-              text + "\r\n\r\n" +
-                  ToCRLF(FormatText(GetLangText("str_Message_Log_Not_Written"), {log.FileName, log.Error})) +
-                  OutputBanner + run.FTranscript);
+              Text + "\r\n\r\n" +
+                  ToCRLF(FormatText(GetLangText("str_Message_Log_Not_Written"), {Log.FileName, Log.Error})) +
+                  OutputBanner + Run.FTranscript);
   }
   FitMemoScrollBar(ID_txtCompletionStatusInfo);
   if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
@@ -87,9 +87,9 @@ void TLauncherForm::ShowCurrentStep(const std::string& Text) { SetText(ID_txtCur
 void TLauncherForm::ShowDetail(const std::string& Text) { SetText(ID_txtProgressDetails, Text); }
 
 void TLauncherForm::ShowProgress(int BarPosition, int BarMax, const std::string& Title) {
-  HWND bar = Control(ID_sbarProgress);
-  SendMessageA(bar, PBM_SETRANGE32, 0, BarMax);
-  SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(BarPosition), 0);
+  HWND Bar = Control(ID_sbarProgress);
+  SendMessageA(Bar, PBM_SETRANGE32, 0, BarMax);
+  SendMessageA(Bar, PBM_SETPOS, static_cast<WPARAM>(BarPosition), 0);
   SetText(ID_lbProgressTitle, Title);
 }
 

@@ -9,12 +9,12 @@
 
 // Id 0 stands for the window itself.
 void TLauncherForm::SetControlText(int Id, const std::string& Suffix) {
-  const char* name = Id == 0 ? "LauncherForm" : ControlNameById(Id);
-  std::string text = GetControlText(name ? name : "", Suffix);
+  const char* Name = Id == 0 ? "LauncherForm" : ControlNameById(Id);
+  std::string Text = GetControlText(Name ? Name : "", Suffix);
   if (Id == 0)
-    SetWindowTextA(FHandle, text.c_str());
+    SetWindowTextA(FHandle, Text.c_str());
   else
-    SetText(Id, text);
+    SetText(Id, Text);
 }
 
 void TLauncherForm::ApplyLanguage() {
@@ -45,10 +45,10 @@ void TLauncherForm::ApplyLanguage() {
 }
 
 void TLauncherForm::FillLanguageList() {
-  HWND list = Control(ID_cbLocale);
-  SendMessageA(list, CB_RESETCONTENT, 0, 0);
-  for (const char* name : LanguageNames) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-  SendMessageA(list, CB_SETCURSEL, 0, 0);
+  HWND List = Control(ID_cbLocale);
+  SendMessageA(List, CB_RESETCONTENT, 0, 0);
+  for (const char* Name : LanguageNames) SendMessageA(List, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Name));
+  SendMessageA(List, CB_SETCURSEL, 0, 0);
 }
 
 void TLauncherForm::cbLocaleChange() {
@@ -60,14 +60,14 @@ void TLauncherForm::cbLocaleChange() {
 
 // Read whenever a screen reader asks, so the name follows the language.
 std::string TLauncherForm::AccessibleName(int Id) const {
-  const TNameSource source = AccessibleNameSource(Id);
-  switch (source.Kind) {
+  const TNameSource Source = AccessibleNameSource(Id);
+  switch (Source.Kind) {
     case nkLabel: {
-      const TControlDef* label = FindControlDef(source.NameLabel);
-      return SpokenText(ControlText(source.NameLabel), label && (label->Style & stAccel));
+      const TControlDef* Label = FindControlDef(Source.NameLabel);
+      return SpokenText(ControlText(Source.NameLabel), Label && (Label->Style & stAccel));
     }
     case nkFixed:
-      return source.FixedName;
+      return Source.FixedName;
     case nkFirstLine:
       return SpokenText(ControlText(Id), false, true);
     default:

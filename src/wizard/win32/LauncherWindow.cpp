@@ -19,13 +19,13 @@ TLauncherForm* FormOf(HWND Hwnd) {
 
 LRESULT CALLBACK TLauncherForm::WindowProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM L) {
   if (Msg == WM_NCCREATE) {
-    auto* form = static_cast<TLauncherForm*>(reinterpret_cast<CREATESTRUCTA*>(L)->lpCreateParams);
-    form->FHandle = Hwnd;
-    SetWindowLongPtrA(Hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    auto* Form = static_cast<TLauncherForm*>(reinterpret_cast<CREATESTRUCTA*>(L)->lpCreateParams);
+    Form->FHandle = Hwnd;
+    SetWindowLongPtrA(Hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Form));
   }
-  auto* form = reinterpret_cast<TLauncherForm*>(GetWindowLongPtrA(Hwnd, GWLP_USERDATA));
-  if (!form) return DefWindowProcA(Hwnd, Msg, W, L);
-  return form->HandleMessage(Msg, W, L);
+  auto* Form = reinterpret_cast<TLauncherForm*>(GetWindowLongPtrA(Hwnd, GWLP_USERDATA));
+  if (!Form) return DefWindowProcA(Hwnd, Msg, W, L);
+  return Form->HandleMessage(Msg, W, L);
 }
 
 // Pages and the page control only hold controls; what their controls report
@@ -42,7 +42,7 @@ LRESULT CALLBACK TLauncherForm::ContainerProc(HWND Hwnd, UINT Msg, WPARAM W, LPA
     case WM_CTLCOLORLISTBOX:
       return SendMessageA(GetAncestor(Hwnd, GA_ROOT), Msg, W, L);
     case WM_SIZE:
-      if (TLauncherForm* form = FormOf(Hwnd)) form->OnContainerResize(GetDlgCtrlID(Hwnd));
+      if (TLauncherForm* Form = FormOf(Hwnd)) Form->OnContainerResize(GetDlgCtrlID(Hwnd));
       break;
   }
   return DefWindowProcA(Hwnd, Msg, W, L);
@@ -53,10 +53,10 @@ LRESULT CALLBACK TLauncherForm::InputEditProc(HWND Hwnd, UINT Msg, WPARAM W, LPA
   // Enter is the edit's own key, not the window's default button.
   if (Msg == WM_GETDLGCODE) return DefSubclassProc(Hwnd, Msg, W, L) | DLGC_WANTALLKEYS;
   if (Msg == WM_CHAR) {
-    if (TLauncherForm* form = FormOf(Hwnd)) {
-      char key = static_cast<char>(W);
-      form->OnKeyPress(GetDlgCtrlID(Hwnd), key);
-      W = static_cast<unsigned char>(key);
+    if (TLauncherForm* Form = FormOf(Hwnd)) {
+      char Key = static_cast<char>(W);
+      Form->OnKeyPress(GetDlgCtrlID(Hwnd), Key);
+      W = static_cast<unsigned char>(Key);
     }
   }
   return DefSubclassProc(Hwnd, Msg, W, L);
@@ -65,8 +65,8 @@ LRESULT CALLBACK TLauncherForm::InputEditProc(HWND Hwnd, UINT Msg, WPARAM W, LPA
 void TLauncherForm::Guard(const std::function<void()>& Handler) {
   try {
     Handler();
-  } catch (const std::exception& e) {
-    ShowError(e.what());
+  } catch (const std::exception& E) {
+    ShowError(E.what());
   } catch (...) {
     ShowError("Unexpected error.");
   }
@@ -74,84 +74,84 @@ void TLauncherForm::Guard(const std::function<void()>& Handler) {
 
 void TLauncherForm::ShowError(const std::string& Message) {
   // Like the platform's own error reports, a message always ends in a full stop.
-  std::string text = Message;
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  ShowMessageBox(text, FApplicationTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  std::string Text = Message;
+  if (!Text.empty() && static_cast<unsigned char>(Text.back()) > '.') Text += '.';
+  ShowMessageBox(Text, FApplicationTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 HWND TLauncherForm::Control(int Id) const {
-  auto it = FControls.find(Id);
-  return it == FControls.end() ? nullptr : it->second;
+  auto It = FControls.find(Id);
+  return It == FControls.end() ? nullptr : It->second;
 }
 
 std::string TLauncherForm::ControlText(int Id) const {
-  HWND h = Control(Id);
-  int n = h ? GetWindowTextLengthA(h) : 0;
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  if (n > 0) n = GetWindowTextA(h, &s[0], n + 1);
-  s.resize(n > 0 ? static_cast<size_t>(n) : 0);
-  return s;
+  HWND H = Control(Id);
+  int N = H ? GetWindowTextLengthA(H) : 0;
+  std::string S(static_cast<size_t>(N) + 1, '\0');
+  if (N > 0) N = GetWindowTextA(H, &S[0], N + 1);
+  S.resize(N > 0 ? static_cast<size_t>(N) : 0);
+  return S;
 }
 
 void TLauncherForm::SetText(int Id, const std::string& Text) {
-  if (HWND h = Control(Id)) {
+  if (HWND H = Control(Id)) {
     if (ControlText(Id) == Text) return;
-    SetWindowTextA(h, Text.c_str());
-    const TControlDef* def = FindControlDef(Id);
-    if (!def) return;
+    SetWindowTextA(H, Text.c_str());
+    const TControlDef* Def = FindControlDef(Id);
+    if (!Def) return;
     // A screen reader reads out each new section and the result as they come.
-    if ((def->Style & stAnnounce) ||
-        ((def->Style & stAnnounceWhenShown) && def->ParentId == PageContainerId(FActivePage)))
-      AnnounceChange(h);
+    if ((Def->Style & stAnnounce) ||
+        ((Def->Style & stAnnounceWhenShown) && Def->ParentId == PageContainerId(FActivePage)))
+      AnnounceChange(H);
     FitLabel(Id);
-    if (def->Kind == ckButton && def->Art != arNone) FitButtonGlyph(Id);
+    if (Def->Kind == ckButton && Def->Art != arNone) FitButtonGlyph(Id);
   }
 }
 
 void TLauncherForm::RepaintNow(int Id) {
-  if (HWND h = Control(Id)) {
-    InvalidateRect(h, nullptr, TRUE);
-    UpdateWindow(h);
+  if (HWND H = Control(Id)) {
+    InvalidateRect(H, nullptr, TRUE);
+    UpdateWindow(H);
   }
 }
 
 // Where a control stands in a parent of ParentWidth x ParentHeight: labels
 // sized to their text take its size, lists reserve room to drop down.
 TRect TLauncherForm::PlaceControl(const TControlDef& Def, int ParentWidth, int ParentHeight) const {
-  int w = 0, hgt = 0;
+  int W = 0, Hgt = 0;
   if (Def.Kind == ckLabel && (Def.Style & stAutoSize)) {
-    HWND h = Control(Def.Id);
-    const std::string text = ControlText(Def.Id);
-    const SIZE extent = TextExtent(h, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)),
-                                   text.empty() ? " " : SpokenText(text, (Def.Style & stAccel) != 0));
-    w = extent.cx + 1;
-    hgt = extent.cy;
+    HWND H = Control(Def.Id);
+    const std::string Text = ControlText(Def.Id);
+    const SIZE Extent = TextExtent(H, reinterpret_cast<HFONT>(SendMessageA(H, WM_GETFONT, 0, 0)),
+                                   Text.empty() ? " " : SpokenText(Text, (Def.Style & stAccel) != 0));
+    W = Extent.cx + 1;
+    Hgt = Extent.cy;
   } else if (Def.Kind == ckComboList || Def.Kind == ckDriveList) {
-    hgt = ScaleToDpi(Def.Height, FDpi) + ScaleToDpi(160, FDpi);  // room for the dropped-down list
+    Hgt = ScaleToDpi(Def.Height, FDpi) + ScaleToDpi(160, FDpi);  // room for the dropped-down list
   }
-  return AnchoredRect(Def, ParentWidth, ParentHeight, FDpi, w, hgt);
+  return AnchoredRect(Def, ParentWidth, ParentHeight, FDpi, W, Hgt);
 }
 
 void TLauncherForm::LayoutChildren(int ParentId, HWND Parent) {
   // A minimised window has no client area to fit: its controls keep their
   // places until it is restored, which lays them out again.
   if (IsIconic(FHandle)) return;
-  RECT rc;
-  GetClientRect(Parent, &rc);
-  for (size_t i = 0; i < ControlDefCount(); ++i) {
-    const TControlDef& def = ControlDefs()[i];
-    if (def.ParentId != ParentId) continue;
-    HWND h = Control(def.Id);
-    if (!h) continue;
-    TRect r = PlaceControl(def, rc.right, rc.bottom);
-    const TControlDef* neighbour = (def.Style & stKeepInside) ? FindControlDef(def.Neighbour) : nullptr;
-    if (neighbour) {
-      TRect n = PlaceControl(*neighbour, rc.right, rc.bottom);
-      KeepLabelInside(r, n, rc.right, ScaleToDpi(2, FDpi), ScaleToDpi(3, FDpi));
-      MoveWindow(Control(neighbour->Id), n.Left, n.Top, n.Width(), n.Height(), TRUE);
+  RECT Rc;
+  GetClientRect(Parent, &Rc);
+  for (size_t I = 0; I < ControlDefCount(); ++I) {
+    const TControlDef& Def = ControlDefs()[I];
+    if (Def.ParentId != ParentId) continue;
+    HWND H = Control(Def.Id);
+    if (!H) continue;
+    TRect R = PlaceControl(Def, Rc.right, Rc.bottom);
+    const TControlDef* Neighbour = (Def.Style & stKeepInside) ? FindControlDef(Def.Neighbour) : nullptr;
+    if (Neighbour) {
+      TRect N = PlaceControl(*Neighbour, Rc.right, Rc.bottom);
+      KeepLabelInside(R, N, Rc.right, ScaleToDpi(2, FDpi), ScaleToDpi(3, FDpi));
+      MoveWindow(Control(Neighbour->Id), N.Left, N.Top, N.Width(), N.Height(), TRUE);
     }
-    MoveWindow(h, r.Left, r.Top, r.Width(), r.Height(), TRUE);
-    if (HoldsControls(def.Id)) LayoutChildren(def.Id, h);
+    MoveWindow(H, R.Left, R.Top, R.Width(), R.Height(), TRUE);
+    if (HoldsControls(Def.Id)) LayoutChildren(Def.Id, H);
   }
 }
 
@@ -162,9 +162,9 @@ void TLauncherForm::OnSize(WPARAM Kind) {
   LayoutControls();
   if (FBaseOuterWidth && !FFittingWidth) {
     // A width the wizard did not choose is the operator's, and wins.
-    RECT w;
-    GetWindowRect(FHandle, &w);
-    if (w.right - w.left != FFittedOuterWidth) FBaseOuterWidth = 0;
+    RECT W;
+    GetWindowRect(FHandle, &W);
+    if (W.right - W.left != FFittedOuterWidth) FBaseOuterWidth = 0;
   }
 }
 
@@ -172,8 +172,8 @@ void TLauncherForm::OnSize(WPARAM Kind) {
 // to the same control. True when the focus has been given back.
 bool TLauncherForm::OnActivate(WPARAM W) {
   if (LOWORD(W) == WA_INACTIVE) {
-    HWND focus = GetFocus();
-    if (focus && IsChild(FHandle, focus)) FFocus = focus;
+    HWND Focus = GetFocus();
+    if (Focus && IsChild(FHandle, Focus)) FFocus = Focus;
   } else if (FFocus && IsWindow(FFocus) && !HIWORD(W)) {
     SetFocus(FFocus);
     return true;
@@ -182,9 +182,9 @@ bool TLauncherForm::OnActivate(WPARAM W) {
 }
 
 bool TLauncherForm::CanClose() {
-  bool canClose = false;
-  Guard([this, &canClose] { canClose = FormCloseQuery(); });
-  return canClose;
+  bool CanClose = false;
+  Guard([this, &CanClose] { CanClose = FormCloseQuery(); });
+  return CanClose;
 }
 
 LRESULT TLauncherForm::HandleMessage(UINT Msg, WPARAM W, LPARAM L) {
@@ -202,9 +202,9 @@ LRESULT TLauncherForm::HandleMessage(UINT Msg, WPARAM W, LPARAM L) {
       Guard([this, W, L] { OnDpiChanged(HIWORD(W), *reinterpret_cast<const RECT*>(L)); });
       return 0;
     case WM_GETMINMAXINFO: {
-      auto* mmi = reinterpret_cast<MINMAXINFO*>(L);
-      mmi->ptMinTrackSize.x = ScaleToDpi(MinOuterWidth, FDpi);
-      mmi->ptMinTrackSize.y = ScaleToDpi(MinOuterHeight, FDpi);
+      auto* Mmi = reinterpret_cast<MINMAXINFO*>(L);
+      Mmi->ptMinTrackSize.x = ScaleToDpi(MinOuterWidth, FDpi);
+      Mmi->ptMinTrackSize.y = ScaleToDpi(MinOuterHeight, FDpi);
       return 0;
     }
     case WM_CTLCOLORSTATIC:
@@ -218,8 +218,8 @@ LRESULT TLauncherForm::HandleMessage(UINT Msg, WPARAM W, LPARAM L) {
       return TRUE;
     case DM_GETDEFID: {
       // Enter presses the default button only while it can be pressed.
-      HWND button = Control(DefaultButtonId());
-      if (button && IsWindowVisible(button) && IsWindowEnabled(button))
+      HWND Button = Control(DefaultButtonId());
+      if (Button && IsWindowVisible(Button) && IsWindowEnabled(Button))
         return MAKELRESULT(DefaultButtonId(), DC_HASDEFID);
       return 0;
     }

@@ -25,16 +25,16 @@ int SystemDpi() {
 int MonitorDpiAt(POINT Point) {
   // The DLL search is limited to System32 before the window exists
   // (DllSearch.h), so the plain name cannot load a stranger.
-  const TLibrary shcore(LoadLibraryA("shcore.dll"));
-  const auto getDpiForMonitor = Function<TGetDpiForMonitor>(shcore.Get(), "GetDpiForMonitor");
-  UINT x = 0, y = 0;
-  if (getDpiForMonitor &&
-      SUCCEEDED(getDpiForMonitor(MonitorFromPoint(Point, MONITOR_DEFAULTTOPRIMARY), EffectiveDpi, &x, &y)) && y > 0)
-    return static_cast<int>(y);
+  const TLibrary Shcore(LoadLibraryA("shcore.dll"));
+  const auto GetDpiForMonitor = Function<TGetDpiForMonitor>(Shcore.Get(), "GetDpiForMonitor");
+  UINT X = 0, Y = 0;
+  if (GetDpiForMonitor &&
+      SUCCEEDED(GetDpiForMonitor(MonitorFromPoint(Point, MONITOR_DEFAULTTOPRIMARY), EffectiveDpi, &X, &Y)) && Y > 0)
+    return static_cast<int>(Y);
   return SystemDpi();
 }
 
 int WindowDpi(HWND Window) {
-  const auto getDpiForWindow = Function<TGetDpiForWindow>(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
-  return getDpiForWindow && Window ? static_cast<int>(getDpiForWindow(Window)) : 0;
+  const auto GetDpiForWindow = Function<TGetDpiForWindow>(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+  return GetDpiForWindow && Window ? static_cast<int>(GetDpiForWindow(Window)) : 0;
 }

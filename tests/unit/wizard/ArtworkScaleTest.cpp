@@ -14,23 +14,23 @@ namespace {
 TEST(ArtworkScale, EachDpiGetsTheSmallestScaleAtOrAboveIt) {
   const struct {
     int Dpi, Scale;
-  } cases[] = {{0, 100},   {72, 100},  {96, 100},  {97, 150},  {120, 150}, {144, 150},
+  } Cases[] = {{0, 100},   {72, 100},  {96, 100},  {97, 150},  {120, 150}, {144, 150},
                {145, 200}, {168, 200}, {192, 200}, {193, 200}, {288, 200}};
-  for (const auto& c : cases) EXPECT_EQ(c.Scale, ArtworkScaleForDpi(c.Dpi)) << c.Dpi << " DPI";
+  for (const auto& C : Cases) EXPECT_EQ(C.Scale, ArtworkScaleForDpi(C.Dpi)) << C.Dpi << " DPI";
 }
 
 TEST(ArtworkScale, ShippedSizesAreTheDrawnSizesAtTheirOwnDpi) {
   const struct {
     int Design, Scale, Pixels;
-  } cases[] = {{16, 100, 16}, {16, 150, 24}, {16, 200, 32}, {65, 150, 98},   {22, 150, 33},
+  } Cases[] = {{16, 100, 16}, {16, 150, 24}, {16, 200, 32}, {65, 150, 98},   {22, 150, 33},
                {65, 200, 130}, {128, 150, 192}, {280, 150, 420}, {280, 200, 560}, {1, 150, 2}};
-  for (const auto& c : cases) EXPECT_EQ(c.Pixels, ArtworkSize(c.Design, c.Scale)) << c.Design << " at " << c.Scale;
+  for (const auto& C : Cases) EXPECT_EQ(C.Pixels, ArtworkSize(C.Design, C.Scale)) << C.Design << " at " << C.Scale;
   // The window draws a picture at ScaleToDpi of its design size: at 96, 144
   // and 192 DPI that must be the shipped picture itself, pixel for pixel.
-  for (int design = 1; design <= 600; ++design) {
-    for (int scale : ArtworkScales) {
-      ASSERT_EQ(ScaleToDpi(design, scale * 96 / 100), ArtworkSize(design, scale)) << design << " at " << scale;
-      ASSERT_EQ(design, ArtworkDesignSize(ArtworkSize(design, scale), scale)) << design << " at " << scale;
+  for (int Design = 1; Design <= 600; ++Design) {
+    for (int Scale : ArtworkScales) {
+      ASSERT_EQ(ScaleToDpi(Design, Scale * 96 / 100), ArtworkSize(Design, Scale)) << Design << " at " << Scale;
+      ASSERT_EQ(Design, ArtworkDesignSize(ArtworkSize(Design, Scale), Scale)) << Design << " at " << Scale;
     }
   }
 }
@@ -44,12 +44,12 @@ TEST(ArtworkScale, ResourceIdsStepByAThousandPerScale) {
 
 // Width and height from a bitmap file's header.
 bool BitmapSize(const std::string& Path, int& Width, int& Height) {
-  std::ifstream f(Path, std::ios::binary);
-  unsigned char h[26] = {};
-  if (!f.read(reinterpret_cast<char*>(h), sizeof h) || h[0] != 'B' || h[1] != 'M') return false;
-  auto le32 = [&](int at) { return static_cast<int32_t>(h[at] | h[at + 1] << 8 | h[at + 2] << 16 | h[at + 3] << 24); };
-  Width = le32(18);
-  Height = le32(22);
+  std::ifstream F(Path, std::ios::binary);
+  unsigned char H[26] = {};
+  if (!F.read(reinterpret_cast<char*>(H), sizeof H) || H[0] != 'B' || H[1] != 'M') return false;
+  auto Le32 = [&](int At) { return static_cast<int32_t>(H[At] | H[At + 1] << 8 | H[At + 2] << 16 | H[At + 3] << 24); };
+  Width = Le32(18);
+  Height = Le32(22);
   return true;
 }
 
@@ -60,7 +60,7 @@ TEST(ArtworkScale, EveryPictureIsCommittedAtEveryScale) {
     const char* Name;
     int Ids[3];
     int Width, Height;
-  } pictures[] = {
+  } Pictures[] = {
       {"picture", {IDB_PICTURE, IDB_PICTURE_150, IDB_PICTURE_200}, 128, 280},
       {"logo", {IDB_LOGO, IDB_LOGO_150, IDB_LOGO_200}, 65, 22},
       {"update_glyph", {IDB_UPDATE_GLYPH, IDB_UPDATE_GLYPH_150, IDB_UPDATE_GLYPH_200}, 32, 32},
@@ -73,16 +73,16 @@ TEST(ArtworkScale, EveryPictureIsCommittedAtEveryScale) {
       {"drive_cdrom", {IDB_DRIVE_CDROM, IDB_DRIVE_CDROM_150, IDB_DRIVE_CDROM_200}, 16, 16},
       {"drive_ram", {IDB_DRIVE_RAM, IDB_DRIVE_RAM_150, IDB_DRIVE_RAM_200}, 16, 16},
   };
-  for (const auto& p : pictures) {
-    for (int i = 0; i < 3; ++i) {
-      const int scale = ArtworkScales[i];
-      EXPECT_EQ(p.Ids[i], ArtworkResourceId(p.Ids[0], scale)) << p.Name << " at " << scale;
-      const std::string file = std::string(OUPDATE_SOURCE_DIR "/resources/") + p.Name +
-                               (scale == 100 ? "" : "_" + std::to_string(scale)) + ".bmp";
-      int w = 0, h = 0;
-      ASSERT_TRUE(BitmapSize(file, w, h)) << file;
-      EXPECT_EQ(ArtworkSize(p.Width, scale), w) << file;
-      EXPECT_EQ(ArtworkSize(p.Height, scale), h) << file;
+  for (const auto& P : Pictures) {
+    for (int I = 0; I < 3; ++I) {
+      const int Scale = ArtworkScales[I];
+      EXPECT_EQ(P.Ids[I], ArtworkResourceId(P.Ids[0], Scale)) << P.Name << " at " << Scale;
+      const std::string File = std::string(OUPDATE_SOURCE_DIR "/resources/") + P.Name +
+                               (Scale == 100 ? "" : "_" + std::to_string(Scale)) + ".bmp";
+      int W = 0, H = 0;
+      ASSERT_TRUE(BitmapSize(File, W, H)) << File;
+      EXPECT_EQ(ArtworkSize(P.Width, Scale), W) << File;
+      EXPECT_EQ(ArtworkSize(P.Height, Scale), H) << File;
     }
   }
 }

@@ -10,32 +10,32 @@
 namespace {
 
 TRect At(int Id, int W, int H, int Dpi = 96, int Width = 0) {
-  const TControlDef* def = FindControlDef(Id);
-  EXPECT_NE(def, nullptr) << Id;
-  return def ? AnchoredRect(*def, W, H, Dpi, Width) : TRect{};
+  const TControlDef* Def = FindControlDef(Id);
+  EXPECT_NE(Def, nullptr) << Id;
+  return Def ? AnchoredRect(*Def, W, H, Dpi, Width) : TRect{};
 }
 
-::testing::AssertionResult RectIs(const TRect& r, int L, int T, int W, int H) {
-  if (r.Left == L && r.Top == T && r.Width() == W && r.Height() == H) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "got " << r.Left << "," << r.Top << " " << r.Width() << "x" << r.Height()
+::testing::AssertionResult RectIs(const TRect& R, int L, int T, int W, int H) {
+  if (R.Left == L && R.Top == T && R.Width() == W && R.Height() == H) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "got " << R.Left << "," << R.Top << " " << R.Width() << "x" << R.Height()
                                        << ", want " << L << "," << T << " " << W << "x" << H;
 }
 
 TEST(Layout, EveryControlHasAnEntryAndAKnownParent) {
-  std::set<int> ids;
-#define ADD_ID(name, id) ids.insert(id);
+  std::set<int> Ids;
+#define ADD_ID(name, id) Ids.insert(id);
   OUPDATE_CONTROLS(ADD_ID)
 #undef ADD_ID
-  std::set<int> seen;
-  for (size_t i = 0; i < ControlDefCount(); ++i) {
-    const TControlDef& d = ControlDefs()[i];
-    EXPECT_TRUE(seen.insert(d.Id).second) << "twice: " << d.Name;
-    EXPECT_STREQ(ControlNameById(d.Id), d.Name);
-    if (d.ParentId) {
-      EXPECT_TRUE(seen.count(d.ParentId)) << d.Name << " created before its parent";
+  std::set<int> Seen;
+  for (size_t I = 0; I < ControlDefCount(); ++I) {
+    const TControlDef& D = ControlDefs()[I];
+    EXPECT_TRUE(Seen.insert(D.Id).second) << "twice: " << D.Name;
+    EXPECT_STREQ(ControlNameById(D.Id), D.Name);
+    if (D.ParentId) {
+      EXPECT_TRUE(Seen.count(D.ParentId)) << D.Name << " created before its parent";
     }
   }
-  EXPECT_EQ(seen, ids) << "the layout table and the control list disagree";
+  EXPECT_EQ(Seen, Ids) << "the layout table and the control list disagree";
 }
 
 TEST(Layout, DesignSizeGivesDesignRectangles) {
@@ -57,9 +57,9 @@ TEST(Layout, GrowingTheWindowKeepsButtonsBottomRightAndStretchesThePages) {
 }
 
 TEST(Layout, ShrinkingNeverGivesNegativeSizes) {
-  TRect r = At(ID_PageControl1, 100, 50);
-  EXPECT_GE(r.Width(), 0);
-  EXPECT_GE(r.Height(), 0);
+  TRect R = At(ID_PageControl1, 100, 50);
+  EXPECT_GE(R.Width(), 0);
+  EXPECT_GE(R.Height(), 0);
 }
 
 TEST(Layout, RightAnchoredLabelSizedToItsTextGrowsAwayFromItsLeft) {
@@ -80,23 +80,23 @@ TEST(Layout, ScalesWithTheSystemDpi) {
 namespace {
 TEST(Layout, LongFreeSpaceLineStaysInsideThePageAndClearOfTheDriveList) {
   // Fits: nothing moves.
-  TRect label{164, 18, 280, 31}, list{8, 16, 161, 35};
-  KeepLabelInside(label, list, 296, 2, 3);
-  EXPECT_EQ(label.Left, 164);
-  EXPECT_EQ(list.Right, 161);
+  TRect Label{164, 18, 280, 31}, List{8, 16, 161, 35};
+  KeepLabelInside(Label, List, 296, 2, 3);
+  EXPECT_EQ(Label.Left, 164);
+  EXPECT_EQ(List.Right, 161);
   // 20 pixels too wide: the label moves left and the list gives way.
-  label = {164, 18, 314, 31};
-  list = {8, 16, 161, 35};
-  KeepLabelInside(label, list, 296, 2, 3);
-  EXPECT_EQ(label.Right, 294);
-  EXPECT_EQ(label.Left, 144);
-  EXPECT_EQ(list.Right, 141);
+  Label = {164, 18, 314, 31};
+  List = {8, 16, 161, 35};
+  KeepLabelInside(Label, List, 296, 2, 3);
+  EXPECT_EQ(Label.Right, 294);
+  EXPECT_EQ(Label.Left, 144);
+  EXPECT_EQ(List.Right, 141);
   // Wider than the whole page: it starts where the list starts, the list keeps no width.
-  label = {164, 18, 564, 31};
-  list = {8, 16, 161, 35};
-  KeepLabelInside(label, list, 296, 2, 3);
-  EXPECT_EQ(label.Left, 8);
-  EXPECT_EQ(list.Right, list.Left);
+  Label = {164, 18, 564, 31};
+  List = {8, 16, 161, 35};
+  KeepLabelInside(Label, List, 296, 2, 3);
+  EXPECT_EQ(Label.Left, 8);
+  EXPECT_EQ(List.Right, List.Left);
 }
 }  // namespace
 
@@ -132,13 +132,13 @@ TEST(Layout, WindowWidensForLongTextsAndReturnsWhenTheyFit) {
 // The window reads each row's flags without knowing which control it is, so
 // each flag must sit on a row whose kind and place give it a meaning.
 bool IsPage(int Id) {
-  const TControlDef* d = FindControlDef(Id);
-  return d && d->Kind == ckPage;
+  const TControlDef* D = FindControlDef(Id);
+  return D && D->Kind == ckPage;
 }
-bool NeighbourPlacedFirst(const TControlDef& d) {
-  const TControlDef* n = FindControlDef(d.Neighbour);
-  return n && n < &d && n->ParentId == d.ParentId && d.Kind == ckLabel && (d.Style & stAutoSize) &&
-         (d.Anchors & akRight);
+bool NeighbourPlacedFirst(const TControlDef& D) {
+  const TControlDef* N = FindControlDef(D.Neighbour);
+  return N && N < &D && N->ParentId == D.ParentId && D.Kind == ckLabel && (D.Style & stAutoSize) &&
+         (D.Anchors & akRight);
 }
 
 TEST(Layout, EveryFlagSitsOnARowItCanServe) {
@@ -149,24 +149,24 @@ TEST(Layout, EveryFlagSitsOnARowItCanServe) {
     TRule Fits;
   } Rules[] = {
       {"stNoTextLimit/stWantsEnter", stNoTextLimit | stWantsEnter,
-       [](const TControlDef& d) { return d.Kind == ckEdit || d.Kind == ckMemo; }},
+       [](const TControlDef& D) { return D.Kind == ckEdit || D.Kind == ckMemo; }},
       {"stScrollAsNeeded", stScrollAsNeeded,
-       [](const TControlDef& d) { return d.Kind == ckMemo && !(d.Style & stBothScroll); }},
+       [](const TControlDef& D) { return D.Kind == ckMemo && !(D.Style & stBothScroll); }},
       {"stGlyphRight/stPictureButton", stGlyphRight | stPictureButton,
-       [](const TControlDef& d) { return d.Kind == ckButton && d.Art >= arUpdateGlyph; }},
-      {"stTransparent", stTransparent, [](const TControlDef& d) { return d.Kind == ckImage; }},
-      {"stAnnounceWhenShown", stAnnounceWhenShown, [](const TControlDef& d) { return IsPage(d.ParentId); }},
+       [](const TControlDef& D) { return D.Kind == ckButton && D.Art >= arUpdateGlyph; }},
+      {"stTransparent", stTransparent, [](const TControlDef& D) { return D.Kind == ckImage; }},
+      {"stAnnounceWhenShown", stAnnounceWhenShown, [](const TControlDef& D) { return IsPage(D.ParentId); }},
       {"stKeepInside", stKeepInside, NeighbourPlacedFirst},
-      {"stDefault", stDefault, [](const TControlDef& d) { return d.Id == DefaultButtonId(); }},
+      {"stDefault", stDefault, [](const TControlDef& D) { return D.Id == DefaultButtonId(); }},
   };
-  for (size_t i = 0; i < ControlDefCount(); ++i) {
-    const TControlDef& d = ControlDefs()[i];
+  for (size_t I = 0; I < ControlDefCount(); ++I) {
+    const TControlDef& D = ControlDefs()[I];
     for (const auto& Rule : Rules)
-      EXPECT_TRUE(!(d.Style & Rule.Style) || Rule.Fits(d)) << Rule.Flag << " on " << d.Name;
-    EXPECT_TRUE(d.Kind != ckImage || d.Art == arPicture || d.Art == arLogo) << d.Name << " shows no picture";
-    EXPECT_TRUE(d.Art < arUpdateGlyph || d.Kind == ckButton) << d.Name << " has a button's picture";
-    EXPECT_TRUE(d.Kind != ckPage || d.ParentId == ID_PageControl1) << d.Name;
-    EXPECT_TRUE((d.Style & stKeepInside) || d.Neighbour == 0) << d.Name << " names a neighbour it does not use";
+      EXPECT_TRUE(!(D.Style & Rule.Style) || Rule.Fits(D)) << Rule.Flag << " on " << D.Name;
+    EXPECT_TRUE(D.Kind != ckImage || D.Art == arPicture || D.Art == arLogo) << D.Name << " shows no picture";
+    EXPECT_TRUE(D.Art < arUpdateGlyph || D.Kind == ckButton) << D.Name << " has a button's picture";
+    EXPECT_TRUE(D.Kind != ckPage || D.ParentId == ID_PageControl1) << D.Name;
+    EXPECT_TRUE((D.Style & stKeepInside) || D.Neighbour == 0) << D.Name << " names a neighbour it does not use";
   }
   EXPECT_EQ(ID_btNext, DefaultButtonId());
 }

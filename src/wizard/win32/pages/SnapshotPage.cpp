@@ -20,34 +20,34 @@ class TNoDiskPrompt {
 };
 
 UINT DriveTypeOf(char Letter) {
-  TNoDiskPrompt quiet;
+  TNoDiskPrompt Quiet;
   return GetDriveTypeA(RootOf(Letter).c_str());
 }
 
 void FreeSpace(char Letter, long long& Free, long long& Total) {
-  TNoDiskPrompt quiet;
-  ULARGE_INTEGER avail, total;
-  if (GetDiskFreeSpaceExA(RootOf(Letter).c_str(), &avail, &total, nullptr)) {
-    Free = static_cast<long long>(avail.QuadPart);
-    Total = static_cast<long long>(total.QuadPart);
+  TNoDiskPrompt Quiet;
+  ULARGE_INTEGER Avail, Size;
+  if (GetDiskFreeSpaceExA(RootOf(Letter).c_str(), &Avail, &Size, nullptr)) {
+    Free = static_cast<long long>(Avail.QuadPart);
+    Total = static_cast<long long>(Size.QuadPart);
   } else {
     Free = Total = -1;
   }
 }
 
 std::string VolumeLabel(char Letter) {
-  TNoDiskPrompt quiet;
-  char label[MAX_PATH + 1] = {};
-  if (!GetVolumeInformationA(RootOf(Letter).c_str(), label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0))
+  TNoDiskPrompt Quiet;
+  char Label[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationA(RootOf(Letter).c_str(), Label, sizeof(Label), nullptr, nullptr, nullptr, nullptr, 0))
     return std::string();
-  return label;
+  return Label;
 }
 
 std::string ShareName(char Letter) {
-  char local[3] = {Letter, ':', 0};
-  char remote[MAX_PATH * 2] = {};
-  DWORD size = sizeof(remote);
-  return WNetGetConnectionA(local, remote, &size) == NO_ERROR ? std::string(remote) : std::string();
+  char Local[3] = {Letter, ':', 0};
+  char Remote[MAX_PATH * 2] = {};
+  DWORD Size = sizeof(Remote);
+  return WNetGetConnectionA(Local, Remote, &Size) == NO_ERROR ? std::string(Remote) : std::string();
 }
 }  // namespace
 
@@ -55,61 +55,61 @@ std::string ShareName(char Letter) {
 // space of the fixed ones, for the choice of the default drive: one pass over
 // the drives, which can be slow to answer.
 std::vector<TDriveCandidate> TLauncherForm::FillDriveList() {
-  std::vector<TDriveCandidate> drives;
-  HWND list = Control(ID_cbSnapshotDrive);
-  SendMessageA(list, CB_RESETCONTENT, 0, 0);
-  const DWORD mask = GetLogicalDrives();
-  for (int i = 0; i < 26; ++i) {
-    if (!(mask & (1u << i))) continue;
-    const char letter = static_cast<char>('A' + i);
-    const UINT type = DriveTypeOf(letter);
-    long long free = -1, total = -1;
-    if (type == DRIVE_FIXED) FreeSpace(letter, free, total);
-    drives.push_back({letter, static_cast<int>(type), free});
-    if (!IsListedDriveType(static_cast<int>(type))) continue;
+  std::vector<TDriveCandidate> Drives;
+  HWND List = Control(ID_cbSnapshotDrive);
+  SendMessageA(List, CB_RESETCONTENT, 0, 0);
+  const DWORD Mask = GetLogicalDrives();
+  for (int I = 0; I < 26; ++I) {
+    if (!(Mask & (1u << I))) continue;
+    const char Letter = static_cast<char>('A' + I);
+    const UINT Type = DriveTypeOf(Letter);
+    long long Free = -1, Total = -1;
+    if (Type == DRIVE_FIXED) FreeSpace(Letter, Free, Total);
+    Drives.push_back({Letter, static_cast<int>(Type), Free});
+    if (!IsListedDriveType(static_cast<int>(Type))) continue;
     // A network drive whose share cannot be named shows its volume label.
-    const std::string text = DriveListEntryText(letter, static_cast<int>(type), VolumeLabel(letter),
-                                                type == DRIVE_REMOTE ? ShareName(letter) : std::string());
-    LRESULT index = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(list, CB_SETITEMDATA, index, MAKELPARAM(letter, type));
+    const std::string Text = DriveListEntryText(Letter, static_cast<int>(Type), VolumeLabel(Letter),
+                                                Type == DRIVE_REMOTE ? ShareName(Letter) : std::string());
+    LRESULT Index = SendMessageA(List, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text.c_str()));
+    SendMessageA(List, CB_SETITEMDATA, Index, MAKELPARAM(Letter, Type));
   }
   // The list starts on the drive of the working directory.
-  char dir[MAX_PATH];
-  if (GetCurrentDirectoryA(sizeof(dir), dir) > 1 && dir[1] == ':') {
-    char letter = dir[0];
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-    SelectSnapshotDrive(letter);
+  char Dir[MAX_PATH];
+  if (GetCurrentDirectoryA(sizeof(Dir), Dir) > 1 && Dir[1] == ':') {
+    char Letter = Dir[0];
+    if (Letter >= 'a' && Letter <= 'z') Letter = static_cast<char>(Letter - 'a' + 'A');
+    SelectSnapshotDrive(Letter);
   }
-  return drives;
+  return Drives;
 }
 
 char TLauncherForm::SnapshotDrive() const {
-  HWND list = Control(ID_cbSnapshotDrive);
-  LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
-  if (index == CB_ERR) return 0;
-  return static_cast<char>(LOWORD(SendMessageA(list, CB_GETITEMDATA, index, 0)));
+  HWND List = Control(ID_cbSnapshotDrive);
+  LRESULT Index = SendMessageA(List, CB_GETCURSEL, 0, 0);
+  if (Index == CB_ERR) return 0;
+  return static_cast<char>(LOWORD(SendMessageA(List, CB_GETITEMDATA, Index, 0)));
 }
 
 // Makes Letter the list's drive; the change handler runs when the drive changes.
 void TLauncherForm::SelectSnapshotDrive(char Letter) {
-  HWND list = Control(ID_cbSnapshotDrive);
-  const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    if (static_cast<char>(LOWORD(SendMessageA(list, CB_GETITEMDATA, i, 0))) != Letter) continue;
-    if (SendMessageA(list, CB_GETCURSEL, 0, 0) == i) return;
-    SendMessageA(list, CB_SETCURSEL, i, 0);
+  HWND List = Control(ID_cbSnapshotDrive);
+  const LRESULT Count = SendMessageA(List, CB_GETCOUNT, 0, 0);
+  for (LRESULT I = 0; I < Count; ++I) {
+    if (static_cast<char>(LOWORD(SendMessageA(List, CB_GETITEMDATA, I, 0))) != Letter) continue;
+    if (SendMessageA(List, CB_GETCURSEL, 0, 0) == I) return;
+    SendMessageA(List, CB_SETCURSEL, I, 0);
     cbSnapshotDriveChange();
     return;
   }
 }
 
 void TLauncherForm::SetDefaultLocations() {
-  const std::vector<TDriveCandidate> drives = FillDriveList();
-  if (char best = ChooseDefaultSnapshotDrive(drives)) SelectSnapshotDrive(best);
+  const std::vector<TDriveCandidate> Drives = FillDriveList();
+  if (char Best = ChooseDefaultSnapshotDrive(Drives)) SelectSnapshotDrive(Best);
 
-  std::string folder = FProgramDir;
-  if (folder.empty() || folder.back() != '\\') folder += '\\';
-  SetText(ID_edUpdateFilesPath, folder);
+  std::string Folder = FProgramDir;
+  if (Folder.empty() || Folder.back() != '\\') Folder += '\\';
+  SetText(ID_edUpdateFilesPath, Folder);
 }
 
 void TLauncherForm::EnterSnapshotPage() {
@@ -118,45 +118,45 @@ void TLauncherForm::EnterSnapshotPage() {
 }
 
 void TLauncherForm::cbSnapshotDriveChange() {
-  const char letter = SnapshotDrive();
-  const UINT type = letter ? DriveTypeOf(letter) : DRIVE_UNKNOWN;
-  HWND label = Control(ID_lbSnapshotDriveSizeInfo);
+  const char Letter = SnapshotDrive();
+  const UINT Type = Letter ? DriveTypeOf(Letter) : DRIVE_UNKNOWN;
+  HWND Label = Control(ID_lbSnapshotDriveSizeInfo);
   SetButtonState(ID_btNext, wbsDisabled);
-  EnableWindow(label, FALSE);
-  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(FRes.Normal.Get()), FALSE);
+  EnableWindow(Label, FALSE);
+  SendMessageA(Label, WM_SETFONT, reinterpret_cast<WPARAM>(FRes.Normal.Get()), FALSE);
 
-  long long free = -1, total = -1;
-  if (type == DRIVE_FIXED) FreeSpace(letter, free, total);
-  const TSnapshotVerdict verdict = JudgeSnapshotDrive(static_cast<int>(type), free, total, FThousandsSeparator);
-  if (verdict.NextEnabled) {
-    EnableWindow(label, TRUE);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(FRes.Bold.Get()), FALSE);
+  long long Free = -1, Total = -1;
+  if (Type == DRIVE_FIXED) FreeSpace(Letter, Free, Total);
+  const TSnapshotVerdict Verdict = JudgeSnapshotDrive(static_cast<int>(Type), Free, Total, FThousandsSeparator);
+  if (Verdict.NextEnabled) {
+    EnableWindow(Label, TRUE);
+    SendMessageA(Label, WM_SETFONT, reinterpret_cast<WPARAM>(FRes.Bold.Get()), FALSE);
     SetButtonState(ID_btNext, wbsEnabled);
   }
-  SetText(ID_lbSnapshotDriveSizeInfo, verdict.LabelText);
+  SetText(ID_lbSnapshotDriveSizeInfo, Verdict.LabelText);
   FitLabel(ID_lbSnapshotDriveSizeInfo);
-  InvalidateRect(label, nullptr, TRUE);
+  InvalidateRect(Label, nullptr, TRUE);
 }
 
 void TLauncherForm::OnDrawDriveItem(const DRAWITEMSTRUCT& Item) {
   if (Item.itemID == static_cast<UINT>(-1)) return;
-  HDC dc = Item.hDC;
-  RECT rc = Item.rcItem;
-  const bool selected = (Item.itemState & ODS_SELECTED) != 0;
-  FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  const UINT type = HIWORD(Item.itemData);
-  const int size = ScaleToDpi(16, FDpi);
-  if (type < 7)
-    DrawBitmap(dc, FRes.DrivePictures[type].Get(), rc.left + 2, rc.top + (rc.bottom - rc.top - size) / 2, size, size,
+  HDC Dc = Item.hDC;
+  RECT Rc = Item.rcItem;
+  const bool Selected = (Item.itemState & ODS_SELECTED) != 0;
+  FillRect(Dc, &Rc, GetSysColorBrush(Selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const UINT Type = HIWORD(Item.itemData);
+  const int Size = ScaleToDpi(16, FDpi);
+  if (Type < 7)
+    DrawBitmap(Dc, FRes.DrivePictures[Type].Get(), Rc.left + 2, Rc.top + (Rc.bottom - Rc.top - Size) / 2, Size, Size,
                true);
-  char text[MAX_PATH];
-  LRESULT n = SendMessageA(Item.hwndItem, CB_GETLBTEXT, Item.itemID, reinterpret_cast<LPARAM>(text));
-  if (n > 0) {
-    RECT t = rc;
-    t.left += size + 6;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(dc, text, static_cast<int>(n), &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  char Text[MAX_PATH];
+  LRESULT N = SendMessageA(Item.hwndItem, CB_GETLBTEXT, Item.itemID, reinterpret_cast<LPARAM>(Text));
+  if (N > 0) {
+    RECT T = Rc;
+    T.left += Size + 6;
+    SetBkMode(Dc, TRANSPARENT);
+    SetTextColor(Dc, GetSysColor(Selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextA(Dc, Text, static_cast<int>(N), &T, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
-  if (Item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
+  if (Item.itemState & ODS_FOCUS) DrawFocusRect(Dc, &Rc);
 }

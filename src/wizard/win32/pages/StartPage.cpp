@@ -8,47 +8,47 @@
 
 bool TLauncherForm::CheckStartPreconditions() {
   // The system error of the folder check, kept for the E3 report.
-  DWORD lastError = 0;
-  TStartFacts facts;
-  facts.EngineRunning = [] { return FindProcessByName("oue.exe") != 0; };
-  facts.InstallRoot = [] { return ReadEnvironmentVariable("KelvraHome"); };
-  facts.FolderExists = [&lastError](const std::string& Folder) {
+  DWORD LastError = 0;
+  TStartFacts Facts;
+  Facts.EngineRunning = [] { return FindProcessByName("oue.exe") != 0; };
+  Facts.InstallRoot = [] { return ReadEnvironmentVariable("KelvraHome"); };
+  Facts.FolderExists = [&LastError](const std::string& Folder) {
     SetLastError(0);
-    bool exists = DirectoryExists(Folder);
-    lastError = exists ? 0 : GetLastError();
-    if (!exists && lastError == 0) lastError = ERROR_DIRECTORY;  // a file of that name
-    return exists;
+    bool Exists = DirectoryExists(Folder);
+    LastError = Exists ? 0 : GetLastError();
+    if (!Exists && LastError == 0) LastError = ERROR_DIRECTORY;  // a file of that name
+    return Exists;
   };
-  facts.EngineBesideWizard = [this] { return FileExists(FProgramDir + "oue.exe"); };
+  Facts.EngineBesideWizard = [this] { return FileExists(FProgramDir + "oue.exe"); };
   // One connection per machine for the whole check: a primary node that
   // cannot be reached holds the window for one connection time-out, not for
   // one per value asked of it.
-  TWin32Registry registry;
-  TSharedConnections shared(registry);
-  facts.PrimaryLevel = [&shared] { return GetPrimaryNodeUpdateLevel(shared); };
-  facts.Maintenance = [&shared] { return GetMaintenanceMode(shared); };
-  facts.Role = [&shared] { return GetNodeRole(shared, GetLocalComputerName()); };
-  facts.BackupRunning = [&shared] { return IsBackupRunning(shared); };
+  TWin32Registry Registry;
+  TSharedConnections Shared(Registry);
+  Facts.PrimaryLevel = [&Shared] { return GetPrimaryNodeUpdateLevel(Shared); };
+  Facts.Maintenance = [&Shared] { return GetMaintenanceMode(Shared); };
+  Facts.Role = [&Shared] { return GetNodeRole(Shared, GetLocalComputerName()); };
+  Facts.BackupRunning = [&Shared] { return IsBackupRunning(Shared); };
 
-  TStartVerdict verdict;
-  std::string primaryNodeName;
+  TStartVerdict Verdict;
+  std::string PrimaryNodeName;
   {
-    TWaitCursor wait;
-    verdict = CheckStartFacts(facts);
-    if (verdict.Failure == TStartFailure::E5 || verdict.Failure == TStartFailure::E7)
-      primaryNodeName = GetPrimaryNodeName(shared);
+    TWaitCursor Wait;
+    Verdict = CheckStartFacts(Facts);
+    if (Verdict.Failure == TStartFailure::E5 || Verdict.Failure == TStartFailure::E7)
+      PrimaryNodeName = GetPrimaryNodeName(Shared);
   }
-  FStartFailure = verdict.Failure;
-  if (verdict.Failure != TStartFailure::E1) FInstallRoot = verdict.InstallRoot;
-  if (verdict.Failure == TStartFailure::None) return true;
+  FStartFailure = Verdict.Failure;
+  if (Verdict.Failure != TStartFailure::E1) FInstallRoot = Verdict.InstallRoot;
+  if (Verdict.Failure == TStartFailure::None) return true;
 
-  TStartMessageArgs args;
-  args.ErrorCode = lastError;
-  args.SystemMessage =
-      SysErrorMessage(verdict.Failure == TStartFailure::E2 ? InstallRootMissingError : lastError);
-  args.InstallRoot = FInstallRoot;
-  args.ProgramDir = FProgramDir;
-  args.PrimaryNodeName = primaryNodeName;
-  ShowMessageBox(StartFailureText(verdict.Failure, args), GetLangText("str_Title_Error"), 0);
+  TStartMessageArgs Args;
+  Args.ErrorCode = LastError;
+  Args.SystemMessage =
+      SysErrorMessage(Verdict.Failure == TStartFailure::E2 ? InstallRootMissingError : LastError);
+  Args.InstallRoot = FInstallRoot;
+  Args.ProgramDir = FProgramDir;
+  Args.PrimaryNodeName = PrimaryNodeName;
+  ShowMessageBox(StartFailureText(Verdict.Failure, Args), GetLangText("str_Title_Error"), 0);
   return false;
 }

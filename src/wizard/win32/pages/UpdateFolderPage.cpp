@@ -12,9 +12,9 @@
 
 namespace {
 std::string CurrentDirectory() {
-  char buf[MAX_PATH * 4];
-  DWORD n = GetCurrentDirectoryA(sizeof(buf), buf);
-  return n > 0 && n < sizeof(buf) ? std::string(buf, n) : std::string();
+  char Buf[MAX_PATH * 4];
+  DWORD N = GetCurrentDirectoryA(sizeof(Buf), Buf);
+  return N > 0 && N < sizeof(Buf) ? std::string(Buf, N) : std::string();
 }
 
 int CALLBACK BrowseCallback(HWND Dialog, UINT Msg, LPARAM, LPARAM Data) {
@@ -30,16 +30,16 @@ int CALLBACK BrowseCallback(HWND Dialog, UINT Msg, LPARAM, LPARAM Data) {
 // The folder dialog; empty when cancelled. Selection empty: nothing preselected.
 std::string BrowseForFolder(HWND Owner, const std::string& Instruction, const std::string& Selection,
                             UINT Flags) {
-  BROWSEINFOA bi = {};
-  bi.hwndOwner = Owner;
-  bi.lpszTitle = Instruction.c_str();
-  bi.ulFlags = BIF_RETURNONLYFSDIRS | Flags;
-  bi.lpfn = BrowseCallback;
-  bi.lParam = Selection.empty() ? 0 : reinterpret_cast<LPARAM>(Selection.c_str());
-  const TCoTaskMem<std::remove_pointer_t<PIDLIST_ABSOLUTE>> chosen(SHBrowseForFolderA(&bi));
-  char path[MAX_PATH];
-  if (!chosen.Get() || !SHGetPathFromIDListA(chosen.Get(), path)) return std::string();
-  return path;
+  BROWSEINFOA Bi = {};
+  Bi.hwndOwner = Owner;
+  Bi.lpszTitle = Instruction.c_str();
+  Bi.ulFlags = BIF_RETURNONLYFSDIRS | Flags;
+  Bi.lpfn = BrowseCallback;
+  Bi.lParam = Selection.empty() ? 0 : reinterpret_cast<LPARAM>(Selection.c_str());
+  const TCoTaskMem<std::remove_pointer_t<PIDLIST_ABSOLUTE>> Chosen(SHBrowseForFolderA(&Bi));
+  char Path[MAX_PATH];
+  if (!Chosen.Get() || !SHGetPathFromIDListA(Chosen.Get(), Path)) return std::string();
+  return Path;
 }
 }  // namespace
 
@@ -59,22 +59,22 @@ void TLauncherForm::edUpdateFilesPathChange() {
 }
 
 void TLauncherForm::btUpdateFilesPathBrowseClick() {
-  const std::string start = ControlText(ID_edUpdateFilesPath);
-  const std::string remembered = CurrentDirectory();
-  SetCurrentDirectoryA(start.c_str());
-  std::string chosen;
-  const bool shell =
-      GetKeyState(VK_SHIFT) < 0 || (LacksDriveLetter(start) && LacksDriveLetter(remembered));
-  if (shell) {
+  const std::string Start = ControlText(ID_edUpdateFilesPath);
+  const std::string Remembered = CurrentDirectory();
+  SetCurrentDirectoryA(Start.c_str());
+  std::string Chosen;
+  const bool FromDesktop =
+      GetKeyState(VK_SHIFT) < 0 || (LacksDriveLetter(Start) && LacksDriveLetter(Remembered));
+  if (FromDesktop) {
     // Rooted at the desktop, so drives and the network are all reachable.
-    chosen = BrowseForFolder(FHandle, ControlText(ID_lbUpdateFilesPathTitle),
-                             DirectoryExists(start) ? ExpandFileName(start) : std::string(), 0);
+    Chosen = BrowseForFolder(FHandle, ControlText(ID_lbUpdateFilesPathTitle),
+                             DirectoryExists(Start) ? ExpandFileName(Start) : std::string(), 0);
   } else {
-    const bool openStart = !LacksDriveLetter(start) && DirectoryExists(start);
-    chosen = BrowseForFolder(FHandle, ControlText(ID_lbUpdateFilesPathTitle),
-                             openStart ? ExpandFileName(start) : CurrentDirectory(),
+    const bool OpenStart = !LacksDriveLetter(Start) && DirectoryExists(Start);
+    Chosen = BrowseForFolder(FHandle, ControlText(ID_lbUpdateFilesPathTitle),
+                             OpenStart ? ExpandFileName(Start) : CurrentDirectory(),
                              BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON);
   }
-  if (!chosen.empty()) SetText(ID_edUpdateFilesPath, chosen);
-  SetCurrentDirectoryA(remembered.c_str());
+  if (!Chosen.empty()) SetText(ID_edUpdateFilesPath, Chosen);
+  SetCurrentDirectoryA(Remembered.c_str());
 }

@@ -20,9 +20,9 @@ void TLauncherForm::EnterUpdateListPage() {
 }
 
 bool TLauncherForm::LeaveUpdateListPage() {
-  const std::string level = LocalUpdateLevel();
-  if (!HasApplicableUpdates(level, FFoundUpdates)) {
-    ShowMessageBox(FormatText(GetLangText("str_Message_No_Applicable_Updates_Available"), {level}),
+  const std::string Level = LocalUpdateLevel();
+  if (!HasApplicableUpdates(Level, FFoundUpdates)) {
+    ShowMessageBox(FormatText(GetLangText("str_Message_No_Applicable_Updates_Available"), {Level}),
                    GetLangText("str_Title_Warning"), 0);
     return false;
   }
@@ -33,50 +33,50 @@ bool TLauncherForm::LeaveUpdateListPage() {
 }
 
 bool TLauncherForm::FillUpdateList() {
-  const std::string folder = ControlText(ID_edUpdateFilesPath);
-  SetText(ID_txtUpdateFilesPathEcho, folder);
+  const std::string Folder = ControlText(ID_edUpdateFilesPath);
+  SetText(ID_txtUpdateFilesPathEcho, Folder);
 
-  HWND grid = Control(ID_grdUpdateFileList);
-  SendMessageA(grid, WM_SETREDRAW, FALSE, 0);
-  ListView_DeleteAllItems(grid);
-  std::string title = GetLangText("str_Title_Column_Updates");
-  LVCOLUMNA col = {};
-  col.mask = LVCF_TEXT;
-  col.pszText = &title[0];
-  ListView_SetColumn(grid, 0, &col);
-  auto addRow = [grid](const std::string& Text) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = ListView_GetItemCount(grid);
-    item.pszText = const_cast<char*>(Text.c_str());
-    ListView_InsertItem(grid, &item);
+  HWND Grid = Control(ID_grdUpdateFileList);
+  SendMessageA(Grid, WM_SETREDRAW, FALSE, 0);
+  ListView_DeleteAllItems(Grid);
+  std::string Title = GetLangText("str_Title_Column_Updates");
+  LVCOLUMNA Col = {};
+  Col.mask = LVCF_TEXT;
+  Col.pszText = &Title[0];
+  ListView_SetColumn(Grid, 0, &Col);
+  auto AddRow = [Grid](const std::string& Text) {
+    LVITEMA Item = {};
+    Item.mask = LVIF_TEXT;
+    Item.iItem = ListView_GetItemCount(Grid);
+    Item.pszText = const_cast<char*>(Text.c_str());
+    ListView_InsertItem(Grid, &Item);
   };
 
   // An empty folder text names no folder: it must not search the current drive's root.
-  const TUpdateScan scan =
-      ScanUpdateNames(folder.empty() ? std::vector<std::string>() : FindOrdinaryFiles(UpdateSearchPattern(folder)));
-  FFoundUpdates = scan.FoundUpdates;
-  FRunner.State().FSectionCount = scan.Count;
+  const TUpdateScan Scan =
+      ScanUpdateNames(Folder.empty() ? std::vector<std::string>() : FindOrdinaryFiles(UpdateSearchPattern(Folder)));
+  FFoundUpdates = Scan.FoundUpdates;
+  FRunner.State().FSectionCount = Scan.Count;
   FUpdatesMissing = false;
-  if (scan.Count == 0) {
-    addRow(FormatText(GetLangText("str_Message_No_Files_Matching"), {NoUpdatesPattern}));
+  if (Scan.Count == 0) {
+    AddRow(FormatText(GetLangText("str_Message_No_Files_Matching"), {NoUpdatesPattern}));
   } else {
-    for (const std::string& row : scan.Rows) addRow(row);
-    FUpdatesMissing = scan.UpdatesMissing;
+    for (const std::string& Row : Scan.Rows) AddRow(Row);
+    FUpdatesMissing = Scan.UpdatesMissing;
   }
-  SendMessageA(grid, WM_SETREDRAW, TRUE, 0);
+  SendMessageA(Grid, WM_SETREDRAW, TRUE, 0);
   TabSheet2Resize();
-  InvalidateRect(grid, nullptr, TRUE);
-  return scan.Count > 0;
+  InvalidateRect(Grid, nullptr, TRUE);
+  return Scan.Count > 0;
 }
 
 void TLauncherForm::TabSheet2Resize() {
-  HWND grid = Control(ID_grdUpdateFileList);
-  if (!grid) return;
+  HWND Grid = Control(ID_grdUpdateFileList);
+  if (!Grid) return;
   // The page reports its new size before its controls have followed it:
   // place them first, or the column would keep the grid's previous width.
   LayoutChildren(ID_TabSheet2, Control(ID_TabSheet2));
-  RECT rc;
-  GetClientRect(grid, &rc);
-  ListView_SetColumnWidth(grid, 0, rc.right - rc.left);
+  RECT Rc;
+  GetClientRect(Grid, &Rc);
+  ListView_SetColumnWidth(Grid, 0, Rc.right - Rc.left);
 }

@@ -40,7 +40,9 @@ const char FloodText[] = "Detail line";
 
 std::string Scenario(long Lines) {
   return "line [SECTION]: Update Orvane-3.1.0.0\n"
-         "flood " + std::to_string(Lines) + " " + FloodText + "\n"
+         "flood " +
+         std::to_string(Lines) + " " + FloodText +
+         "\n"
          "level 3.1.0.0\n"
          "line [STATUS]: 207,Update Orvane-3.1.0.0 installed,100\n"
          "line [Result]: SUCCESS\n";
@@ -226,8 +228,9 @@ int Run(long Lines) {
   TStopwatch Watch;
   Wizard.Click("btNext");
   TKernelHandle Engine;
-  WaitUntil([&] { return (Engine = OpenEngineUnder(World.WizardDir())).IsValid() ||
-                         Wizard.ActivePage() == "TabSheet7"; }, DefaultTimeoutMs);
+  WaitUntil(
+      [&] { return (Engine = OpenEngineUnder(World.WizardDir())).IsValid() || Wizard.ActivePage() == "TabSheet7"; },
+      DefaultTimeoutMs);
   if (!Engine) throw TDriverError("the wizard's engine was not seen running");
   if (Wizard.WaitPage("TabSheet7", 600000) != "TabSheet7") throw TDriverError("no result page after ten minutes");
   const double ToResult = Watch.Seconds();
@@ -236,8 +239,7 @@ int Run(long Lines) {
   const double PeakMb = WorkingSetMb(Wizard.Process().Handle(), true);
 
   std::printf("  engine with the wizard attached:    %8.3f s  %10.0f lines/s\n", Attached, Lines / Attached);
-  std::printf("  Start to the result page:           %8.3f s  (the end is noticed by a one-second timer)\n",
-              ToResult);
+  std::printf("  Start to the result page:           %8.3f s  (the end is noticed by a one-second timer)\n", ToResult);
   std::printf("  ratio attached / alone:             %8.1f\n", Attached / Alone);
   std::printf("  ratio wizard / minimal reader:      %8.2f  (target at most 2.0)\n", Attached / Reader);
   std::printf("  wizard working set:                 %8.1f MB ready, %.1f MB peak\n", ReadyMb, PeakMb);

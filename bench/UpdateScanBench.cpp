@@ -99,8 +99,7 @@ int main(int argc, char** argv) {
       if (!Parent.empty() && Parent.back() != '\\') Parent += '\\';
       continue;
     }
-    const long Files =
-        I + 1 < argc && std::strcmp(argv[I], "--files") == 0 ? CountArgument(argv[++I], 1, 1000000) : -1;
+    const long Files = I + 1 < argc && std::strcmp(argv[I], "--files") == 0 ? CountArgument(argv[++I], 1, 1000000) : -1;
     if (Files < 1) {
       std::fprintf(stderr, "usage: bench_update_scan [--in FOLDER] [--files N]...   (N from 1 to 1000000)\n");
       return 2;

@@ -29,7 +29,9 @@ class TCheckingView : public IProgressView {
   void RefreshServerLevel() override {}
 };
 
-bool StartsWith(const std::string& Text, const char* Prefix) { return Text.compare(0, std::strlen(Prefix), Prefix) == 0; }
+bool StartsWith(const std::string& Text, const char* Prefix) {
+  return Text.compare(0, std::strlen(Prefix), Prefix) == 0;
+}
 
 }  // namespace
 

@@ -113,8 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   TChunkedSource Chunked(Bytes, Chunks);
   const TLines Pieces = ReadAll(Chunked);
   if (NonEmpty(Pieces.Lines) != NonEmpty(Expected.Lines) || Pieces.Pending != Expected.Pending) std::abort();
-  if (Pieces.Lines.size() < Expected.Lines.size() ||
-      Pieces.Lines.size() > Expected.Lines.size() + Chunked.Boundaries())
+  if (Pieces.Lines.size() < Expected.Lines.size() || Pieces.Lines.size() > Expected.Lines.size() + Chunked.Boundaries())
     std::abort();
   return 0;
 }

@@ -18,10 +18,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const int Count = Input.ConsumeIntegralInRange<int>(0, 6);
   for (int I = 0; I < Count; ++I) {
     switch (Input.ConsumeIntegralInRange<int>(0, 3)) {
-      case 0: Args.emplace_back(Input.ConsumeRandomLengthString(64)); break;
-      case 1: Args.emplace_back(Input.ConsumeIntegral<long long>()); break;
-      case 2: Args.emplace_back(Input.ConsumeIntegral<unsigned long long>()); break;
-      default: Args.emplace_back(Input.ConsumeFloatingPoint<double>()); break;
+      case 0:
+        Args.emplace_back(Input.ConsumeRandomLengthString(64));
+        break;
+      case 1:
+        Args.emplace_back(Input.ConsumeIntegral<long long>());
+        break;
+      case 2:
+        Args.emplace_back(Input.ConsumeIntegral<unsigned long long>());
+        break;
+      default:
+        Args.emplace_back(Input.ConsumeFloatingPoint<double>());
+        break;
     }
   }
   std::size_t Called = 0;

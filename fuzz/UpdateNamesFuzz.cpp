@@ -34,12 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   if (Scan.Rows.size() != Expected.size()) std::abort();
   for (int Number : Expected)
     if (!ColonListContains(Scan.FoundUpdates, std::to_string(Number))) std::abort();
-  const bool Gap = !Expected.empty() &&
-                   static_cast<long long>(Expected.back()) - Expected.front() + 1 > static_cast<long long>(Expected.size());
+  const bool Gap = !Expected.empty() && static_cast<long long>(Expected.back()) - Expected.front() + 1 >
+                                            static_cast<long long>(Expected.size());
   if (Scan.UpdatesMissing != Gap) std::abort();
 
   std::vector<int> Selected;
-  for (const oue_sim::UpdateFile& Update : oue_sim::SelectUpdates(Names)) Selected.push_back(static_cast<int>(Update.number));
+  for (const oue_sim::UpdateFile& Update : oue_sim::SelectUpdates(Names))
+    Selected.push_back(static_cast<int>(Update.number));
   if (Selected != Expected) std::abort();
   return 0;
 }

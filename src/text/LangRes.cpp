@@ -9,8 +9,10 @@
 const char* const LanguageNames[LanguageCount] = {
     "English",
     "Deutsch",
-    "Fran\xE7" "ais",
-    "Espa\xF1" "ol",
+    "Fran\xE7"
+    "ais",
+    "Espa\xF1"
+    "ol",
 };
 
 namespace {
@@ -48,8 +50,7 @@ void TLangStrings::Set(const std::string& Key, const std::string& Text) {
   if (!IsValidKey(Key))
     throw std::invalid_argument("Invalid text key \"" + Key +
                                 "\": keys are ASCII, start with \"str_\" and contain no \"=\"");
-  if (Text.empty())
-    throw std::invalid_argument("Empty text for key \"" + Key + "\"");
+  if (Text.empty()) throw std::invalid_argument("Empty text for key \"" + Key + "\"");
   for (TLangEntry& Entry : FEntries) {
     if (SameTextKey(Entry.Key, Key)) {
       Entry.Text = Text;
@@ -89,10 +90,18 @@ void LoadSpanish() { SetTable(LangStrings(), LangTableSpanish); }
 
 void SelectLanguage(int Index) {
   switch (Index) {
-    case 1: LoadGerman(); break;
-    case 2: LoadFrench(); break;
-    case 3: LoadSpanish(); break;
-    default: LoadEnglish(); break;
+    case 1:
+      LoadGerman();
+      break;
+    case 2:
+      LoadFrench();
+      break;
+    case 3:
+      LoadSpanish();
+      break;
+    default:
+      LoadEnglish();
+      break;
   }
 }
 
@@ -104,7 +113,6 @@ std::string ControlTextKey(const std::string& Control, const std::string& Suffix
 
 std::string GetControlText(const std::string& Control, const std::string& Suffix) {
   std::string Text = GetLangText(ControlTextKey(Control, Suffix));
-  if (Text.empty())
-    throw EMissingResource(FormatText("Missing resource string for component %s.", {Control}));
+  if (Text.empty()) throw EMissingResource(FormatText("Missing resource string for component %s.", {Control}));
   return Text;
 }

@@ -13,28 +13,30 @@ const TLangText LangTableFrench[] = {
     {"str_lbResponceCenter_Caption",
      "En cas de problème, vous pouvez à tout moment contacter le Dantor Response Center."},
     {"str_lbUpdateSystemTitle_Caption", "Mettre à jour le système Orvane"},
-    {"str_lbUpdateSystemInfo_Caption",
-     "Installe les dernières mises à jour sur votre système."},
-    {"str_lbUpdateFilesPathTitle_Caption",
-     "Veuillez indiquer l'emplacement de stockage des fichiers de mise à jour."},
+    {"str_lbUpdateSystemInfo_Caption", "Installe les dernières mises à jour sur votre système."},
+    {"str_lbUpdateFilesPathTitle_Caption", "Veuillez indiquer l'emplacement de stockage des fichiers de mise à jour."},
     {"str_lbUpdateFilesPathInfo_Caption",
-     "Il est fortement recommandé de copier tous les fichiers de mise à jour de votre CD-Rom de mise à niveau vers un nouveau dossier du lecteur J: (ou tout autre volume de travail disposant de l'espace nécessaire)."},
+     "Il est fortement recommandé de copier tous les fichiers de mise à jour de votre CD-Rom de mise à niveau vers un "
+     "nouveau dossier du lecteur J: (ou tout autre volume de travail disposant de l'espace nécessaire)."},
     {"str_lbUpdateFilesPathEchoTitle_Caption", "Chemin d'accès aux mises à jour"},
     {"str_lbUpdateFileListTitle_Caption", "Liste de fichiers"},
-    {"str_lbSnapshotDriveTitle_Caption",
-     "Veuillez indiquer le lecteur cible pour l'instantané."},
+    {"str_lbSnapshotDriveTitle_Caption", "Veuillez indiquer le lecteur cible pour l'instantané."},
     {"str_lbSnapshotDriveInfo_Caption",
      "Pour effectuer la mise à jour, un instantané du système sera stocké sur votre serveur.\r\r"
-     "Sélectionnez un lecteur fixe avec le plus d'espace libre possible (généralement un lecteur de travail \"Jobs\").\r\r"
+     "Sélectionnez un lecteur fixe avec le plus d'espace libre possible (généralement un lecteur de travail "
+     "\"Jobs\").\r\r"
      "En cas de problème grave, cet instantané permet au Dantor Response Center de restaurer votre serveur."},
     {"str_lbAboutToInstallInfo1_Caption", "Remarque importante :"},
     {"str_lbAboutToInstallInfo2_Caption",
-     "Tous les services Orvane sur cet ordinateur ainsi que les services Verdane sur les ordinateurs distants vont être interrompus pendant la mise à niveau.\r\r"
+     "Tous les services Orvane sur cet ordinateur ainsi que les services Verdane sur les ordinateurs distants vont "
+     "être interrompus pendant la mise à niveau.\r\r"
      "Cliquez sur le bouton Démarrer pour commencer la mise à niveau."},
     {"str_lbProgressTitle_Caption", "Progression %d%%"},
     {"str_lbProgressInfo_Caption",
-     "La mise à niveau peut durer entre 10 et 60 minutes, en fonction du type de serveur et de la taille de votre base de données.\r\r"
-     "Veuillez patienter jusqu'à la fin du processus ; son interruption risquerait d'augmenter le temps d'arrêt du système."},
+     "La mise à niveau peut durer entre 10 et 60 minutes, en fonction du type de serveur et de la taille de votre base "
+     "de données.\r\r"
+     "Veuillez patienter jusqu'à la fin du processus ; son interruption risquerait d'augmenter le temps d'arrêt du "
+     "système."},
     {"str_lbCurrentStepTitle_Caption", "Etape en cours"},
     {"str_lbProgressDetailsTitle_Caption", "Détails de progression"},
     {"str_txtCurrentStep_Caption_Initializing", "Initialisation"},
@@ -59,12 +61,14 @@ const TLangText LangTableFrench[] = {
     {"str_Message_Generic_Error",
      "Le programme ne peut pas continuer en raison d'un problème de configuration ou de système."},
     {"str_Message_Cant_Start_Update_Utility_Engine_Already_Running",
-     "Impossible de démarrer la mise à jour maintenant car une copie du moteur de l'utilitaire (%s) est en cours d'exécution."},
+     "Impossible de démarrer la mise à jour maintenant car une copie du moteur de l'utilitaire (%s) est en cours "
+     "d'exécution."},
     {"str_Message_Cant_Start_Update_Utility_Must_Be_In_Same_Folder",
      "Impossible de continuer. Une copie du moteur de l'utilitaire de mise à jour (%s) doit être disponible dans :\r"
      "%s"},
     {"str_Message_Cant_Close_Application_Update_Utility_Engine_Still_Running",
-     "Le moteur de l'utilitaire de mise à jour (%s) est en cours d'exécution. Laissez-le terminer la mise à jour avant de fermer l'application."},
+     "Le moteur de l'utilitaire de mise à jour (%s) est en cours d'exécution. Laissez-le terminer la mise à jour avant "
+     "de fermer l'application."},
     {"str_Message_Cant_Determine_Remote_MaintenanceMode",
      "Impossible de déterminer le mode \"Maintenance\" sur le serveur principal %s.\r\r"
      "Assurez-vous que le serveur est bien sous tension et vérifiez les autorisations réseau."},
@@ -72,7 +76,8 @@ const TLangText LangTableFrench[] = {
      "Impossible de mettre à jour maintenant car le système n'est pas en \"mode Maintenance.\".\r\r"
      "L'application Orvane Administrator (SYSA) permet de passer au mode \"Maintenance\"."},
     {"str_Message_Recommend_Updates_On_Local_Server_Query_Continue",
-     "Il est recommandé de placer les fichiers de mise à jour sur un lecteur fixe de votre serveur local. Le dossier sélectionné n'est pas sur un lecteur fixe.\r\r"
+     "Il est recommandé de placer les fichiers de mise à jour sur un lecteur fixe de votre serveur local. Le dossier "
+     "sélectionné n'est pas sur un lecteur fixe.\r\r"
      "Voulez-vous continuer quand même ?"},
     {"str_Message_Missing_Update_Files_Continue",
      "Il semble que des fichiers de mise à jour manquent dans la séquence.\r\r"
@@ -88,16 +93,15 @@ const TLangText LangTableFrench[] = {
      "Voulez-vous arreter la mise à jour ? (Continuer la mise à jour à vos propres risques.)"},
     {"str_Message_Earlier_Errors_In_Log", "(Les erreurs précédentes figurent dans le fichier journal.)"},
     {"str_Message_Log_Not_Written", "Le fichier journal %s n'a pas pu être écrit :\r\r%s"},
-    {"str_Message_Command_Line_Invalid",
-     "La ligne de commande n'est pas valide : %s.\r\rUtilisation :\r%s"},
+    {"str_Message_Command_Line_Invalid", "La ligne de commande n'est pas valide : %s.\r\rUtilisation :\r%s"},
     {"str_Message_Snapshot_Drive_Not_Suitable",
-     "Le lecteur du snapshot %s ne convient pas : %s\r\rLe snapshot exige un disque dur local fixe avec au moins 1500 Mo libres."},
+     "Le lecteur du snapshot %s ne convient pas : %s\r\rLe snapshot exige un disque dur local fixe avec au moins 1500 "
+     "Mo libres."},
     {"str_Message_Update_Utility_Already_Running",
      "Une autre copie de l'utilitaire de mise à jour est déjà en cours d'exécution sur ce serveur."},
     {"str_Message_Check_Ready",
-     "Ce serveur est prêt pour la mise à jour de %s vers %s (fichiers de mise à jour Orvane-3.1.0.%d à Orvane-3.1.0.%d)."},
-    {"str_Message_Check_Snapshot",
-     "Le moteur enregistrerait d'abord un snapshot sur le lecteur %s (%s)."},
-    {"str_Message_Check_No_Snapshot",
-     "Le moteur s'exécuterait sans snapshot."},
+     "Ce serveur est prêt pour la mise à jour de %s vers %s (fichiers de mise à jour Orvane-3.1.0.%d à "
+     "Orvane-3.1.0.%d)."},
+    {"str_Message_Check_Snapshot", "Le moteur enregistrerait d'abord un snapshot sur le lecteur %s (%s)."},
+    {"str_Message_Check_No_Snapshot", "Le moteur s'exécuterait sans snapshot."},
 };

@@ -10,29 +10,33 @@ const TLangText LangTableGerman[] = {
     {"str_LauncherForm_Caption", "Orvane Update-Dienstprogramm"},
     {"str_lbServerVersionTitle_Caption", "Aktuelle Update-Stufe"},
     {"str_lbServerVersion_Caption", "%s %s bei %s"},
-    {"str_lbResponceCenter_Caption",
-     "Sie können jederzeit Unterstützung beim Dantor Response Center anfordern."},
+    {"str_lbResponceCenter_Caption", "Sie können jederzeit Unterstützung beim Dantor Response Center anfordern."},
     {"str_lbUpdateSystemTitle_Caption", "Orvane-System aktualisieren"},
-    {"str_lbUpdateSystemInfo_Caption",
-     "Installieren Sie die neuesten Updates auf Ihrem System."},
+    {"str_lbUpdateSystemInfo_Caption", "Installieren Sie die neuesten Updates auf Ihrem System."},
     {"str_lbUpdateFilesPathTitle_Caption", "Geben Sie an, wo die Updates gespeichert sind"},
     {"str_lbUpdateFilesPathInfo_Caption",
-     "Es wird dringend empfohlen, alle Update-Dateien von der Upgrade-CD in einen neuen Ordner auf dem Laufwerk J: (oder an einem anderen Jobs-Datenträger mit genügend freiem Speicher zu kopieren)."},
+     "Es wird dringend empfohlen, alle Update-Dateien von der Upgrade-CD in einen neuen Ordner auf dem Laufwerk J: "
+     "(oder an einem anderen Jobs-Datenträger mit genügend freiem Speicher zu kopieren)."},
     {"str_lbUpdateFilesPathEchoTitle_Caption", "Pfad zu Updates"},
     {"str_lbUpdateFileListTitle_Caption", "Liste der Dateien"},
     {"str_lbSnapshotDriveTitle_Caption", "Geben Sie das Ziellaufwerk für den Snapshot an"},
     {"str_lbSnapshotDriveInfo_Caption",
      "Bei der Durchführung eines Updates wird ein Snapshot des Systems auf Ihrem Server gespeichert.\r\r"
-     "Wählen Sie ein eingebautes Festplattenlaufwerk mit dem meisten freien Speicher, normalerweise  ein \"Jobs\"-Laufwerk.\r\r"
-     "Sollten ernsthafte Probleme auftreten, kann das Dantor Response Center  den Server anhand dieses Snapshots wiederherstellen."},
+     "Wählen Sie ein eingebautes Festplattenlaufwerk mit dem meisten freien Speicher, normalerweise  ein "
+     "\"Jobs\"-Laufwerk.\r\r"
+     "Sollten ernsthafte Probleme auftreten, kann das Dantor Response Center  den Server anhand dieses Snapshots "
+     "wiederherstellen."},
     {"str_lbAboutToInstallInfo1_Caption", "Wichtiger Hinweis:"},
     {"str_lbAboutToInstallInfo2_Caption",
-     "Alle Orvane-Dienste auf diesem Computer und die Verdane-Dienste auf entfernten Computern werden als Teil des Upgrade-Prozesses beendet.\r\r"
+     "Alle Orvane-Dienste auf diesem Computer und die Verdane-Dienste auf entfernten Computern werden als Teil des "
+     "Upgrade-Prozesses beendet.\r\r"
      "Klicken Sie auf die Schaltfläche Start, um den Upgrade-Prozess zu starten."},
     {"str_lbProgressTitle_Caption", "Status %d%%"},
     {"str_lbProgressInfo_Caption",
-     "Der Vorgang kann 10 bis 60 Minuten in Anspruch nehmen und hängt vom Servertyp und der Größe Ihrer Datenbank ab.\r\r"
-     "Bitte haben Sie etwas Geduld, und warten Sie, bis das Update abgeschlossen ist; eine Unterbrechung führt nur zu längeren Ausfallzeiten."},
+     "Der Vorgang kann 10 bis 60 Minuten in Anspruch nehmen und hängt vom Servertyp und der Größe Ihrer Datenbank "
+     "ab.\r\r"
+     "Bitte haben Sie etwas Geduld, und warten Sie, bis das Update abgeschlossen ist; eine Unterbrechung führt nur zu "
+     "längeren Ausfallzeiten."},
     {"str_lbCurrentStepTitle_Caption", "Aktueller Schritt:"},
     {"str_lbProgressDetailsTitle_Caption", "Statusdetails:"},
     {"str_txtCurrentStep_Caption_Initializing", "Initialisiere"},
@@ -58,12 +62,14 @@ const TLangText LangTableGerman[] = {
     {"str_Message_Generic_Error",
      "Das Programm kann aufgrund eines Konfigurations- oder Systemproblems nicht fortgesetzt werden."},
     {"str_Message_Cant_Start_Update_Utility_Engine_Already_Running",
-     "Update kann derzeit nicht gestartet werden, da eine Kopie des Update-Programmmoduls (%s) bereits ausgeführt wird."},
+     "Update kann derzeit nicht gestartet werden, da eine Kopie des Update-Programmmoduls (%s) bereits ausgeführt "
+     "wird."},
     {"str_Message_Cant_Start_Update_Utility_Must_Be_In_Same_Folder",
      "Fortsetzung nicht möglich; eine Kopie des Update-Programmmoduls (%s) muss unter \r"
      "%s zur Verfügung gestellt werden."},
     {"str_Message_Cant_Close_Application_Update_Utility_Engine_Still_Running",
-     "Das Update-Programmmodul (%s) arbeitet noch. Warten Sie, bis der Aktualisierungsvorgang abgeschlossen ist, bevor Sie die Anwendung schließen."},
+     "Das Update-Programmmodul (%s) arbeitet noch. Warten Sie, bis der Aktualisierungsvorgang abgeschlossen ist, bevor "
+     "Sie die Anwendung schließen."},
     {"str_Message_Cant_Determine_Remote_MaintenanceMode",
      "\"Verwaltungsmodus\" auf Haupt-Server %s kann nicht festgestellt werden.\r\r"
      "Vergewissern Sie sich, dass der Server eingeschaltet ist, und überprüfen Sie die Netzwerkberechtigungen."},
@@ -71,7 +77,8 @@ const TLangText LangTableGerman[] = {
      "Update kann nicht gestartet werden, da sich das System nicht im  \"Verwaltungsmodus befindet\".\r\r"
      "Mit der Orvane Administrator-Anwendung (SYSA) kann das System in den \"Verwaltungsmodus\" versetzt werden."},
     {"str_Message_Recommend_Updates_On_Local_Server_Query_Continue",
-     "Es wird empfohlen, die Update-Dateien auf einem Festplattenlaufwerk des lokalen Servers zu speichern. Der ausgewählte Ordner befindet sich nicht auf einem Festplattenlaufwerk.\r\r"
+     "Es wird empfohlen, die Update-Dateien auf einem Festplattenlaufwerk des lokalen Servers zu speichern. Der "
+     "ausgewählte Ordner befindet sich nicht auf einem Festplattenlaufwerk.\r\r"
      "Möchten Sie trotzdem fortfahren?"},
     {"str_Message_Missing_Update_Files_Continue",
      "Einige Update-Dateien scheinen zu fehlen.\r\r"
@@ -80,23 +87,22 @@ const TLangText LangTableGerman[] = {
      "Im ausgewählten Ordner sind keine anwendbaren Updates für %s vorhanden."},
     {"str_Message_Server_Needs_Reboot",
      "Der Update-Prozess hat festgestellt, dass ein Server-Neustart erforderlich ist.\r\r"
-     "1. Vergewissern Sie sich, dass keine anderen Server-Upgrades  auf diesen Server oder Server-Freigaben zugreifen.\r\r"
+     "1. Vergewissern Sie sich, dass keine anderen Server-Upgrades  auf diesen Server oder Server-Freigaben "
+     "zugreifen.\r\r"
      "2. Starten Sie anschließend den Server neu.\r"},
     {"str_Message_Please_Reboot_Before_Updating",
      "Der Server wurde vor beginn des updateprozesses nicht neu gestartet.\r"
      "Update beenden? (Update auf eigenes risiko vortsetzen.)"},
     {"str_Message_Earlier_Errors_In_Log", "(Frühere Fehler stehen in der Protokolldatei.)"},
     {"str_Message_Log_Not_Written", "Die Protokolldatei %s konnte nicht geschrieben werden:\r\r%s"},
-    {"str_Message_Command_Line_Invalid",
-     "Die Befehlszeile ist ungültig: %s.\r\rAufruf:\r%s"},
+    {"str_Message_Command_Line_Invalid", "Die Befehlszeile ist ungültig: %s.\r\rAufruf:\r%s"},
     {"str_Message_Snapshot_Drive_Not_Suitable",
-     "Das Snapshot-Laufwerk %s ist nicht geeignet: %s\r\rDer Snapshot braucht ein lokales Festplattenlaufwerk mit mindestens 1500 MB freiem Speicher."},
+     "Das Snapshot-Laufwerk %s ist nicht geeignet: %s\r\rDer Snapshot braucht ein lokales Festplattenlaufwerk mit "
+     "mindestens 1500 MB freiem Speicher."},
     {"str_Message_Update_Utility_Already_Running",
      "Auf diesem Server läuft bereits eine andere Kopie des Update-Programms."},
     {"str_Message_Check_Ready",
      "Dieser Server ist bereit für das Update von %s auf %s (Update-Dateien Orvane-3.1.0.%d bis Orvane-3.1.0.%d)."},
-    {"str_Message_Check_Snapshot",
-     "Das Update-Programm würde zuerst einen Snapshot auf Laufwerk %s speichern (%s)."},
-    {"str_Message_Check_No_Snapshot",
-     "Das Update-Programm würde ohne Snapshot laufen."},
+    {"str_Message_Check_Snapshot", "Das Update-Programm würde zuerst einen Snapshot auf Laufwerk %s speichern (%s)."},
+    {"str_Message_Check_No_Snapshot", "Das Update-Programm würde ohne Snapshot laufen."},
 };

@@ -10,31 +10,31 @@ const TLangText LangTableSpanish[] = {
     {"str_LauncherForm_Caption", "Utilidad de actualización Orvane"},
     {"str_lbServerVersionTitle_Caption", "Nivel de actualización actual"},
     {"str_lbServerVersion_Caption", "%s %s a %s"},
-    {"str_lbResponceCenter_Caption",
-     "Asistencia permanente en el Centro de asistencia técnica de Dantor."},
+    {"str_lbResponceCenter_Caption", "Asistencia permanente en el Centro de asistencia técnica de Dantor."},
     {"str_lbUpdateSystemTitle_Caption", "Actualice el sistema Orvane"},
-    {"str_lbUpdateSystemInfo_Caption",
-     "Instale las últimas actualizaciones en el sistema."},
-    {"str_lbUpdateFilesPathTitle_Caption",
-     "Especifique dónde se guardan las actualizaciones"},
+    {"str_lbUpdateSystemInfo_Caption", "Instale las últimas actualizaciones en el sistema."},
+    {"str_lbUpdateFilesPathTitle_Caption", "Especifique dónde se guardan las actualizaciones"},
     {"str_lbUpdateFilesPathInfo_Caption",
-     "Recuerde que es muy conveniente copiar todos los archivos de la actualización del CD de actualización a la nueva carpeta  de la unidad J: (o cualquier otro volumen de Jobs con espacio libre suficiente)."},
+     "Recuerde que es muy conveniente copiar todos los archivos de la actualización del CD de actualización a la nueva "
+     "carpeta  de la unidad J: (o cualquier otro volumen de Jobs con espacio libre suficiente)."},
     {"str_lbUpdateFilesPathEchoTitle_Caption", "Ruta a las actualizaciones"},
     {"str_lbUpdateFileListTitle_Caption", "Lista de archivos"},
-    {"str_lbSnapshotDriveTitle_Caption",
-     "Especifique la unidad de destino de la instantánea"},
+    {"str_lbSnapshotDriveTitle_Caption", "Especifique la unidad de destino de la instantánea"},
     {"str_lbSnapshotDriveInfo_Caption",
      "Para realizar una actualización, una instantánea del sistema quedará almacenada en el servidor.\r\r"
      "Seleccione una unidad fija con la mayor cantidad de espacio libre, por lo general una unidad \"Jobs\".\r\r"
-     "Si surgiese cualquier problema grave, el Centro de asistencia técnica de Dantor podrá restablecer el servidor a partir de esta instantánea."},
+     "Si surgiese cualquier problema grave, el Centro de asistencia técnica de Dantor podrá restablecer el servidor a "
+     "partir de esta instantánea."},
     {"str_lbAboutToInstallInfo1_Caption", "Nota importante:"},
     {"str_lbAboutToInstallInfo2_Caption",
-     "Todos los servicios Orvane de este equipo así como los servicios Verdane de equipos remotos se detendrán como parte de la actualización.\r\r"
+     "Todos los servicios Orvane de este equipo así como los servicios Verdane de equipos remotos se detendrán como "
+     "parte de la actualización.\r\r"
      "Pulse el botón Start para comenzar la actualización."},
     {"str_lbProgressTitle_Caption", "Progreso %d%%"},
     {"str_lbProgressInfo_Caption",
      "La actualización puede tardar de 10 a 60 minutos, según el tipo de servidor y el tamaño de la base de datos.\r\r"
-     "Tenga paciencia y permita que la actualización finalice correctamente, ya que su interrupción puede dar lugar a un mayor tiempo de inactividad del sistema."},
+     "Tenga paciencia y permita que la actualización finalice correctamente, ya que su interrupción puede dar lugar a "
+     "un mayor tiempo de inactividad del sistema."},
     {"str_lbCurrentStepTitle_Caption", "Siguiente paso"},
     {"str_lbProgressDetailsTitle_Caption", "Detalles del progreso"},
     {"str_txtCurrentStep_Caption_Initializing", "Inicializando"},
@@ -59,20 +59,24 @@ const TLangText LangTableSpanish[] = {
     {"str_Message_Generic_Error",
      "El programa no puede continuar debido a un problema de configuración o del sistema."},
     {"str_Message_Cant_Start_Update_Utility_Engine_Already_Running",
-     "No es posible empezar la actualización en este momento, debido a que ya hay una copia del motor de la utilidad de actualización en funcionamiento(%s)."},
+     "No es posible empezar la actualización en este momento, debido a que ya hay una copia del motor de la utilidad "
+     "de actualización en funcionamiento(%s)."},
     {"str_Message_Cant_Start_Update_Utility_Must_Be_In_Same_Folder",
      "No es posible continuar, porque debe haber una copia del motor de la utilidad de actualización (%s) en:\r"
      "%s"},
     {"str_Message_Cant_Close_Application_Update_Utility_Engine_Still_Running",
-     "El motor de la utilidad de actualización (%s) sigue funcionando. Permita que se termine la actualización antes de cerrar la aplicación."},
+     "El motor de la utilidad de actualización (%s) sigue funcionando. Permita que se termine la actualización antes "
+     "de cerrar la aplicación."},
     {"str_Message_Cant_Determine_Remote_MaintenanceMode",
      "No es posible determinar \"Maintenance Mode\" en el servidor principal %s.\r\r"
      "Por favor asegúrese de que el servidor esté encendido y compruebe los permisos de red."},
     {"str_Message_Cant_Start_System_Not_In_MaintenanceMode",
-     "No es posible empezar la actualización en este momento, debido a que el sistema no está en \"Maintenance Mode\".\r\r"
+     "No es posible empezar la actualización en este momento, debido a que el sistema no está en \"Maintenance "
+     "Mode\".\r\r"
      "La aplicación Orvane Administrator (SYSA) puede utilizarse para pasar a \"Maintenance Mode\"."},
     {"str_Message_Recommend_Updates_On_Local_Server_Query_Continue",
-     "Se recomienda mantener los archivos de actualización en un disco duro fijo del servidor local.  La carpeta seleccionada no está en un disco duro fijo.\r\r"
+     "Se recomienda mantener los archivos de actualización en un disco duro fijo del servidor local.  La carpeta "
+     "seleccionada no está en un disco duro fijo.\r\r"
      "¿Desea continuar de todos modos?"},
     {"str_Message_Missing_Update_Files_Continue",
      "Faltan algunos archivos de actualización en la secuencia.\r\r"
@@ -81,23 +85,23 @@ const TLangText LangTableSpanish[] = {
      "No hay actualizaciones válidas de %s disponibles en la carpeta seleccionada."},
     {"str_Message_Server_Needs_Reboot",
      "El proceso de actualización establece que es necesario volver a arrancar el servidor.\r\r"
-     "1. Asegúrese de que en otros servidores no haya actualizaciones que dependan de este servidor ni de cualquiera de sus recursos compartidos.\r\r"
+     "1. Asegúrese de que en otros servidores no haya actualizaciones que dependan de este servidor ni de cualquiera "
+     "de sus recursos compartidos.\r\r"
      "2. Una vez comprobado, vuelva a arrancar este servidor.\r"},
     {"str_Message_Please_Reboot_Before_Updating",
      "El servidor no fue rebooteado antes de comenzar esta actualizacion.\r"
      "Desea terminar la actualizacion? (continue la actualizacion a su propio riesgo.)"},
     {"str_Message_Earlier_Errors_In_Log", "(Los errores anteriores están en el archivo de registro.)"},
     {"str_Message_Log_Not_Written", "No se pudo escribir el archivo de registro %s:\r\r%s"},
-    {"str_Message_Command_Line_Invalid",
-     "La línea de comandos no es válida: %s.\r\rUso:\r%s"},
+    {"str_Message_Command_Line_Invalid", "La línea de comandos no es válida: %s.\r\rUso:\r%s"},
     {"str_Message_Snapshot_Drive_Not_Suitable",
-     "La unidad del snapshot %s no es adecuada: %s\r\rEl snapshot necesita una unidad de disco duro local fija con al menos 1500 MB libres."},
+     "La unidad del snapshot %s no es adecuada: %s\r\rEl snapshot necesita una unidad de disco duro local fija con al "
+     "menos 1500 MB libres."},
     {"str_Message_Update_Utility_Already_Running",
      "Ya se está ejecutando otra copia de la utilidad de actualización en este servidor."},
     {"str_Message_Check_Ready",
-     "Este servidor está listo para la actualización de %s a %s (archivos de actualización Orvane-3.1.0.%d a Orvane-3.1.0.%d)."},
-    {"str_Message_Check_Snapshot",
-     "El motor guardaría primero un snapshot en la unidad %s (%s)."},
-    {"str_Message_Check_No_Snapshot",
-     "El motor se ejecutaría sin snapshot."},
+     "Este servidor está listo para la actualización de %s a %s (archivos de actualización Orvane-3.1.0.%d a "
+     "Orvane-3.1.0.%d)."},
+    {"str_Message_Check_Snapshot", "El motor guardaría primero un snapshot en la unidad %s (%s)."},
+    {"str_Message_Check_No_Snapshot", "El motor se ejecutaría sin snapshot."},
 };

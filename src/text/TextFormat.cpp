@@ -14,18 +14,18 @@ struct TSpecifier {
 };
 
 const TSpecifier Specifiers[] = {
-    {"%0.0d", true, TFormatArg::fkInteger},
-    {"%0.0n", true, TFormatArg::fkFloat},
-    {"%s", true, TFormatArg::fkString},
-    {"%d", true, TFormatArg::fkInteger},
-    {"%%", false, TFormatArg::fkString},
+    {"%0.0d", true, TFormatArg::fkInteger}, {"%0.0n", true, TFormatArg::fkFloat}, {"%s", true, TFormatArg::fkString},
+    {"%d", true, TFormatArg::fkInteger},    {"%%", false, TFormatArg::fkString},
 };
 
 const char* KindName(TFormatArg::TKind Kind) {
   switch (Kind) {
-    case TFormatArg::fkString: return "a string";
-    case TFormatArg::fkInteger: return "an integer";
-    case TFormatArg::fkFloat: return "a floating-point number";
+    case TFormatArg::fkString:
+      return "a string";
+    case TFormatArg::fkInteger:
+      return "an integer";
+    case TFormatArg::fkFloat:
+      return "a floating-point number";
   }
   return "an unknown kind";
 }
@@ -37,18 +37,15 @@ std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
 // The specifier starting at Template[Pos], which holds a "%".
 const TSpecifier& SpecifierAt(const std::string& Template, size_t Pos) {
   for (const TSpecifier& Specifier : Specifiers) {
-    if (Template.compare(Pos, std::string::traits_type::length(Specifier.Text), Specifier.Text) == 0)
-      return Specifier;
+    if (Template.compare(Pos, std::string::traits_type::length(Specifier.Text), Specifier.Text) == 0) return Specifier;
   }
   // Show the whole would-be specifier ("%x", "%5.2f") so the faulty template
   // can be found quickly; it ends at the first letter.
   size_t End = Pos + 1;
-  while (End < Template.size() && End - Pos < 8 &&
-         !IsAsciiLetter(Template[End]) && Template[End] != '%')
-    ++End;
+  while (End < Template.size() && End - Pos < 8 && !IsAsciiLetter(Template[End]) && Template[End] != '%') ++End;
   const std::string Seen = Template.substr(Pos, End - Pos + 1);
-  throw EConvertError("Unsupported format specifier " + Quoted(Seen) + " at position " +
-                      std::to_string(Pos) + " in template " + Quoted(Template));
+  throw EConvertError("Unsupported format specifier " + Quoted(Seen) + " at position " + std::to_string(Pos) +
+                      " in template " + Quoted(Template));
 }
 
 std::string IntegerText(const TFormatArg& Arg) {
@@ -56,11 +53,9 @@ std::string IntegerText(const TFormatArg& Arg) {
   return Arg.IsNegative() ? "-" + Text : Text;
 }
 
-std::string WholeNumberText(double Value, const std::string& Template,
-                            const std::string& ThousandsSeparator) {
+std::string WholeNumberText(double Value, const std::string& Template, const std::string& ThousandsSeparator) {
   if (!std::isfinite(Value))
-    throw EConvertError("Cannot format a number that is not finite for \"%0.0n\" in template " +
-                        Quoted(Template));
+    throw EConvertError("Cannot format a number that is not finite for \"%0.0n\" in template " + Quoted(Template));
   double Whole = std::round(Value);
   // -0.4 rounds to -0, which must not show as "-0".
   if (Whole == 0.0) Whole = 0.0;
@@ -120,18 +115,21 @@ std::string FormatText(const std::string& Template, const std::vector<TFormatArg
       continue;
     }
     if (NextArg >= Args.size())
-      throw EConvertError("Missing argument " + std::to_string(NextArg + 1) + " for " +
-                          Quoted(Specifier.Text) + " in template " + Quoted(Template) + " (" +
-                          std::to_string(Args.size()) + " given)");
+      throw EConvertError("Missing argument " + std::to_string(NextArg + 1) + " for " + Quoted(Specifier.Text) +
+                          " in template " + Quoted(Template) + " (" + std::to_string(Args.size()) + " given)");
     const TFormatArg& Arg = Args[NextArg];
     if (Arg.Kind() != Specifier.Kind)
-      throw EConvertError("Argument " + std::to_string(NextArg + 1) + " for " +
-                          Quoted(Specifier.Text) + " in template " + Quoted(Template) + " is " +
-                          KindName(Arg.Kind()) + ", not " + KindName(Specifier.Kind));
+      throw EConvertError("Argument " + std::to_string(NextArg + 1) + " for " + Quoted(Specifier.Text) +
+                          " in template " + Quoted(Template) + " is " + KindName(Arg.Kind()) + ", not " +
+                          KindName(Specifier.Kind));
     ++NextArg;
     switch (Specifier.Kind) {
-      case TFormatArg::fkString: Result += Arg.Text(); break;
-      case TFormatArg::fkInteger: Result += IntegerText(Arg); break;
+      case TFormatArg::fkString:
+        Result += Arg.Text();
+        break;
+      case TFormatArg::fkInteger:
+        Result += IntegerText(Arg);
+        break;
       case TFormatArg::fkFloat:
         Result += WholeNumberText(Arg.Float(), Template, ThousandsSeparator);
         break;
@@ -140,7 +138,7 @@ std::string FormatText(const std::string& Template, const std::vector<TFormatArg
   // Every caller passes exactly what its template asks for; a surplus means
   // the caller and the template disagree.
   if (NextArg < Args.size())
-    throw EConvertError(std::to_string(Args.size()) + " arguments given but template " +
-                        Quoted(Template) + " uses " + std::to_string(NextArg));
+    throw EConvertError(std::to_string(Args.size()) + " arguments given but template " + Quoted(Template) + " uses " +
+                        std::to_string(NextArg));
   return Result;
 }

@@ -23,15 +23,12 @@ class TFormatArg {
   TFormatArg(const char* Value);
 
   template <typename T,
-            std::enable_if_t<std::is_integral_v<T> && !std::is_same_v<T, bool> &&
-                                 !std::is_same_v<T, char>,
-                             int> = 0>
+            std::enable_if_t<std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, char>, int> = 0>
   TFormatArg(T Value) : FKind(fkInteger) {
     if constexpr (std::is_signed_v<T>) {
       FNegative = Value < 0;
       // Negate in the unsigned domain so the most negative value survives.
-      FMagnitude = FNegative ? 0ULL - static_cast<unsigned long long>(Value)
-                             : static_cast<unsigned long long>(Value);
+      FMagnitude = FNegative ? 0ULL - static_cast<unsigned long long>(Value) : static_cast<unsigned long long>(Value);
     } else {
       FMagnitude = Value;
     }

@@ -8,20 +8,20 @@
 
 // A pipe or file operation failed.
 class EInOutError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
 // A stream took fewer bytes than it was given.
 class EStreamWriteError : public std::runtime_error {
-public:
+ public:
   EStreamWriteError() : std::runtime_error("Stream write error") {}
 };
 
 // A registry value could not be read or written. The message names the value,
 // because that is what an operator can look up with the registry editor.
 class ERegistryException : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 
   static ERegistryException InvalidDataType(const std::string& ValueName) {
@@ -35,7 +35,7 @@ public:
 // An operating-system call failed. Carries the system's error code; the text
 // for that code is looked up by the Windows layer and handed in.
 class EOSError : public std::runtime_error {
-public:
+ public:
   EOSError(unsigned long Code, const std::string& SystemText)
       : std::runtime_error(Describe(Code, SystemText)), FErrorCode(Code) {}
 
@@ -44,15 +44,16 @@ public:
   static std::string Describe(unsigned long Code, const std::string& SystemText) {
     if (Code == 0) return "A call to an OS function failed";
     // Codes are printed signed, as the message's "%d" has always shown them.
-    return "System Error.  Code: " + std::to_string(static_cast<int>(static_cast<unsigned int>(Code))) + ".\r\n" + SystemText;
+    return "System Error.  Code: " + std::to_string(static_cast<int>(static_cast<unsigned int>(Code))) + ".\r\n" +
+           SystemText;
   }
 
-private:
+ private:
   unsigned long FErrorCode;
 };
 
 // An internal consistency check failed: a fault of the wizard itself.
 class EAssertionFailed : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };

@@ -10,7 +10,7 @@ namespace {
 constexpr std::size_t CompactThreshold = 4096;
 // From this length on a line leaves the pending text by a move.
 constexpr std::size_t LongLine = 1 << 20;
-}
+}  // namespace
 
 TLineBuffer::TLineBuffer(ILineSource& Source) : FSource(Source) {}
 
@@ -46,13 +46,9 @@ char TLineBuffer::ReadChar() {
   return C;
 }
 
-std::size_t TLineBuffer::FindTerminator(std::size_t From) const {
-  return FText.find_first_of("\r\n", From);
-}
+std::size_t TLineBuffer::FindTerminator(std::size_t From) const { return FText.find_first_of("\r\n", From); }
 
-bool TLineBuffer::HasPendingLine() const {
-  return FindTerminator(std::max(FScanned, FStart)) != std::string::npos;
-}
+bool TLineBuffer::HasPendingLine() const { return FindTerminator(std::max(FScanned, FStart)) != std::string::npos; }
 
 std::string TLineBuffer::ReadLine() {
   std::size_t Budget = MaxTakeIn;

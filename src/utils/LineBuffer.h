@@ -7,7 +7,7 @@
 
 // Where the bytes come from. Neither call may block: the GUI thread polls.
 class ILineSource {
-public:
+ public:
   virtual ~ILineSource() = default;
   // How many bytes can be read right now without waiting.
   virtual std::size_t BytesWaiting() = 0;
@@ -26,7 +26,7 @@ public:
 // are dropped as they are taken in, since NUL is the reader's own mark for
 // "nothing pending" and would otherwise stop reading for good.
 class TLineBuffer {
-public:
+ public:
   // Large enough that a flood of short lines costs few reads, small enough
   // that one call stays short whatever the engine writes.
   static constexpr std::size_t MaxTakeIn = 64 * 1024;
@@ -55,7 +55,7 @@ public:
   std::size_t PendingSize() const { return FText.size() - FStart; }
   std::string PendingText() const { return FText.substr(FStart); }
 
-private:
+ private:
   // Reads once from the source, at most Budget bytes, and lowers Budget by
   // what was delivered; false when nothing was delivered.
   bool TakeIn(std::size_t& Budget);
@@ -64,7 +64,7 @@ private:
   void Compact();
 
   ILineSource& FSource;
-  std::string FText;        // pending text is FText[FStart, end)
+  std::string FText;  // pending text is FText[FStart, end)
   std::size_t FStart = 0;
-  std::size_t FScanned = 0; // FText[FStart, FScanned) is known to hold no CR or LF
+  std::size_t FScanned = 0;  // FText[FStart, FScanned) is known to hold no CR or LF
 };

@@ -17,14 +17,14 @@ const char* const UpdateLevelValue = "UpdateLevel";
 // A hive of TSharedConnections: the connection lives as long as the sharer
 // or the last query still using it.
 class TSharedHive : public IRegistryHive {
-public:
+ public:
   explicit TSharedHive(std::shared_ptr<IRegistryHive> Hive) : FHive(std::move(Hive)) {}
   bool KeyExists(const std::string& Path) override { return FHive->KeyExists(Path); }
   std::optional<std::string> ReadString(const std::string& Path, const std::string& ValueName) override {
     return FHive->ReadString(Path, ValueName);
   }
 
-private:
+ private:
   std::shared_ptr<IRegistryHive> FHive;
 };
 }  // namespace
@@ -32,7 +32,8 @@ private:
 std::unique_ptr<IRegistryHive> TSharedConnections::Connect(const std::string& NodeName) {
   const std::string Key = AsciiUpperCase(NodeName);
   auto Known = FHives.find(Key);
-  if (Known == FHives.end()) Known = FHives.emplace(Key, std::shared_ptr<IRegistryHive>(FRegistry.Connect(NodeName))).first;
+  if (Known == FHives.end())
+    Known = FHives.emplace(Key, std::shared_ptr<IRegistryHive>(FRegistry.Connect(NodeName))).first;
   if (!Known->second) return nullptr;
   return std::make_unique<TSharedHive>(Known->second);
 }
@@ -61,10 +62,14 @@ NodeRole DecideNodeRole(const std::string& PrimaryNodeName, const std::string& C
 
 std::string NodeRoleName(NodeRole Role) {
   switch (Role) {
-    case NodeRole::Primary: return "Primary";
-    case NodeRole::Secondary: return "Secondary";
-    case NodeRole::EpmSecondary: return "EPM Secondary";
-    default: return "<unknown>";
+    case NodeRole::Primary:
+      return "Primary";
+    case NodeRole::Secondary:
+      return "Secondary";
+    case NodeRole::EpmSecondary:
+      return "EPM Secondary";
+    default:
+      return "<unknown>";
   }
 }
 
@@ -79,13 +84,10 @@ MaintenanceModeState MaintenanceModeFromText(const std::string& Value) {
   return MaintenanceModeState::Unknown;
 }
 
-bool PidMeansBackupRunning(const std::string& Pid) {
-  return !Pid.empty() && Pid != UNAVAILABLE;
-}
+bool PidMeansBackupRunning(const std::string& Pid) { return !Pid.empty() && Pid != UNAVAILABLE; }
 
-std::string ReadReleaseSetting(IRegistryConnector& Registry, const std::string& Section,
-                               const std::string& ValueName, const std::string& Default,
-                               const std::string& NodeName) {
+std::string ReadReleaseSetting(IRegistryConnector& Registry, const std::string& Section, const std::string& ValueName,
+                               const std::string& Default, const std::string& NodeName) {
   std::unique_ptr<IRegistryHive> Hive = Registry.Connect(NodeName);
   if (!Hive) return Default;
   std::optional<std::string> Release = Hive->ReadString(PlatformKeyPath, "CurrentRelease");
@@ -130,13 +132,11 @@ std::string GetBackupPid(IRegistryConnector& Registry) {
 }
 
 std::string GetDatabaseBackupPid(IRegistryConnector& Registry) {
-  return ReadReleaseSetting(Registry, SystemSection, "DatabaseBackupPid", UNAVAILABLE,
-                            GetPrimaryNodeName(Registry));
+  return ReadReleaseSetting(Registry, SystemSection, "DatabaseBackupPid", UNAVAILABLE, GetPrimaryNodeName(Registry));
 }
 
 bool IsBackupRunning(IRegistryConnector& Registry) {
-  return PidMeansBackupRunning(GetBackupPid(Registry)) ||
-         PidMeansBackupRunning(GetDatabaseBackupPid(Registry));
+  return PidMeansBackupRunning(GetBackupPid(Registry)) || PidMeansBackupRunning(GetDatabaseBackupPid(Registry));
 }
 
 NodeRole GetNodeRole(IRegistryConnector& Registry, const std::string& ComputerName) {
@@ -147,6 +147,6 @@ NodeRole GetNodeRole(IRegistryConnector& Registry, const std::string& ComputerNa
 }
 
 MaintenanceModeState GetMaintenanceMode(IRegistryConnector& Registry) {
-  return MaintenanceModeFromText(ReadReleaseSetting(Registry, SystemSection, "MaintenanceMode",
-                                                    UNAVAILABLE, GetPrimaryNodeName(Registry)));
+  return MaintenanceModeFromText(
+      ReadReleaseSetting(Registry, SystemSection, "MaintenanceMode", UNAVAILABLE, GetPrimaryNodeName(Registry)));
 }

@@ -24,21 +24,20 @@ extern const char* const RunOnceKeyPath;   // "\Software\Microsoft\Windows\Curre
 // One machine's HKEY_LOCAL_MACHINE, read-only. Paths are full paths from the
 // root, with a leading backslash.
 class IRegistryHive {
-public:
+ public:
   virtual ~IRegistryHive() = default;
   virtual bool KeyExists(const std::string& Path) = 0;
   // The value's text exactly as stored (an expandable value is not expanded);
   // nothing when the key or the value is missing. A value of a type other
   // than a string raises ERegistryException naming the value.
-  virtual std::optional<std::string> ReadString(const std::string& Path,
-                                                const std::string& ValueName) = 0;
+  virtual std::optional<std::string> ReadString(const std::string& Path, const std::string& ValueName) = 0;
 };
 
 // Gives the registry of a machine: this one for an empty name, another one
 // over the network otherwise; nullptr when that machine cannot be reached.
 // The hive holds its connection until it is destroyed.
 class IRegistryConnector {
-public:
+ public:
   virtual ~IRegistryConnector() = default;
   virtual std::unique_ptr<IRegistryHive> Connect(const std::string& NodeName) = 0;
 };
@@ -48,11 +47,11 @@ public:
 // tried once. One check of the start conditions uses one, so a primary node
 // that does not answer costs one connection time-out, not one per value.
 class TSharedConnections : public IRegistryConnector {
-public:
+ public:
   explicit TSharedConnections(IRegistryConnector& Registry) : FRegistry(Registry) {}
   std::unique_ptr<IRegistryHive> Connect(const std::string& NodeName) override;
 
-private:
+ private:
   IRegistryConnector& FRegistry;
   std::map<std::string, std::shared_ptr<IRegistryHive>> FHives;  // by upper-case name; null: unreachable
 };
@@ -77,9 +76,8 @@ bool PidMeansBackupRunning(const std::string& Pid);
 
 // The queries, over a registry connector. Each one connects, reads and lets
 // go within the call, so it reflects the registry at that moment.
-std::string ReadReleaseSetting(IRegistryConnector& Registry, const std::string& Section,
-                               const std::string& ValueName, const std::string& Default,
-                               const std::string& NodeName);
+std::string ReadReleaseSetting(IRegistryConnector& Registry, const std::string& Section, const std::string& ValueName,
+                               const std::string& Default, const std::string& NodeName);
 std::string GetLocalUpdateLevel(IRegistryConnector& Registry);
 // What the result page and the level line show: the local level, or
 // UnknownUpdateLevel when the value is there but cannot be read as text, so

@@ -10,18 +10,29 @@ const char* const LanguageListName = "Language / Sprache / Langue / Idioma";
 
 TNameSource AccessibleNameSource(int Id) {
   switch (Id) {
-    case ID_cbLocale: return {nkFixed, 0, LanguageListName};
-    case ID_btUpdateSystem: return {nkLabel, ID_lbUpdateSystemTitle, nullptr};  // a picture only
+    case ID_cbLocale:
+      return {nkFixed, 0, LanguageListName};
+    case ID_btUpdateSystem:
+      return {nkLabel, ID_lbUpdateSystemTitle, nullptr};  // a picture only
     case ID_edUpdateFilesPath:
-    case ID_btUpdateFilesPathBrowse: return {nkLabel, ID_lbUpdateFilesPathTitle, nullptr};
-    case ID_txtUpdateFilesPathEcho: return {nkLabel, ID_lbUpdateFilesPathEchoTitle, nullptr};
-    case ID_grdUpdateFileList: return {nkLabel, ID_lbUpdateFileListTitle, nullptr};
-    case ID_cbSnapshotDrive: return {nkLabel, ID_lbSnapshotDriveTitle, nullptr};
-    case ID_txtCurrentStep: return {nkLabel, ID_lbCurrentStepTitle, nullptr};
-    case ID_sbarProgress: return {nkLabel, ID_lbProgressTitle, nullptr};
-    case ID_txtProgressDetails: return {nkLabel, ID_lbProgressDetailsTitle, nullptr};
-    case ID_txtCompletionStatusInfo: return {nkFirstLine, 0, nullptr};
-    default: return {};
+    case ID_btUpdateFilesPathBrowse:
+      return {nkLabel, ID_lbUpdateFilesPathTitle, nullptr};
+    case ID_txtUpdateFilesPathEcho:
+      return {nkLabel, ID_lbUpdateFilesPathEchoTitle, nullptr};
+    case ID_grdUpdateFileList:
+      return {nkLabel, ID_lbUpdateFileListTitle, nullptr};
+    case ID_cbSnapshotDrive:
+      return {nkLabel, ID_lbSnapshotDriveTitle, nullptr};
+    case ID_txtCurrentStep:
+      return {nkLabel, ID_lbCurrentStepTitle, nullptr};
+    case ID_sbarProgress:
+      return {nkLabel, ID_lbProgressTitle, nullptr};
+    case ID_txtProgressDetails:
+      return {nkLabel, ID_lbProgressDetailsTitle, nullptr};
+    case ID_txtCompletionStatusInfo:
+      return {nkFirstLine, 0, nullptr};
+    default:
+      return {};
   }
 }
 

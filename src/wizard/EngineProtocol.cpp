@@ -219,9 +219,7 @@ void TEngineProtocol::EngineEnded(unsigned long ExitCode) {
   FEngineCrashed = IsCrashExitCode(ExitCode);
 }
 
-bool TEngineProtocol::Succeeded() const {
-  return FSectionPercent == 100 && !FResultText.empty() && !FEngineCrashed;
-}
+bool TEngineProtocol::Succeeded() const { return FSectionPercent == 100 && !FResultText.empty() && !FEngineCrashed; }
 
 std::string TEngineProtocol::RunResultText(const std::string& LocalLevel) {
   return ResultText(LocalLevel, ShownErrorLimit);
@@ -232,8 +230,7 @@ std::string TEngineProtocol::LogResultText(const std::string& LocalLevel) {
 }
 
 std::string TEngineProtocol::ResultText(const std::string& LocalLevel, std::size_t ErrorLimit) {
-  if (Succeeded())
-    return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Success"), {LocalLevel}));
+  if (Succeeded()) return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Success"), {LocalLevel}));
   if (FErrorText.empty()) FErrorText = ToCRLF(FTranscript);
   // The crash comes after whatever the engine said: its last words are what
   // the Response Center needs besides the code.

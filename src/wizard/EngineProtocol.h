@@ -14,7 +14,7 @@ class IProgressView {
   virtual void ShowDetail(const std::string& Text) = 0;        // txtProgressDetails
   // sbarProgress (position within 0..BarMax) and lbProgressTitle.
   virtual void ShowProgress(int BarPosition, int BarMax, const std::string& Title) = 0;
-  virtual void RefreshServerLevel() = 0;                       // UpdateServerLevelLabel
+  virtual void RefreshServerLevel() = 0;  // UpdateServerLevelLabel
 };
 
 // The run's state, named as the window's fields so a reader can follow the

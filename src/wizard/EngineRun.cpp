@@ -68,8 +68,8 @@ std::string EngineArguments(bool NoSnapshot, char SnapshotDrive, const std::stri
   if (Drive < 'A' || Drive > 'Z')
     throw std::invalid_argument("snapshot drive must be a letter A to Z, got character code " +
                                 std::to_string(static_cast<unsigned char>(SnapshotDrive)));
-  return std::string(EngineSwitches) + " -snapshotlocation " + QuoteArgument(std::string(1, Drive) + ":") +
-         " -dir " + QuoteArgument(Folder);
+  return std::string(EngineSwitches) + " -snapshotlocation " + QuoteArgument(std::string(1, Drive) + ":") + " -dir " +
+         QuoteArgument(Folder);
 }
 
 std::string EngineCommandLine(const std::string& ProgramPath, const std::string& Arguments) {
@@ -95,21 +95,16 @@ std::string LogFileName(const std::string& ExePath, int Year, int Month, int Day
   char YearText[16];
   std::snprintf(YearText, sizeof YearText, "%04d", Year);
   const std::string MonthText = MonthAbbreviation.empty() ? EnglishMonths[Month - 1] : MonthAbbreviation;
-  return Base + "." + YearText + MonthText + TwoDigits(Day) + "_" + TwoDigits(Hour) + "_" + TwoDigits(Minute) +
-         ".log";
+  return Base + "." + YearText + MonthText + TwoDigits(Day) + "_" + TwoDigits(Hour) + "_" + TwoDigits(Minute) + ".log";
 }
 
 std::string TranscriptRecord(const std::string& ResultText, const std::string& Transcript) {
   return ResultText + OutputBanner + Transcript;
 }
 
-bool SamePathIgnoringCase(const std::string& A, const std::string& B) {
-  return SameTextIgnoringAsciiCase(A, B);
-}
+bool SamePathIgnoringCase(const std::string& A, const std::string& B) { return SameTextIgnoringAsciiCase(A, B); }
 
-std::string SupportBinFolder(const std::string& InstallRoot) {
-  return InstallRoot + "\\DantorKelvra\\support\\bin\\";
-}
+std::string SupportBinFolder(const std::string& InstallRoot) { return InstallRoot + "\\DantorKelvra\\support\\bin\\"; }
 
 std::string CopyFailureText(const std::string& Generic, unsigned long Code, const std::string& SysMessage,
                             const std::string& Source, const std::string& Target) {

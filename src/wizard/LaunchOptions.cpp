@@ -88,8 +88,7 @@ namespace {
 // What the arguments have said so far; the first refusal is the one reported.
 struct TArgumentReading {
   TLaunchOptions Options;
-  bool Quiet = false, Passive = false, Check = false, HaveUpdates = false, HaveLanguage = false,
-       HaveLog = false;
+  bool Quiet = false, Passive = false, Check = false, HaveUpdates = false, HaveLanguage = false, HaveLog = false;
   std::string FirstSwitch, FirstStray, Error;
   void Refuse(const std::string& Why) {
     if (Error.empty()) Error = Why;
@@ -97,8 +96,7 @@ struct TArgumentReading {
 };
 
 bool IsFlagSwitch(const std::string& Name) {
-  return Name == "quiet" || Name == "passive" || Name == "check" || Name == "nosnapshot" ||
-         Name == "acceptwarnings";
+  return Name == "quiet" || Name == "passive" || Name == "check" || Name == "nosnapshot" || Name == "acceptwarnings";
 }
 
 bool IsValuedSwitch(const std::string& Name) {
@@ -130,8 +128,10 @@ void TakeSwitch(TArgumentReading& Reading, const std::string& Name, const std::s
     if (Reading.HaveLanguage) Reading.Refuse("the language is given twice");
     Reading.HaveLanguage = true;
     const int Language = LanguageByName(Value);
-    if (Language < 0) Reading.Refuse("\"" + Value + "\" is no language of the wizard");
-    else Options.Language = Language;
+    if (Language < 0)
+      Reading.Refuse("\"" + Value + "\" is no language of the wizard");
+    else
+      Options.Language = Language;
   } else {
     if (Reading.HaveLog) Reading.Refuse("the log file is given twice");
     Reading.HaveLog = true;
@@ -152,8 +152,7 @@ void ReadArgument(TArgumentReading& Reading, const std::string& Arg) {
   const std::string Name = AsciiLowerCase(Arg.substr(1, Equals == std::string::npos ? std::string::npos : Equals - 1));
   const bool HasValue = Equals != std::string::npos;
   const std::string Value = HasValue ? Arg.substr(Equals + 1) : std::string();
-  if (Reading.FirstSwitch.empty() && Name != "quiet" && Name != "passive" && Name != "check")
-    Reading.FirstSwitch = Arg;
+  if (Reading.FirstSwitch.empty() && Name != "quiet" && Name != "passive" && Name != "check") Reading.FirstSwitch = Arg;
 
   const bool Flag = IsFlagSwitch(Name);
   const bool Valued = IsValuedSwitch(Name);

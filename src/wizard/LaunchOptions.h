@@ -20,12 +20,12 @@ enum class TRunMode { Interactive, Quiet, Passive, Check };
 
 struct TLaunchOptions {
   TRunMode Mode = TRunMode::Interactive;
-  bool NoSnapshot = false;       // ~nosnapshot or /nosnapshot
-  std::string UpdateFolder;      // /updates=
-  char SnapshotDrive = 0;        // /snapshot=, an upper-case letter; 0 when not given
-  int Language = 0;              // /lang=, index in LanguageNames
-  std::string LogFile;           // /log=, empty for the dated file beside the wizard
-  bool AcceptWarnings = false;   // /acceptwarnings
+  bool NoSnapshot = false;      // ~nosnapshot or /nosnapshot
+  std::string UpdateFolder;     // /updates=
+  char SnapshotDrive = 0;       // /snapshot=, an upper-case letter; 0 when not given
+  int Language = 0;             // /lang=, index in LanguageNames
+  std::string LogFile;          // /log=, empty for the dated file beside the wizard
+  bool AcceptWarnings = false;  // /acceptwarnings
   // Why the command line is refused; empty when it is sound. With an error
   // the other fields hold what was understood before it.
   std::string Error;

@@ -28,8 +28,7 @@ const TControlDef Defs[] = {
      stWordWrap | stFixedSize},
 
     {ID_TabSheet1, "TabSheet1", ckPage, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
-    {ID_lbUpdateFilesPathTitle, "lbUpdateFilesPathTitle", ckLabel, ID_TabSheet1, 8, 0, 0, 0, LT,
-     stAccel | stAutoSize},
+    {ID_lbUpdateFilesPathTitle, "lbUpdateFilesPathTitle", ckLabel, ID_TabSheet1, 8, 0, 0, 0, LT, stAccel | stAutoSize},
     {ID_edUpdateFilesPath, "edUpdateFilesPath", ckEdit, ID_TabSheet1, 8, 16, 256, 21, LTR, 0},
     {ID_btUpdateFilesPathBrowse, "btUpdateFilesPathBrowse", ckButton, ID_TabSheet1, 272, 16, 20, 21, TR, 0, arNone, 0,
      "..."},
@@ -41,18 +40,15 @@ const TControlDef Defs[] = {
      stAccel | stAutoSize},
     {ID_txtUpdateFilesPathEcho, "txtUpdateFilesPathEcho", ckMemo, ID_TabSheet2, 8, 16, 288, 39, LTR,
      stReadOnly | stBorderless | stBold | stNoTabStop | stInfoBackground},
-    {ID_lbUpdateFileListTitle, "lbUpdateFileListTitle", ckLabel, ID_TabSheet2, 8, 56, 0, 0, LT,
-     stAccel | stAutoSize},
+    {ID_lbUpdateFileListTitle, "lbUpdateFileListTitle", ckLabel, ID_TabSheet2, 8, 56, 0, 0, LT, stAccel | stAutoSize},
     {ID_grdUpdateFileList, "grdUpdateFileList", ckGrid, ID_TabSheet2, 8, 72, 288, 165, LTRB, 0},
 
     {ID_TabSheet3, "TabSheet3", ckPage, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
-    {ID_lbSnapshotDriveTitle, "lbSnapshotDriveTitle", ckLabel, ID_TabSheet3, 8, 0, 0, 0, LT,
-     stAccel | stAutoSize},
+    {ID_lbSnapshotDriveTitle, "lbSnapshotDriveTitle", ckLabel, ID_TabSheet3, 8, 0, 0, 0, LT, stAccel | stAutoSize},
     {ID_cbSnapshotDrive, "cbSnapshotDrive", ckDriveList, ID_TabSheet3, 8, 16, 153, 19, LTR, 0},
     {ID_lbSnapshotDriveSizeInfo, "lbSnapshotDriveSizeInfo", ckLabel, ID_TabSheet3, 164, 18, 0, 0, TR,
      stBold | stNavy | stAutoSize | stKeepInside | stNoWiden, arNone, ID_cbSnapshotDrive},
-    {ID_lbSnapshotDriveInfo, "lbSnapshotDriveInfo", ckLabel, ID_TabSheet3, 8, 48, 257, 186, LTRB,
-     stBold | stWordWrap},
+    {ID_lbSnapshotDriveInfo, "lbSnapshotDriveInfo", ckLabel, ID_TabSheet3, 8, 48, 257, 186, LTRB, stBold | stWordWrap},
 
     {ID_TabSheet5, "TabSheet5", ckPage, ID_PageControl1, 4, 6, 296, 237, LTRB, 0},
     {ID_lbAboutToInstallInfo1, "lbAboutToInstallInfo1", ckLabel, ID_TabSheet5, 8, 32, 0, 0, LT,
@@ -66,10 +62,8 @@ const TControlDef Defs[] = {
     {ID_txtCurrentStep, "txtCurrentStep", ckPanel, ID_TabSheet6, 8, 14, 281, 17, LTR, stLoweredBevel | stNavy},
     {ID_lbProgressTitle, "lbProgressTitle", ckLabel, ID_TabSheet6, 8, 36, 0, 0, LT, stAccel | stAutoSize},
     {ID_sbarProgress, "sbarProgress", ckProgress, ID_TabSheet6, 8, 50, 281, 17, LTR, 0},
-    {ID_lbProgressDetailsTitle, "lbProgressDetailsTitle", ckLabel, ID_TabSheet6, 8, 72, 0, 0, LT,
-     stAccel | stAutoSize},
-    {ID_txtProgressDetails, "txtProgressDetails", ckPanel, ID_TabSheet6, 8, 86, 281, 17, LTR,
-     stLoweredBevel | stNavy},
+    {ID_lbProgressDetailsTitle, "lbProgressDetailsTitle", ckLabel, ID_TabSheet6, 8, 72, 0, 0, LT, stAccel | stAutoSize},
+    {ID_txtProgressDetails, "txtProgressDetails", ckPanel, ID_TabSheet6, 8, 86, 281, 17, LTR, stLoweredBevel | stNavy},
     {ID_lbProgressInfo, "lbProgressInfo", ckLabel, ID_TabSheet6, 8, 112, 257, 125, LTRB, stBold | stWordWrap},
     {ID_edOUEInput, "edOUEInput", ckEdit, ID_TabSheet6, 240, 146, 49, 14, LRB,
      stBorderless | stSmallFont | stHidden | stNoTextLimit | stWantsEnter},
@@ -163,8 +157,8 @@ namespace {
 // One axis: a design position and size inside a design parent extent, placed
 // inside an actual extent. ActualSize differs from DesignSize for labels sized
 // to their text: they grow away from the edge their position is kept to.
-void PlaceAxis(int Pos, int DesignSize, int ActualSize, int DesignExtent, int Extent, bool Near,
-               bool Far, int& OutPos, int& OutSize) {
+void PlaceAxis(int Pos, int DesignSize, int ActualSize, int DesignExtent, int Extent, bool Near, bool Far, int& OutPos,
+               int& OutSize) {
   const int Shift = Extent - DesignExtent;
   if (Near && Far) {
     OutPos = Pos;
@@ -179,15 +173,15 @@ void PlaceAxis(int Pos, int DesignSize, int ActualSize, int DesignExtent, int Ex
   } else {
     // Neither edge: keep the centre at the same proportion.
     OutSize = ActualSize;
-    OutPos = DesignExtent > 0 ? static_cast<int>((static_cast<long long>(Pos + DesignSize / 2) * Extent) /
-                                                  DesignExtent) - ActualSize / 2
-                              : Pos;
+    OutPos =
+        DesignExtent > 0
+            ? static_cast<int>((static_cast<long long>(Pos + DesignSize / 2) * Extent) / DesignExtent) - ActualSize / 2
+            : Pos;
   }
 }
 }  // namespace
 
-TRect AnchoredRect(const TControlDef& Def, int ParentWidth, int ParentHeight, int Dpi, int Width,
-                   int Height) {
+TRect AnchoredRect(const TControlDef& Def, int ParentWidth, int ParentHeight, int Dpi, int Width, int Height) {
   int Pw, Ph;
   DesignClientSize(Def.ParentId, Pw, Ph);
   const int DesignW = ScaleToDpi(Pw, Dpi), DesignH = ScaleToDpi(Ph, Dpi);

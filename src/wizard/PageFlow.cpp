@@ -41,13 +41,19 @@ TPage PrevPage(TPage Current, const int (&Tags)[pgCount]) {
 TPageButtons PageButtons(TPage Page, bool UpdatesFound) {
   CheckPage(Page);
   switch (Page) {
-    case pgWelcome: return {wbsHidden, wbsEnabled, wbsEnabled, "_Next"};
-    case pgUpdateList: return {wbsEnabled, UpdatesFound ? wbsEnabled : wbsDisabled, wbsEnabled, "_Next"};
-    case pgAboutToInstall: return {wbsEnabled, wbsEnabled, wbsEnabled, "_Start"};
+    case pgWelcome:
+      return {wbsHidden, wbsEnabled, wbsEnabled, "_Next"};
+    case pgUpdateList:
+      return {wbsEnabled, UpdatesFound ? wbsEnabled : wbsDisabled, wbsEnabled, "_Next"};
+    case pgAboutToInstall:
+      return {wbsEnabled, wbsEnabled, wbsEnabled, "_Start"};
     // From here on there is no way back, and the run must not be abandoned.
-    case pgProgress: return {wbsHidden, wbsHidden, wbsDisabled, "_Next"};
-    case pgResult: return {wbsHidden, wbsHidden, wbsEnabled, "_Next"};
-    default: return {wbsEnabled, wbsEnabled, wbsEnabled, "_Next"};
+    case pgProgress:
+      return {wbsHidden, wbsHidden, wbsDisabled, "_Next"};
+    case pgResult:
+      return {wbsHidden, wbsHidden, wbsEnabled, "_Next"};
+    default:
+      return {wbsEnabled, wbsEnabled, wbsEnabled, "_Next"};
   }
 }
 

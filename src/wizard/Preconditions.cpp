@@ -85,8 +85,10 @@ TStartVerdict CheckStartFacts(const TStartFacts& Facts) {
   if (PrimaryLevel == UNAVAILABLE) return Fail(TStartFailure::E5);
   if (LevelBelow(PrimaryLevel, BackupRuleLevel)) {
     switch (Need(Facts.Maintenance, "Maintenance")()) {
-      case MaintenanceModeState::On: break;
-      case MaintenanceModeState::Off: return Fail(TStartFailure::E6);
+      case MaintenanceModeState::On:
+        break;
+      case MaintenanceModeState::Off:
+        return Fail(TStartFailure::E6);
       default:
         // The primary reads its own registry, so Unknown there is no failure to
         // reach it; any other node cannot tell whether the primary is ready.

@@ -26,11 +26,11 @@ enum class TStartFailure { None, E1, E2, E3, E4, E5, E6, E7, E8 };
 // for only when the check gets that far, and at most once, so a slow network
 // query is never made for a start already refused.
 struct TStartFacts {
-  std::function<bool()> EngineRunning;             // an "oue.exe" process exists
-  std::function<std::string()> InstallRoot;        // the environment variable KelvraHome
+  std::function<bool()> EngineRunning;       // an "oue.exe" process exists
+  std::function<std::string()> InstallRoot;  // the environment variable KelvraHome
   std::function<bool(const std::string&)> FolderExists;
-  std::function<bool()> EngineBesideWizard;        // "oue.exe" in the wizard's own folder
-  std::function<std::string()> PrimaryLevel;       // the primary node's update level, or UNAVAILABLE
+  std::function<bool()> EngineBesideWizard;   // "oue.exe" in the wizard's own folder
+  std::function<std::string()> PrimaryLevel;  // the primary node's update level, or UNAVAILABLE
   std::function<MaintenanceModeState()> Maintenance;
   std::function<NodeRole()> Role;
   std::function<bool()> BackupRunning;
@@ -66,11 +66,11 @@ constexpr unsigned long InstallRootMissingError = 203;
 std::string InstallRootMissingReport(const std::string& SystemMessage);
 
 struct TStartMessageArgs {
-  unsigned long ErrorCode = 0;       // the system's last error code (E3)
-  std::string SystemMessage;         // the system's text for it (E3), or for InstallRootMissingError (E2)
-  std::string InstallRoot;           // E3
-  std::string ProgramDir;            // E4, with its trailing backslash
-  std::string PrimaryNodeName;       // E5, E7
+  unsigned long ErrorCode = 0;  // the system's last error code (E3)
+  std::string SystemMessage;    // the system's text for it (E3), or for InstallRootMissingError (E2)
+  std::string InstallRoot;      // E3
+  std::string ProgramDir;       // E4, with its trailing backslash
+  std::string PrimaryNodeName;  // E5, E7
 };
 
 // The text of the error box for a refused start, in the current language.

@@ -26,8 +26,8 @@ std::string PreflightReadyText(const std::string& LocalLevel, const std::string&
                                const std::string& Drive, const std::string& DriveSpace) {
   long long First = 0, Last = 0;
   if (!UpdateNumberRange(FoundUpdates, First, Last)) throw std::invalid_argument("no update numbers");
-  std::string Text = FormatText(GetLangText("str_Message_Check_Ready"),
-                                {LocalLevel, "3.1.0." + std::to_string(Last), First, Last});
+  std::string Text =
+      FormatText(GetLangText("str_Message_Check_Ready"), {LocalLevel, "3.1.0." + std::to_string(Last), First, Last});
   Text += ' ';
   Text += Snapshot ? FormatText(GetLangText("str_Message_Check_Snapshot"), {Drive, DriveSpace})
                    : GetLangText("str_Message_Check_No_Snapshot");

@@ -11,11 +11,16 @@ const long long BytesPerMegabyte = 1048576;
 
 const char* DriveTypeMark(int DriveType) {
   switch (DriveType) {
-    case dtRemovable: return "[FLOPPY]";
-    case dtRemote: return "[NETWORK]";
-    case dtCDROM: return "[CD-ROM]";
-    case dtRAMDisk: return "[RAM]";
-    default: return "[]";
+    case dtRemovable:
+      return "[FLOPPY]";
+    case dtRemote:
+      return "[NETWORK]";
+    case dtCDROM:
+      return "[CD-ROM]";
+    case dtRAMDisk:
+      return "[RAM]";
+    default:
+      return "[]";
   }
 }
 
@@ -110,8 +115,10 @@ bool IsListedDriveType(int DriveType) {
     case dtFixed:
     case dtRemote:
     case dtCDROM:
-    case dtRAMDisk: return true;
-    default: return false;
+    case dtRAMDisk:
+      return true;
+    default:
+      return false;
   }
 }
 

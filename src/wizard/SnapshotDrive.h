@@ -5,7 +5,15 @@
 #include <vector>
 
 // The platform's drive types, by their values.
-enum TDriveType { dtUnknown = 0, dtNoRootDir = 1, dtRemovable = 2, dtFixed = 3, dtRemote = 4, dtCDROM = 5, dtRAMDisk = 6 };
+enum TDriveType {
+  dtUnknown = 0,
+  dtNoRootDir = 1,
+  dtRemovable = 2,
+  dtFixed = 3,
+  dtRemote = 4,
+  dtCDROM = 5,
+  dtRAMDisk = 6
+};
 
 // The free share of a drive in whole percent, exact in 64-bit integers, halves
 // to the even neighbour. Within 0..100 whatever the system reports: more free
@@ -34,9 +42,9 @@ TSnapshotVerdict JudgeSnapshotDrive(int DriveType, long long FreeBytes, long lon
                                     const std::string& ThousandsSeparator);
 
 struct TDriveCandidate {
-  char Letter;         // 'A' .. 'Z' (either case)
+  char Letter;  // 'A' .. 'Z' (either case)
   int DriveType;
-  long long FreeBytes; // available to the user; -1 when unreadable
+  long long FreeBytes;  // available to the user; -1 when unreadable
 };
 
 // The fixed disk with the most free space, as an upper-case letter; among

@@ -34,11 +34,11 @@ std::string UpdateSearchPattern(const std::string& Folder);
 extern const char* const NoUpdatesPattern;
 
 struct TUpdateScan {
-  std::string FoundUpdates;        // colon list, in the order the files came
-  int Count = 0;                   // distinct update numbers found
-  bool UpdatesMissing = false;     // a whole number between smallest and largest is absent
-  std::vector<int> Numbers;        // ascending
-  std::vector<std::string> Rows;   // "Orvane-3.1.0.<n>", one per number, ascending
+  std::string FoundUpdates;       // colon list, in the order the files came
+  int Count = 0;                  // distinct update numbers found
+  bool UpdatesMissing = false;    // a whole number between smallest and largest is absent
+  std::vector<int> Numbers;       // ascending
+  std::vector<std::string> Rows;  // "Orvane-3.1.0.<n>", one per number, ascending
 };
 
 // Summarises the names a folder search returned, in the order it returned them.

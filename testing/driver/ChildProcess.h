@@ -30,8 +30,7 @@ class TChildProcess {
   // Starts Exe (quoted on the command line) with Args in WorkDir (empty:
   // this process's folder). Throws TDriverError when the program cannot be
   // started or a previous one is still running.
-  void Launch(const std::string& Exe, const std::string& Args, const TEnvironment& Env,
-              const std::string& WorkDir);
+  void Launch(const std::string& Exe, const std::string& Args, const TEnvironment& Env, const std::string& WorkDir);
 
   bool Started() const { return FProcess.IsValid(); }
   bool Running() const;

@@ -8,11 +8,11 @@ constexpr UINT CodePage1252 = 1252;
 
 std::string ToCp1252(const std::wstring& Text) {
   if (Text.empty()) return std::string();
-  int Size = WideCharToMultiByte(CodePage1252, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0,
-                                 nullptr, nullptr);
+  int Size =
+      WideCharToMultiByte(CodePage1252, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0, nullptr, nullptr);
   std::string Result(static_cast<size_t>(Size), '\0');
-  WideCharToMultiByte(CodePage1252, 0, Text.data(), static_cast<int>(Text.size()), Result.data(), Size,
-                      nullptr, nullptr);
+  WideCharToMultiByte(CodePage1252, 0, Text.data(), static_cast<int>(Text.size()), Result.data(), Size, nullptr,
+                      nullptr);
   return Result;
 }
 

@@ -22,8 +22,8 @@ constexpr int MessageBoxTextId = 0xFFFF;
 const char* const PageNames[] = {"TabSheet0", "TabSheet1", "TabSheet2", "TabSheet3",
                                  "TabSheet5", "TabSheet6", "TabSheet7"};
 // Every button a message box can offer: IDOK ... IDCONTINUE.
-constexpr int BoxButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDCLOSE, IDHELP,
-                                IDTRYAGAIN, IDCONTINUE};
+constexpr int BoxButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY,    IDIGNORE,  IDYES,
+                                IDNO, IDCLOSE,  IDHELP,  IDTRYAGAIN, IDCONTINUE};
 
 struct TTopLevelSearch {
   DWORD Pid;
@@ -165,9 +165,9 @@ bool TWizardDriver::WaitWindow(DWORD TimeoutMs, std::string* Why) {
     return Fail("the wizard ended before its window showed, exit code " + (Code ? std::to_string(*Code) : "?"));
   }
   if (!Shown)
-    return Fail(Window() == nullptr ? "no window of class " OUPDATE_WINDOW_CLASS " within " +
-                                          std::to_string(TimeoutMs) + " ms"
-                                    : "the window stayed hidden for " + std::to_string(TimeoutMs) + " ms");
+    return Fail(Window() == nullptr
+                    ? "no window of class " OUPDATE_WINDOW_CLASS " within " + std::to_string(TimeoutMs) + " ms"
+                    : "the window stayed hidden for " + std::to_string(TimeoutMs) + " ms");
   // The window is up; make sure its thread is past creation and pumping.
   try {
     SendToWindow(Window(), WM_NULL, 0, 0, "WM_NULL");
@@ -243,9 +243,7 @@ void TWizardDriver::Click(const std::string& Name) {
   PostMessageA(Button, BM_CLICK, 0, 0);
 }
 
-void TWizardDriver::SetText(const std::string& Name, const std::string& Text) {
-  SetWindowTextTo(Control(Name), Text);
-}
+void TWizardDriver::SetText(const std::string& Name, const std::string& Text) { SetWindowTextTo(Control(Name), Text); }
 
 std::vector<std::string> TWizardDriver::ComboItems(const std::string& Name) const {
   HWND Combo = Control(Name);
@@ -284,8 +282,7 @@ bool TWizardDriver::SelectCombo(const std::string& Name, int Index) {
 
 std::vector<std::string> TWizardDriver::GridRows(const std::string& Name) const {
   HWND List = Control(Name);
-  if (WindowClass(List) != WC_LISTVIEWA)
-    throw TDriverError(Name + " is a " + WindowClass(List) + ", not a list view");
+  if (WindowClass(List) != WC_LISTVIEWA) throw TDriverError(Name + " is a " + WindowClass(List) + ", not a list view");
   return ReadListViewColumn(List, FProcess.Handle());
 }
 

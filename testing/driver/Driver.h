@@ -114,8 +114,7 @@ class TWizardDriver {
   void PressKeyOn(const std::string& Name, WORD VirtualKey);
 
   // ---- waits that return what they saw last, so a failure prints it ----
-  std::string WaitText(const std::string& Name, const std::string& Expected,
-                       DWORD TimeoutMs = DefaultTimeoutMs) const;
+  std::string WaitText(const std::string& Name, const std::string& Expected, DWORD TimeoutMs = DefaultTimeoutMs) const;
   std::string WaitPage(const std::string& Page, DWORD TimeoutMs = DefaultTimeoutMs) const;
   bool WaitEnabled(const std::string& Name, bool Enabled, DWORD TimeoutMs = DefaultTimeoutMs) const;
 

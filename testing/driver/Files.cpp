@@ -63,18 +63,17 @@ bool DeleteTree(const std::string& Path) {
 
 void WriteFileBytes(const std::string& Path, const std::string& Bytes) {
   MakeDirectories(ParentOf(Path));
-  TKernelHandle File(CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
+  TKernelHandle File(
+      CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD Written = 0;
-  if (!File ||
-      !WriteFile(File.Get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr) ||
+  if (!File || !WriteFile(File.Get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr) ||
       Written != Bytes.size())
     throw TDriverError("cannot write " + Path + " (error " + std::to_string(GetLastError()) + ")");
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& Path) {
-  TKernelHandle File(CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr));
+  TKernelHandle File(
+      CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!File) return std::nullopt;
   std::string Bytes;
   char Chunk[65536];

@@ -9,7 +9,7 @@ bool MakeDirectories(const std::string& Path);
 // Removes Path with everything below it, read-only and hidden entries too;
 // true when nothing is left.
 bool DeleteTree(const std::string& Path);
-bool FileExists(const std::string& Path);       // an existing file, not a folder
+bool FileExists(const std::string& Path);  // an existing file, not a folder
 bool DirectoryExists(const std::string& Path);
 // Writes Bytes to Path (creating its folder); throws TDriverError on failure.
 void WriteFileBytes(const std::string& Path, const std::string& Bytes);

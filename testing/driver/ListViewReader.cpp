@@ -24,8 +24,7 @@ std::string ReadRemoteText(const TRemoteBuffer& Buffer, size_t Chars) {
 
 std::string HeaderTitle(HWND List, TRemoteBuffer& Buffer) {
   HWND Header = reinterpret_cast<HWND>(SendToWindow(List, LVM_GETHEADER, 0, 0, "LVM_GETHEADER"));
-  if (Header == nullptr || SendToWindow(Header, HDM_GETITEMCOUNT, 0, 0, "HDM_GETITEMCOUNT") <= 0)
-    return std::string();
+  if (Header == nullptr || SendToWindow(Header, HDM_GETITEMCOUNT, 0, 0, "HDM_GETITEMCOUNT") <= 0) return std::string();
   HDITEMW Item = {};
   Item.mask = HDI_TEXT;
   Item.pszText = static_cast<LPWSTR>(Buffer.At(TextOffset));

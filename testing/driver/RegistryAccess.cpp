@@ -21,8 +21,7 @@ void WriteValue(const std::string& KeyPath, const std::string& Name, DWORD Type,
 
 }  // namespace
 
-void WriteRegistryString(const std::string& KeyPath, const std::string& Name, const std::string& Value,
-                         DWORD Type) {
+void WriteRegistryString(const std::string& KeyPath, const std::string& Name, const std::string& Value, DWORD Type) {
   WriteValue(KeyPath, Name, Type, Value.c_str(), static_cast<DWORD>(Value.size() + 1));
 }
 

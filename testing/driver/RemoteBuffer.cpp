@@ -9,8 +9,8 @@ TRemoteBuffer::TRemoteBuffer(HANDLE Process, std::size_t Size)
       FAddress(VirtualAllocEx(Process, nullptr, Size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
       FSize(Size) {
   if (FAddress == nullptr)
-    throw TDriverError("cannot reserve " + std::to_string(Size) +
-                       " bytes in the wizard's process (error " + std::to_string(GetLastError()) + ")");
+    throw TDriverError("cannot reserve " + std::to_string(Size) + " bytes in the wizard's process (error " +
+                       std::to_string(GetLastError()) + ")");
 }
 
 TRemoteBuffer::~TRemoteBuffer() { VirtualFreeEx(FProcess, FAddress, 0, MEM_RELEASE); }

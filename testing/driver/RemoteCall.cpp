@@ -34,8 +34,8 @@ void* RemoteFunction(DWORD Pid, const char* ModuleName, HMODULE LocalModule, con
 }
 
 DWORD RunRemoteThread(HANDLE Process, void* Start, void* Param, DWORD TimeoutMs, const std::string& What) {
-  TKernelHandle Thread(CreateRemoteThread(Process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(Start),
-                                          Param, 0, nullptr));
+  TKernelHandle Thread(
+      CreateRemoteThread(Process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(Start), Param, 0, nullptr));
   if (!Thread)
     throw TDriverError("cannot start " + What + " in the wizard (error " + std::to_string(GetLastError()) + ")");
   if (WaitForSingleObject(Thread.Get(), TimeoutMs) != WAIT_OBJECT_0)

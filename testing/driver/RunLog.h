@@ -19,8 +19,8 @@ SYSTEMTIME LocalNow();
 // A log of one run, split where the wizard joined it.
 struct TRunLog {
   std::string Name;
-  std::string ResultText;            // before the banner
-  std::vector<std::string> Output;   // the engine's lines after it, in order
+  std::string ResultText;           // before the banner
+  std::vector<std::string> Output;  // the engine's lines after it, in order
   std::string Raw;
 };
 

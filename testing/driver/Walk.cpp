@@ -37,8 +37,8 @@ void OpenWizard(TWizardDriver& Wizard, const std::string& Exe, const std::string
   Wizard.Launch(Exe, Args, Env, WorkDir);
   std::string Why;
   if (!Wizard.WaitWindow(TimeoutMs, &Why))
-    throw TDriverError("the wizard's window did not open: " + Why + "\n  command line: " +
-                       Wizard.Process().CommandLine() + "\n  " + DescribeMessageBoxes(Wizard));
+    throw TDriverError("the wizard's window did not open: " + Why +
+                       "\n  command line: " + Wizard.Process().CommandLine() + "\n  " + DescribeMessageBoxes(Wizard));
 }
 
 void OpenWizard(TWizardDriver& Wizard, TWorld& World, const std::string& Args) {
@@ -71,7 +71,10 @@ bool GoToStartPage(TWizardDriver& Wizard, const std::string& UpdateFolder, int L
   LeaveWithNext(Wizard, "TabSheet2", "no updates listed from " + UpdateFolder, OnPage);
 
   std::string Seen;
-  WaitUntil([&] { Seen = Wizard.ActivePage(); return Seen == "TabSheet3" || Seen == "TabSheet5"; });
+  WaitUntil([&] {
+    Seen = Wizard.ActivePage();
+    return Seen == "TabSheet3" || Seen == "TabSheet5";
+  });
   const bool SnapshotPageSeen = Seen == "TabSheet3";
   if (SnapshotPageSeen) {
     if (!Wizard.WaitEnabled("btNext", true))
@@ -88,7 +91,12 @@ bool GoToStartPage(TWizardDriver& Wizard, const std::string& UpdateFolder, int L
 std::string ClickStart(TWizardDriver& Wizard, DWORD TimeoutMs) {
   Wizard.Click("btNext");
   std::string Seen;
-  if (!WaitUntil([&] { Seen = Wizard.ActivePage(); return Seen == "TabSheet6" || Seen == "TabSheet7"; }, TimeoutMs))
+  if (!WaitUntil(
+          [&] {
+            Seen = Wizard.ActivePage();
+            return Seen == "TabSheet6" || Seen == "TabSheet7";
+          },
+          TimeoutMs))
     throw TDriverError("Start did not begin a run: page \"" + Seen + "\"\n  " + DescribeMessageBoxes(Wizard));
   return Seen;
 }
@@ -96,8 +104,8 @@ std::string ClickStart(TWizardDriver& Wizard, DWORD TimeoutMs) {
 void WaitForResultPage(TWizardDriver& Wizard, DWORD TimeoutMs) {
   const std::string Seen = Wizard.WaitPage("TabSheet7", TimeoutMs);
   if (Seen != "TabSheet7")
-    throw TDriverError("the run did not end on the result page within " + std::to_string(TimeoutMs) +
-                       " ms: page \"" + Seen + "\", current step \"" + Wizard.Text("txtCurrentStep") + "\"\n  " +
+    throw TDriverError("the run did not end on the result page within " + std::to_string(TimeoutMs) + " ms: page \"" +
+                       Seen + "\", current step \"" + Wizard.Text("txtCurrentStep") + "\"\n  " +
                        DescribeMessageBoxes(Wizard));
 }
 

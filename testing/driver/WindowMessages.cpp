@@ -8,8 +8,8 @@ LRESULT SendToWindow(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, co
   SetLastError(0);
   if (!SendMessageTimeoutW(Window, Message, WParam, LParam, SMTO_NORMAL, MessageTimeoutMs, &Result)) {
     DWORD Error = GetLastError();
-    throw TDriverError(std::string(What) + ": the wizard did not answer within " +
-                       std::to_string(MessageTimeoutMs) + " ms (error " + std::to_string(Error) + ")");
+    throw TDriverError(std::string(What) + ": the wizard did not answer within " + std::to_string(MessageTimeoutMs) +
+                       " ms (error " + std::to_string(Error) + ")");
   }
   return static_cast<LRESULT>(Result);
 }
@@ -17,8 +17,8 @@ LRESULT SendToWindow(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, co
 std::string WindowText(HWND Window) {
   LRESULT Length = SendToWindow(Window, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
   std::wstring Buffer(static_cast<size_t>(Length) + 1, L'\0');
-  LRESULT Copied = SendToWindow(Window, WM_GETTEXT, Buffer.size(), reinterpret_cast<LPARAM>(Buffer.data()),
-                                "WM_GETTEXT");
+  LRESULT Copied =
+      SendToWindow(Window, WM_GETTEXT, Buffer.size(), reinterpret_cast<LPARAM>(Buffer.data()), "WM_GETTEXT");
   Buffer.resize(static_cast<size_t>(Copied));
   return ToCp1252(Buffer);
 }

@@ -11,10 +11,10 @@
 
 // Filled in the wizard's process by QueryControlFont.
 struct TFontQuery {
-  HWND Control;  // in: the control to ask
-  DWORD Error;   // out: 0 when answered, else why not (a Windows error code)
-  BOOL HasFont;  // out: the control reported a font (else the system font is described)
-  LOGFONTW Font; // out
+  HWND Control;   // in: the control to ask
+  DWORD Error;    // out: 0 when answered, else why not (a Windows error code)
+  BOOL HasFont;   // out: the control reported a font (else the system font is described)
+  LOGFONTW Font;  // out
 };
 
 // Thread entry in the wizard's process; Query points to a TFontQuery there.

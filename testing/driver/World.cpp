@@ -29,8 +29,7 @@ void CopyProgram(const std::string& Name, const std::string& ToFolder) {
   if (!FileExists(From)) throw TDriverError(Name + " is not beside the test program: " + From);
   MakeDirectories(ToFolder);
   if (!CopyFileA(From.c_str(), (ToFolder + Name).c_str(), FALSE))
-    throw TDriverError("cannot copy " + From + " to " + ToFolder + " (error " + std::to_string(GetLastError()) +
-                       ")");
+    throw TDriverError("cannot copy " + From + " to " + ToFolder + " (error " + std::to_string(GetLastError()) + ")");
 }
 
 }  // namespace
@@ -42,8 +41,8 @@ int KillProcessesUnder(const std::string& Folder) {
   PROCESSENTRY32 Entry = {};
   Entry.dwSize = sizeof Entry;
   for (BOOL More = Process32First(Snapshot.Get(), &Entry); More; More = Process32Next(Snapshot.Get(), &Entry)) {
-    TKernelHandle Process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
-                                      Entry.th32ProcessID));
+    TKernelHandle Process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, Entry.th32ProcessID));
     if (!Process) continue;
     char Path[MAX_PATH * 2] = {};
     DWORD Size = sizeof Path;

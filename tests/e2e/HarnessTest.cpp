@@ -60,10 +60,12 @@ TEST(HarnessEnvironment, AppliesChangesToTheInheritedBlock) {
     std::vector<std::string> Expected;
   } Cases[] = {
       {"no change", {}, Base},
-      {"replace, any letter case", {{"KELVRAHOME", "C:\\Kelvra"}},
+      {"replace, any letter case",
+       {{"KELVRAHOME", "C:\\Kelvra"}},
        {"=C:=C:\\work", "Path=C:\\windows", "KelvraHome=C:\\Kelvra", "TEMP=C:\\tmp"}},
       {"remove", {{"kelvrahome", std::nullopt}}, {"=C:=C:\\work", "Path=C:\\windows", "TEMP=C:\\tmp"}},
-      {"add at the end", {{"OUE_SIM_SCENARIO", "flood"}},
+      {"add at the end",
+       {{"OUE_SIM_SCENARIO", "flood"}},
        {"=C:=C:\\work", "Path=C:\\windows", "KelvraHome=D:\\old", "TEMP=C:\\tmp", "OUE_SIM_SCENARIO=flood"}},
       {"defined but empty", {{"KelvraHome", ""}}, {"=C:=C:\\work", "Path=C:\\windows", "KelvraHome=", "TEMP=C:\\tmp"}},
       {"remove what is not there", {{"NOT_THERE", std::nullopt}}, Base},
@@ -95,16 +97,18 @@ TEST(HarnessProcess, PassesEnvironmentWorkingFolderAndExitCode) {
   SetEnvironmentVariableA("OUPD_HARNESS_KEPT", "inherited");
   TChildProcess Child;
   Child.Launch(ThisProgram(),
-               "--harness-child-env \"" + Report + "\" OUPD_HARNESS_SET OUPD_HARNESS_GONE OUPD_HARNESS_KEPT "
-               "OUPD_HARNESS_EMPTY",
+               "--harness-child-env \"" + Report +
+                   "\" OUPD_HARNESS_SET OUPD_HARNESS_GONE OUPD_HARNESS_KEPT "
+                   "OUPD_HARNESS_EMPTY",
                {{"OUPD_HARNESS_SET", "value 1"}, {"oupd_harness_gone", std::nullopt}, {"OUPD_HARNESS_EMPTY", ""}},
                Work);
   SetEnvironmentVariableA("OUPD_HARNESS_GONE", nullptr);
   SetEnvironmentVariableA("OUPD_HARNESS_KEPT", nullptr);
   ASSERT_TRUE(Child.WaitExit(DefaultTimeoutMs));
   EXPECT_EQ(7u, Child.ExitCode().value_or(999));
-  EXPECT_EQ("cwd=" + Work + "\nOUPD_HARNESS_SET=value 1\nOUPD_HARNESS_GONE unset\nOUPD_HARNESS_KEPT=inherited\n"
-            "OUPD_HARNESS_EMPTY=\n",
+  EXPECT_EQ("cwd=" + Work +
+                "\nOUPD_HARNESS_SET=value 1\nOUPD_HARNESS_GONE unset\nOUPD_HARNESS_KEPT=inherited\n"
+                "OUPD_HARNESS_EMPTY=\n",
             ReadFileBytes(Report).value_or("(no report)"));
 }
 

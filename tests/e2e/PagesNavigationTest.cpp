@@ -61,7 +61,6 @@ std::string ButtonState(const TWizardDriver& W, const char* Name) {
 
 class PagesNavigation : public TWizardTest {
  protected:
-
   std::string SeenEntry() {
     TWizardDriver& W = Wizard();
     const std::string Page = W.ActivePage(), Prev = ButtonState(W, "btPrev"), Next = ButtonState(W, "btNext"),
@@ -143,9 +142,12 @@ TEST_F(PagesNavigation, TheKeyboardStartsAtEachPagesFirstControl) {
     const char* Page;
     const char* Focus;
   } Steps[] = {
-      {"btNext", "TabSheet2", "grdUpdateFileList"}, {"btNext", "TabSheet3", "cbSnapshotDrive"},
-      {"btNext", "TabSheet5", "btNext"},            {"btPrev", "TabSheet3", "cbSnapshotDrive"},
-      {"btPrev", "TabSheet2", "grdUpdateFileList"}, {"btPrev", "TabSheet1", "edUpdateFilesPath"},
+      {"btNext", "TabSheet2", "grdUpdateFileList"},
+      {"btNext", "TabSheet3", "cbSnapshotDrive"},
+      {"btNext", "TabSheet5", "btNext"},
+      {"btPrev", "TabSheet3", "cbSnapshotDrive"},
+      {"btPrev", "TabSheet2", "grdUpdateFileList"},
+      {"btPrev", "TabSheet1", "edUpdateFilesPath"},
       {"btPrev", "TabSheet0", "cbLocale"},
   };
   for (const auto& Step : Steps) {

@@ -21,7 +21,8 @@ const char* const GenericError = "The program can not continue because of a conf
 const char* const NotFixedQuestion =
     "It is recommended to have the update files on a fixed hard drive on your local server.  The selected folder is "
     "not on a fixed hard drive.\r\rWould you like to continue anyways?";
-const char* const GapQuestion = "Some update files seem to be missing from the sequence.\r\rWould you like to continue anyways?";
+const char* const GapQuestion =
+    "Some update files seem to be missing from the sequence.\r\rWould you like to continue anyways?";
 
 struct TExpectedBox {
   std::string Title;
@@ -52,7 +53,8 @@ bool HasIcon(const TMessageBox& Box) {
   const std::string Tail = ": " + Detail;
   const std::string Code = std::to_string(ExpectedCode) + "] ";
   if (Text.compare(0, Head.size(), Head) != 0 || Text.size() < Head.size() + Code.size() + Tail.size() ||
-      Text.compare(Head.size(), Code.size(), Code) != 0 || Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) != 0)
+      Text.compare(Head.size(), Code.size(), Code) != 0 ||
+      Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) != 0)
     return ::testing::AssertionFailure() << "got \"" << Text << "\", expected the generic text, [" << ExpectedCode
                                          << "], a message and \"" << Tail << "\"";
   return ::testing::AssertionSuccess();
@@ -60,7 +62,6 @@ bool HasIcon(const TMessageBox& Box) {
 
 class PagesRefusals : public TWizardTest {
  protected:
-
   // Presses Next (or the first page's big button, which acts as Next) and
   // returns the box it opens; the test fails without one.
   std::optional<TMessageBox> NextOpensBox(const char* Button = "btNext") {

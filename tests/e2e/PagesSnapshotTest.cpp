@@ -59,12 +59,15 @@ std::vector<TDriveSeen> DrivesOfThisMachine() {
 std::string EntryFor(const TDriveSeen& Drive) {
   const std::string Letter = std::string(1, Drive.Letter) + ":";
   switch (Drive.Type) {
-    case DRIVE_REMOVABLE: return Letter;
+    case DRIVE_REMOVABLE:
+      return Letter;
     case DRIVE_FIXED:
     case DRIVE_REMOTE:
     case DRIVE_CDROM:
-    case DRIVE_RAMDISK: return Letter + " [" + Upper(Drive.Label) + "]";
-    default: return "";
+    case DRIVE_RAMDISK:
+      return Letter + " [" + Upper(Drive.Label) + "]";
+    default:
+      return "";
   }
 }
 
@@ -88,7 +91,6 @@ bool ReadFreeSpaceLabel(const std::string& Text, long long& Megabytes, int& Perc
 
 class PagesSnapshot : public TWizardTest {
  protected:
-
   int ItemOf(char Letter) {
     const std::vector<std::string> Items = Wizard().ComboItems("cbSnapshotDrive");
     for (size_t I = 0; I < Items.size(); ++I)
@@ -182,8 +184,8 @@ TEST_F(PagesSnapshot, OnlyAFixedDiskWithRoomLetsTheOperatorGoOn) {
   const struct {
     char Letter;
     const char* Mark;  // nullptr: a fixed disk
-  } Cases[] = {{'E', "[CD-ROM]"}, {'D', nullptr}, {'F', "[NETWORK]"}, {'G', "[FLOPPY]"},
-               {'R', "[RAM]"},    {'D', nullptr}};
+  } Cases[] = {{'E', "[CD-ROM]"}, {'D', nullptr}, {'F', "[NETWORK]"},
+               {'G', "[FLOPPY]"}, {'R', "[RAM]"}, {'D', nullptr}};
   for (const auto& Case : Cases) {
     SCOPED_TRACE(std::string("drive ") + Case.Letter + ":");
     ASSERT_TRUE(W.SelectCombo("cbSnapshotDrive", ItemOf(Case.Letter))) << OpenBoxes();

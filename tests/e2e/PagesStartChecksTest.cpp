@@ -67,12 +67,13 @@ struct TExpectedText {
                      Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) == 0;
   const std::string Code = Shape ? Text.substr(Head.size(), Text.find(']', Head.size()) - Head.size()) : "";
   if (Shape && (Code == "2" || Code == "3")) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "text \"" << Text << "\", expected the generic text, [2] or [3], a message and \""
-                                       << Tail << "\"";
+  return ::testing::AssertionFailure() << "text \"" << Text
+                                       << "\", expected the generic text, [2] or [3], a message and \"" << Tail << "\"";
 }
 
 std::string Lower(std::string Text) {
-  std::transform(Text.begin(), Text.end(), Text.begin(), [](unsigned char C) { return static_cast<char>(std::tolower(C)); });
+  std::transform(Text.begin(), Text.end(), Text.begin(),
+                 [](unsigned char C) { return static_cast<char>(std::tolower(C)); });
   return Text;
 }
 
@@ -131,7 +132,6 @@ class PagesStartChecks : public TWizardTest {
     ASSERT_TRUE(Page == "TabSheet6" || Page == "TabSheet7") << "the wizard shows " << Page << "; " << OpenBoxes();
     EXPECT_EQ("TabSheet7", Wizard().WaitPage("TabSheet7", 30000)) << OpenBoxes();
   }
-
 };
 
 }  // namespace
@@ -155,11 +155,14 @@ TEST_F(PagesStartChecks, EachPressOfStartShowsTheFirstCheckThatFails) {
     const char* Picture;
   } Steps[] = {
       {"E1: an engine runs", [] {}, {EngineRunning, ""}, "start-refusal-e1-en.bmp"},
-      {"E3: no platform folder", [this] { StopOtherEngine(); }, {"", World().InstallRoot()},
-       "start-refusal-e3-en.bmp"},
-      {"E4: no engine beside the wizard", [this] { World().InstallPlatform(); }, {EngineMissing(World().WizardDir()), ""},
+      {"E3: no platform folder", [this] { StopOtherEngine(); }, {"", World().InstallRoot()}, "start-refusal-e3-en.bmp"},
+      {"E4: no engine beside the wizard",
+       [this] { World().InstallPlatform(); },
+       {EngineMissing(World().WizardDir()), ""},
        "start-refusal-e4-en.bmp"},
-      {"E5: primary unreachable", [this] { RestoreEngine(); }, {PrimaryUnreachable("NOSUCHNODE"), ""},
+      {"E5: primary unreachable",
+       [this] { RestoreEngine(); },
+       {PrimaryUnreachable("NOSUCHNODE"), ""},
        "start-refusal-e5-en.bmp"},
       {"E6: primary below 3.0.0.0 and not in maintenance",
        [this] {
@@ -179,8 +182,10 @@ TEST_F(PagesStartChecks, EachPressOfStartShowsTheFirstCheckThatFails) {
        {MaintenanceUnknown(""), ""},
        "start-refusal-e7-en.bmp"},
       // As text, "10.0.0.0" is below "3.0.0.0".
-      {"E7: level 10.0.0.0 is below 3.0.0.0", [this] { World().SetLocalUpdateLevel("10.0.0.0"); },
-       {MaintenanceUnknown(""), ""}, ""},
+      {"E7: level 10.0.0.0 is below 3.0.0.0",
+       [this] { World().SetLocalUpdateLevel("10.0.0.0"); },
+       {MaintenanceUnknown(""), ""},
+       ""},
       // From "3.0.0.0" on backups count and maintenance mode does not.
       {"E8: a backup runs",
        [this] {

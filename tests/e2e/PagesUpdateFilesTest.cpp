@@ -24,8 +24,7 @@ constexpr int BrowseNewFolderId = 0x3746;
 // the test shares the wizard's keyboard state for as long as it lives.
 class THeldShift {
  public:
-  explicit THeldShift(HWND Wizard)
-      : FOwn(GetCurrentThreadId()), FTheirs(GetWindowThreadProcessId(Wizard, nullptr)) {
+  explicit THeldShift(HWND Wizard) : FOwn(GetCurrentThreadId()), FTheirs(GetWindowThreadProcessId(Wizard, nullptr)) {
     FAttached = AttachThreadInput(FOwn, FTheirs, TRUE) != 0;
     EXPECT_TRUE(FAttached) << "cannot share the wizard's keyboard state (error " << GetLastError() << ")";
     SetShift(true);
@@ -50,7 +49,6 @@ class THeldShift {
 
 class PagesUpdateFiles : public TWizardTest {
  protected:
-
   // Clicks "...", answers the folder dialog with Button, and returns the
   // folder text afterwards. Picture: a picture of the open dialog, if named.
   std::string Browse(int Button, const std::string& Picture = "") {
@@ -92,9 +90,9 @@ TEST_F(PagesUpdateFiles, NextFollowsWhetherTheTextNamesAFolder) {
     std::string Text;
     bool Enabled;
   } Cases[] = {
-      {Folder + "missing\\", false}, {Folder, true},        {Folder + "notes.txt", false},
-      {WithoutBackslash(Folder), true}, {"", false},         {"relative", true},
-      {"relative\\missing", false},  {"C:\\", true},        {World().Root() + "no such folder", false},
+      {Folder + "missing\\", false},    {Folder, true}, {Folder + "notes.txt", false},
+      {WithoutBackslash(Folder), true}, {"", false},    {"relative", true},
+      {"relative\\missing", false},     {"C:\\", true}, {World().Root() + "no such folder", false},
   };
   for (const auto& Case : Cases) {
     W.SetText("edUpdateFilesPath", Case.Text);
@@ -115,36 +113,35 @@ TEST_F(PagesUpdateFiles, NextFollowsWhetherTheTextNamesAFolder) {
 }
 
 TEST_F(PagesUpdateFiles, TheListShowsEveryUpdateOnceInAscendingOrder) {
-  const std::string Folder = World().MakeUpdateFolder(
-      "mixed", {
-                   {"Orvane-3.1.0.4.oue"},
-                   {"orvane-3.1.0.12b.OUE"},          // 12: one trailing character is dropped
-                   {"Orvane-3.1.0.5[fix].oue"},       // 5: bracketed text is ignored
-                   {"Orvane-3.1.0.5.1.oue"},          // 5 again: shown once
-                   {"Orvane-3.1.0.3.oue"},
-                   {"Orvane-3.1.0.3[b].oue"},         // 3 again
-                   {"Orvane-3.1.0.$A.oue"},           // 10, hexadecimal
-                   {"Orvane-3.1.0.0x0b.oue"},         // 11, hexadecimal
-                   {"Orvane-3.1.0.-2.oue"},           // negative: skipped
-                   {"Orvane-3.1.0.3.oue.oue"},        // the extension twice
-                   {"Orvane-3.0.3.2.oue"},            // another level
-                   {"Orvane-3.1.0.x.oue"},            // no number
-                   {"Orvane-3.1.0.1ab.oue"},          // two characters too many
-                   {"Orvane-3.1.0.]7[x].oue"},        // "]" before "[" stops the removal
-                   {"Update-3.1.0.8.oue"},            // another prefix
-                   {"Orvane-3.1.0.9.oue", true},      // hidden
-                   {"Orvane-3.1.0.13.oue", false, true},  // a folder
-                   {"Orvane-3.1.0.6.oue"},            // read-only (below)
-                   {"Orvane-3.1.0.7.oue"},            // system (below)
-               });
+  const std::string Folder =
+      World().MakeUpdateFolder("mixed", {
+                                            {"Orvane-3.1.0.4.oue"},
+                                            {"orvane-3.1.0.12b.OUE"},     // 12: one trailing character is dropped
+                                            {"Orvane-3.1.0.5[fix].oue"},  // 5: bracketed text is ignored
+                                            {"Orvane-3.1.0.5.1.oue"},     // 5 again: shown once
+                                            {"Orvane-3.1.0.3.oue"},
+                                            {"Orvane-3.1.0.3[b].oue"},             // 3 again
+                                            {"Orvane-3.1.0.$A.oue"},               // 10, hexadecimal
+                                            {"Orvane-3.1.0.0x0b.oue"},             // 11, hexadecimal
+                                            {"Orvane-3.1.0.-2.oue"},               // negative: skipped
+                                            {"Orvane-3.1.0.3.oue.oue"},            // the extension twice
+                                            {"Orvane-3.0.3.2.oue"},                // another level
+                                            {"Orvane-3.1.0.x.oue"},                // no number
+                                            {"Orvane-3.1.0.1ab.oue"},              // two characters too many
+                                            {"Orvane-3.1.0.]7[x].oue"},            // "]" before "[" stops the removal
+                                            {"Update-3.1.0.8.oue"},                // another prefix
+                                            {"Orvane-3.1.0.9.oue", true},          // hidden
+                                            {"Orvane-3.1.0.13.oue", false, true},  // a folder
+                                            {"Orvane-3.1.0.6.oue"},                // read-only (below)
+                                            {"Orvane-3.1.0.7.oue"},                // system (below)
+                                        });
   ASSERT_TRUE(SetFileAttributesA((Folder + "Orvane-3.1.0.6.oue").c_str(), FILE_ATTRIBUTE_READONLY));
   ASSERT_TRUE(SetFileAttributesA((Folder + "Orvane-3.1.0.7.oue").c_str(), FILE_ATTRIBUTE_SYSTEM));
   World().SetLocalUpdateLevel("3.1.0.2");
   ASSERT_TRUE(StartWizard());
   TWizardDriver& W = Wizard();
-  const std::vector<std::string> Expected = {"Updates",         "Orvane-3.1.0.3",  "Orvane-3.1.0.4",
-                                             "Orvane-3.1.0.5",  "Orvane-3.1.0.6",  "Orvane-3.1.0.10",
-                                             "Orvane-3.1.0.11", "Orvane-3.1.0.12"};
+  const std::vector<std::string> Expected = {"Updates",        "Orvane-3.1.0.3",  "Orvane-3.1.0.4",  "Orvane-3.1.0.5",
+                                             "Orvane-3.1.0.6", "Orvane-3.1.0.10", "Orvane-3.1.0.11", "Orvane-3.1.0.12"};
 
   // The same folder with and without its trailing backslash.
   for (const std::string& Text : {Folder, WithoutBackslash(Folder)}) {

@@ -91,7 +91,8 @@ TEST_F(Preflight, AReadyNodeGives0AndStaysAsItWas) {
   EXPECT_NE(std::string::npos, Line.find(" MB free [")) << Line;
   ExpectCheck(Check(Updates) + " /nosnapshot /lang=fr", 0,
               "Ce serveur est pr\xEAt pour la mise \xE0 jour de 3.0.3.2 vers 3.1.0.3 (fichiers de mise \xE0 jour "
-              "Orvane-3.1.0.0 \xE0 Orvane-3.1.0.3). Le moteur s'ex\xE9" "cuterait sans snapshot.");
+              "Orvane-3.1.0.0 \xE0 Orvane-3.1.0.3). Le moteur s'ex\xE9"
+              "cuterait sans snapshot.");
 }
 
 TEST_F(Preflight, APendingRebootGives350AndRegistersNothing) {

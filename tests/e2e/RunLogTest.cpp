@@ -26,7 +26,8 @@ class RunLog : public TScenarioRunTest {
 
 std::string Flood(long Lines) {
   return "line [SECTION]: Update Orvane-3.1.0.0\n"
-         "flood " + std::to_string(Lines) + " Detail line\n";
+         "flood " +
+         std::to_string(Lines) + " Detail line\n";
 }
 
 const char Verdict[] =
@@ -166,20 +167,21 @@ TEST_F(RunLog, RunsEndingInTheSameMinuteKeepTheirOwnLogs) {
   std::vector<std::string> Runs;
   for (const std::string& Name : Logs) {
     if (std::find(Earlier.begin(), Earlier.end(), Name) != Earlier.end()) continue;
-    EXPECT_TRUE(Name.size() > 6 && (Name.compare(Name.size() - 6, 6, ".2.log") == 0 ||
-                                    Name.compare(Name.size() - 6, 6, ".3.log") == 0))
+    EXPECT_TRUE(Name.size() > 6 &&
+                (Name.compare(Name.size() - 6, 6, ".2.log") == 0 || Name.compare(Name.size() - 6, 6, ".3.log") == 0))
         << Name;
     const std::string Text = ReadFileBytes(World().WizardDir() + Name).value_or("");
-    Runs.push_back(Text.find("\r\nrun 0\r\n") != std::string::npos ? "run 0"
-                   : Text.find("\r\nrun 1\r\n") != std::string::npos ? "run 1" : Name);
+    Runs.push_back(Text.find("\r\nrun 0\r\n") != std::string::npos   ? "run 0"
+                   : Text.find("\r\nrun 1\r\n") != std::string::npos ? "run 1"
+                                                                     : Name);
   }
   std::sort(Runs.begin(), Runs.end());
   EXPECT_EQ((std::vector<std::string>{"run 0", "run 1"}), Runs);
 }
 
 TEST_F(RunLog, ALogThatCannotBeWrittenIsToldAndTheOutputStaysOnThePage) {
-  ASSERT_TRUE(StartRun("line [SECTION]: Update Orvane-3.1.0.0\nsleep 500\nline Copying file 1 of 1\n" +
-                       std::string(Verdict)));
+  ASSERT_TRUE(
+      StartRun("line [SECTION]: Update Orvane-3.1.0.0\nsleep 500\nline Copying file 1 of 1\n" + std::string(Verdict)));
   TImmutableFolder Locked(World().WizardDir());
   ASSERT_TRUE(Locked.Done()) << "cannot make " << World().WizardDir() << " read-only";
   ASSERT_TRUE(WaitResultPage(Wizard()));
@@ -198,8 +200,8 @@ TEST_F(RunLog, ALogThatCannotBeWrittenIsToldAndTheOutputStaysOnThePage) {
 // message sent to the window must come back within a second all along.
 TEST_F(RunLog, AHugeLineNeitherFreezesTheWindowNorIsCutInTheLog) {
   const size_t Size = 50u << 20;
-  ASSERT_TRUE(StartRun("line [SECTION]: Update Orvane-3.1.0.0\nraw " + std::string(Size, 'x') + "\n" +
-                       "raw \\r\\n\n" + Verdict));
+  ASSERT_TRUE(StartRun("line [SECTION]: Update Orvane-3.1.0.0\nraw " + std::string(Size, 'x') + "\n" + "raw \\r\\n\n" +
+                       Verdict));
   TWizardDriver& W = Wizard();
   const HWND Window = W.Window();
   DWORD Longest = 0, Unanswered = 0;

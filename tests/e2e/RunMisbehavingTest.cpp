@@ -30,7 +30,7 @@ struct TMisbehaviourCase {
   std::string ResultText;
   std::vector<std::string> LogLines;  // the last lines of the log (not LogEndsThere: how some line starts)
   bool LogEndsThere;
-  DWORD ResultWithinMs;               // from Start
+  DWORD ResultWithinMs;  // from Start
 };
 
 void PrintTo(const TMisbehaviourCase& Case, std::ostream* Out) { *Out << Case.Name; }
@@ -48,31 +48,55 @@ std::vector<TMisbehaviourCase> Cases() {
   const std::string Success = EnglishSuccessText("3.1.0.1");
   return {
       {"BinaryGarbageWithNulBytes",
-       std::string(Section) + "raw \\x01\\x02\\xFF\\0\\0garbage\\0\\x7F\\r\\n\nraw \\0\\0\\0\\r\\n\n" + Verdict, {},
-       Success, VerdictLines, true, RunTimeoutMs},
-      {"ASingleOneMegabyteLine", Section + OneMegabyteLine() + Verdict, {}, Success, VerdictLines, true,
+       std::string(Section) + "raw \\x01\\x02\\xFF\\0\\0garbage\\0\\x7F\\r\\n\nraw \\0\\0\\0\\r\\n\n" + Verdict,
+       {},
+       Success,
+       VerdictLines,
+       true,
        RunTimeoutMs},
+      {"ASingleOneMegabyteLine", Section + OneMegabyteLine() + Verdict, {}, Success, VerdictLines, true, RunTimeoutMs},
       {"CarriageReturnLineEnds",
        "raw [SECTION]: Update Orvane-3.1.0.1\\rDetail with CR only\\r\nlevel 3.1.0.1\n"
        "raw [STATUS]: 9,Done,100\\r[Result]: SUCCESS\\r\n",
-       {}, Success, {"Detail with CR only", "[STATUS]: 9,Done,100", "[Result]: SUCCESS"}, true, RunTimeoutMs},
+       {},
+       Success,
+       {"Detail with CR only", "[STATUS]: 9,Done,100", "[Result]: SUCCESS"},
+       true,
+       RunTimeoutMs},
       // The simulator shortens the ten minutes to OUE_SIM_MAX_SLEEP_MS.
       {"TenMinutesOfSilence",
-       std::string(Section) + "line [STATUS]: 5,Waiting for the database,50\nsleep 600000\n" + Verdict, {},
-       Success, VerdictLines, true, RunTimeoutMs},
+       std::string(Section) + "line [STATUS]: 5,Waiting for the database,50\nsleep 600000\n" + Verdict,
+       {},
+       Success,
+       VerdictLines,
+       true,
+       RunTimeoutMs},
       {"ExitWith64KbUnread", Section + ExitWith64KbUnread(), {}, Success, VerdictLines, true, RunTimeoutMs},
-      {"CrashAfter100AndAResult", std::string(Section) + Verdict + "crash\n", {},
+      {"CrashAfter100AndAResult",
+       std::string(Section) + Verdict + "crash\n",
+       {},
        EnglishFailureText("Update Orvane-3.1.0.1", " 9", "Done",
                           "\r\n[SECTION]: Update Orvane-3.1.0.1\r\n[STATUS]: 9,Done,100\r\n[Result]: SUCCESS\r\n"
                           "oue.exe ended abnormally with exit code 0xC0000005."),
-       VerdictLines, true, RunTimeoutMs},
+       VerdictLines,
+       true,
+       RunTimeoutMs},
       // What the grandchild writes fills the log's tail after the verdict;
       // the result page must not wait for it to stop.
-      {"AGrandchildHoldsThePipe", std::string(Section) + Verdict + "grandchild Left behind\nexit-unread\n", {},
-       Success, {"Left behind "}, false, 10000},
+      {"AGrandchildHoldsThePipe",
+       std::string(Section) + Verdict + "grandchild Left behind\nexit-unread\n",
+       {},
+       Success,
+       {"Left behind "},
+       false,
+       10000},
       {"AnEngineThatReadsItsInputToTheEnd",
-       std::string(Section) + "line [STATUS]: 5,Waiting,50\necho-stdin\n" + Verdict, {"first", "second", "quit"},
-       Success, {"ECHO: first", "ECHO: second", "[STATUS]: 9,Done,100", "[Result]: SUCCESS"}, true, RunTimeoutMs},
+       std::string(Section) + "line [STATUS]: 5,Waiting,50\necho-stdin\n" + Verdict,
+       {"first", "second", "quit"},
+       Success,
+       {"ECHO: first", "ECHO: second", "[STATUS]: 9,Done,100", "[Result]: SUCCESS"},
+       true,
+       RunTimeoutMs},
   };
 }
 
@@ -114,9 +138,9 @@ TEST_P(RunMisbehaving, EndsOnTheRightVerdictWithTheLogCompleteAndTheWindowAnswer
   ASSERT_TRUE(ReadLog(Log));
   EXPECT_EQ(Case.ResultText, Log.ResultText);
   if (!Case.LogEndsThere) {
-    EXPECT_TRUE(std::any_of(Log.Output.begin(), Log.Output.end(),
-                            [&](const std::string& Line) { return Line.rfind(Case.LogLines[0], 0) == 0; }))
-        << Joined(Log.Output);
+    EXPECT_TRUE(std::any_of(Log.Output.begin(), Log.Output.end(), [&](const std::string& Line) {
+      return Line.rfind(Case.LogLines[0], 0) == 0;
+    })) << Joined(Log.Output);
     return;
   }
   EXPECT_TRUE(LogEndsWith(Log, Case.LogLines));

@@ -33,12 +33,13 @@ class RunNeverStalls : public TScenarioRunTest {
 // while the engine writes far more than the pipe holds, and the engine still
 // finishes.
 TEST_F(RunNeverStalls, AnOpenBoxDoesNotPauseTheEngine) {
-  ASSERT_TRUE(RunToStep("Waiting", "line [STATUS]: 5,Waiting,10\n"
-                                   "readline\n"
-                                   "flood 200000 Detail line\n"
-                                   "level 3.1.0.1\n"
-                                   "line [STATUS]: 9,Done,100\n"
-                                   "line [Result]: SUCCESS\n"));
+  ASSERT_TRUE(RunToStep("Waiting",
+                        "line [STATUS]: 5,Waiting,10\n"
+                        "readline\n"
+                        "flood 200000 Detail line\n"
+                        "level 3.1.0.1\n"
+                        "line [STATUS]: 9,Done,100\n"
+                        "line [Result]: SUCCESS\n"));
   TWizardDriver& W = Wizard();
   W.Close();
   std::optional<TMessageBox> Box = W.WaitMessageBox();
@@ -57,11 +58,12 @@ TEST_F(RunNeverStalls, AnOpenBoxDoesNotPauseTheEngine) {
 // The engine never reads its input: lines typed for it, during the run and
 // after its end, leave the window answering and the run ending as usual.
 TEST_F(RunNeverStalls, InputForAnEngineThatDoesNotReadNeverBlocksTheWindow) {
-  ASSERT_TRUE(RunToStep("Working", "line [STATUS]: 5,Working,50\n"
-                                   "sleep 1500\n"
-                                   "level 3.1.0.1\n"
-                                   "line [STATUS]: 9,Done,100\n"
-                                   "line [Result]: SUCCESS\n"));
+  ASSERT_TRUE(RunToStep("Working",
+                        "line [STATUS]: 5,Working,50\n"
+                        "sleep 1500\n"
+                        "level 3.1.0.1\n"
+                        "line [STATUS]: 9,Done,100\n"
+                        "line [Result]: SUCCESS\n"));
   TWizardDriver& W = Wizard();
   SendOperatorLine("are you there?");
   SendOperatorLine(std::string(300, 'x'));
@@ -77,10 +79,11 @@ TEST_F(RunNeverStalls, InputForAnEngineThatDoesNotReadNeverBlocksTheWindow) {
 // The level turns into a number behind the wizard's back after the verdict:
 // the result page shows it as unknown, and the result and the log are there.
 TEST_F(RunNeverStalls, AnUnreadableLevelStillGivesTheResultAndTheLog) {
-  ASSERT_TRUE(RunToStep("Done", "level 3.1.0.1\n"
-                                "line [STATUS]: 9,Done,100\n"
-                                "line [Result]: SUCCESS\n"
-                                "readline\n"));
+  ASSERT_TRUE(RunToStep("Done",
+                        "level 3.1.0.1\n"
+                        "line [STATUS]: 9,Done,100\n"
+                        "line [Result]: SUCCESS\n"
+                        "readline\n"));
   TWizardDriver& W = Wizard();
   Settle();
   WriteRegistryDword(TWorld::ProductKey(), "UpdateLevel", 3);

@@ -69,7 +69,8 @@ const TProgressCase ProgressCases[] = {
      "Error!  Please call the Dantor Response Center.\r\n\r\nInstallation failed in step Update Orvane-3.1.0.0  12:"
      "\"Copying files\", with the following message:\r\n\r\n\r\nDisk C: is full"},
     {"GermanSuccess", 1, "de", true, "Status 48%",
-     "Herzlichen Gl\xFC" "ckwunsch!\r\n\r\nSie haben diesen Server erfolgreich auf 3.1.0.1 aktualisiert."},
+     "Herzlichen Gl\xFC"
+     "ckwunsch!\r\n\r\nSie haben diesen Server erfolgreich auf 3.1.0.1 aktualisiert."},
     {"GermanFailure", 1, "de", false, "Status 48%",
      "Fehler! Rufen Sie das Dantor Response Center an.\r\n\r\nInstallation bei Schritt Update Orvane-3.1.0.0  12:"
      "\"Copying files\" mit der folgenden Meldung fehlgeschlagen:\r\n\r\n\r\nDisk C: is full"},
@@ -110,8 +111,8 @@ class RunLastWords : public TRunFixture, public ::testing::WithParamInterface<TL
 ::testing::AssertionResult WaitShown(TWizardDriver& W, const std::string& Control, const std::string& Text) {
   const std::string Seen = W.WaitText(Control, Text, PageTimeoutMs);
   if (Seen == Text) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << Control << " shows \"" << Seen << "\", expected \"" << Text
-                                       << "\"; page " << W.ActivePage();
+  return ::testing::AssertionFailure() << Control << " shows \"" << Seen << "\", expected \"" << Text << "\"; page "
+                                       << W.ActivePage();
 }
 
 // The number at the end of a flood line "<Text> <n>", or -1.
@@ -156,7 +157,8 @@ TEST_P(RunProgress, FollowsTheEngineTakesInputAndShowsTheResult) {
   ASSERT_TRUE(ReadLog(Log));
   EXPECT_EQ(Case.ResultText, Log.ResultText);
   EXPECT_NE(std::string::npos, FindLines(Log.Output, {"Copying file 2 of 3", "ECHO: continue please"}))
-      << "the engine did not get the operator's line:\n" << Joined(Log.Output);
+      << "the engine did not get the operator's line:\n"
+      << Joined(Log.Output);
 }
 
 INSTANTIATE_TEST_SUITE_P(Run, RunProgress, ::testing::ValuesIn(ProgressCases),
@@ -207,12 +209,15 @@ TEST_F(RunOutput, ClosingIsRefusedWhileTheEngineRuns) {
 TEST_F(RunOutput, AFloodOfOutputIsInterpretedToTheLastLine) {
   const long Lines = 100000;
   const DWORD Before = GetTickCount();
-  ASSERT_TRUE(StartRun("line [SECTION]: Update Orvane-3.1.0.0\n"
-                       "flood " + std::to_string(Lines) + " Detail line\n"
-                       "level 3.1.0.1\n"
-                       "line [STATUS]: 9,Done,100\n"
-                       "line [Result]: SUCCESS\n",
-                       "~nosnapshot"));
+  ASSERT_TRUE(
+      StartRun("line [SECTION]: Update Orvane-3.1.0.0\n"
+               "flood " +
+                   std::to_string(Lines) +
+                   " Detail line\n"
+                   "level 3.1.0.1\n"
+                   "line [STATUS]: 9,Done,100\n"
+                   "line [Result]: SUCCESS\n",
+               "~nosnapshot"));
   TWizardDriver& W = Wizard();
   ASSERT_TRUE(WaitResultPage(W, 120000));
   Settle();  // the page is shown before its entry has written the log

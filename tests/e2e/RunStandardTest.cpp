@@ -109,8 +109,8 @@ TEST_F(RunStandard, WithSnapshotEndsInSuccessAndLogsTheRun) {
   EXPECT_EQ("[Result]: SUCCESS Orvane updated to 3.1.0.3", Log.Output.back());
   // The engine was told the drive selected on the snapshot page.
   const size_t Snapshot = FindLines(Log.Output, {"[PARAM]: SNAPSHOT=" + Drive.substr(0, 2)});
-  EXPECT_TRUE(Drive.size() >= 2 && Snapshot != std::string::npos)
-      << "drive chosen \"" << Drive << "\"\n" << Joined(Log.Output);
+  EXPECT_TRUE(Drive.size() >= 2 && Snapshot != std::string::npos) << "drive chosen \"" << Drive << "\"\n"
+                                                                  << Joined(Log.Output);
 
   // No reboot was asked for: Exit ends the program without a word.
   W.Click("btExit");
@@ -207,8 +207,7 @@ TEST_F(RunStandard, AWizardStartedFromTheSupportFolderCopiesNothing) {
   EXPECT_EQ(0, CompareFileTime(&WizardTime, &WizardAfter)) << "OUpdate.exe was written again";
   for (const char* Name : {"oue.exe", "OUpdate.exe"}) {
     const DWORD Attributes = GetFileAttributesA((Node.SupportBinDir() + Name).c_str());
-    EXPECT_NE(0u, Attributes & FILE_ATTRIBUTE_READONLY) << Name << " was copied over (attributes " << Attributes
-                                                        << ")";
+    EXPECT_NE(0u, Attributes & FILE_ATTRIBUTE_READONLY) << Name << " was copied over (attributes " << Attributes << ")";
   }
 
   // The log goes beside the wizard, here the support folder.

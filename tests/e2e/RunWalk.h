@@ -41,8 +41,8 @@ inline ::testing::AssertionResult WaitResultPage(TWizardDriver& W, DWORD Timeout
   return Asserted([&] { WaitForResultPage(W, TimeoutMs); });
 }
 
-inline ::testing::AssertionResult ReadRunLog(const TWorld& World, const SYSTEMTIME& Earliest,
-                                             const SYSTEMTIME& Latest, TRunLog& Log) {
+inline ::testing::AssertionResult ReadRunLog(const TWorld& World, const SYSTEMTIME& Earliest, const SYSTEMTIME& Latest,
+                                             TRunLog& Log) {
   return Asserted([&] { Log = LoadRunLog(World, Earliest, Latest); });
 }
 
@@ -65,8 +65,8 @@ inline std::string Joined(const std::vector<std::string>& Lines) {
 
 // The result page's failure text in English for section, step code, step and
 // message (the message's lone CRs already made CR LF).
-inline std::string EnglishFailureText(const std::string& Section, const std::string& StepCode,
-                                      const std::string& Step, const std::string& Message) {
+inline std::string EnglishFailureText(const std::string& Section, const std::string& StepCode, const std::string& Step,
+                                      const std::string& Message) {
   return "Error!  Please call the Dantor Response Center.\r\n\r\nInstallation failed in step " + Section + " " +
          StepCode + ":\"" + Step + "\", with the following message:\r\n\r\n" + Message;
 }

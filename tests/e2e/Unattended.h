@@ -73,7 +73,9 @@ class Unattended : public TWizardTest {
     EXPECT_EQ(Head, FirstLine(Log()));
   }
 
-  bool EngineCopied() { return GetFileAttributesA((World().SupportBinDir() + "oue.exe").c_str()) != INVALID_FILE_ATTRIBUTES; }
+  bool EngineCopied() {
+    return GetFileAttributesA((World().SupportBinDir() + "oue.exe").c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
 };
 
 }  // namespace unattended

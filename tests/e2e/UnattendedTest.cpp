@@ -29,7 +29,8 @@ TEST_F(Unattended, EngineRebootRequestGives3010AndTheNoticeInTheLog) {
   World().SetEngineNeedsReboot(true);
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 0);
   // The other way of quoting, and the tilde switch among the new ones.
-  const std::string Args = "-QUIET /updates=\"" + WithoutBackslash(Updates) + "\" ~nosnapshot /Log=\"" + LogPath() + "\"";
+  const std::string Args =
+      "-QUIET /updates=\"" + WithoutBackslash(Updates) + "\" ~nosnapshot /Log=\"" + LogPath() + "\"";
   ExpectOutcome(Args, 3010, "Congratulations!");
   EXPECT_NE(std::string::npos, Log().find(RebootNotice)) << Log();
   EXPECT_NE(std::string::npos, Log().find("[PARAM]: SNAPSHOT=NONE")) << Log();
@@ -46,7 +47,8 @@ TEST_F(Unattended, AnUnwritableLogMakesASuccess1603) {
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 0);
   DWORD Code = 0;
   // A folder stands where the log should go.
-  ASSERT_TRUE(RunToExit("/quiet /nosnapshot /updates=" + WithoutBackslash(Updates) + " /log=" + WithoutBackslash(Updates), Code));
+  ASSERT_TRUE(RunToExit(
+      "/quiet /nosnapshot /updates=" + WithoutBackslash(Updates) + " /log=" + WithoutBackslash(Updates), Code));
   EXPECT_EQ(1603u, Code);
   EXPECT_EQ("3.1.0.0", LocalLevel()) << "the update itself ran";
 }
@@ -62,7 +64,8 @@ TEST_F(Unattended, EngineFailureGives1603WithTheFailureAndTheOutput) {
   EXPECT_EQ(0u, Log().find(EnglishFailureText("Update Orvane-3.1.0.1", " 202", "Stopping services",
                                               "\r\nService OrvaneServer did not stop")))
       << Log();
-  EXPECT_NE(std::string::npos, Log().find(LogBanner + "\r\n[SECTION]: Update Orvane-3.1.0.1\r\n[STATUS]: 202")) << Log();
+  EXPECT_NE(std::string::npos, Log().find(LogBanner + "\r\n[SECTION]: Update Orvane-3.1.0.1\r\n[STATUS]: 202"))
+      << Log();
 }
 
 TEST_F(Unattended, RunningEngineGives1618AndNoEngineIsStarted) {
@@ -82,7 +85,8 @@ TEST_F(Unattended, CommandLineMistakesGive1639) {
       {"/quiet /log=\"" + LogPath() + "\"", "The command line is not valid: /updates=<folder> is missing."},
       {Quiet(World().Root() + "no such folder"),
        "The command line is not valid: the update folder " + World().Root() + "no such folder does not exist."},
-      {Quiet(Updates) + " /snapshot=D: /nosnapshot", "The command line is not valid: /snapshot and /nosnapshot exclude each other."},
+      {Quiet(Updates) + " /snapshot=D: /nosnapshot",
+       "The command line is not valid: /snapshot and /nosnapshot exclude each other."},
       {Quiet(Updates) + " /lang=it", "The command line is not valid: \"it\" is no language of the wizard."},
       {Quiet(Updates) + " /reboot", "The command line is not valid: unknown switch /reboot."},
   };
@@ -130,7 +134,8 @@ TEST_F(Unattended, PassiveRunShowsTheProgressPageAndEndsByItself) {
   World().SetEngineDelayMs(150);
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
   TWizardDriver& W = Wizard();
-  W.Launch(World().WizardExe(), "/passive /nosnapshot /updates=\"" + WithoutBackslash(Updates) + "\" /log=\"" + LogPath() + "\"",
+  W.Launch(World().WizardExe(),
+           "/passive /nosnapshot /updates=\"" + WithoutBackslash(Updates) + "\" /log=\"" + LogPath() + "\"",
            World().Environment(), World().WizardDir());
   std::string Why;
   ASSERT_TRUE(W.WaitWindow(DefaultTimeoutMs, &Why)) << Why;
@@ -168,11 +173,13 @@ TEST_F(Unattended, AnOpenWizardKeepsOthersOut) {
 TEST_F(Unattended, SwitchesWithoutAModeShowTheUsage) {
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
   TWizardDriver& W = Wizard();
-  W.Launch(World().WizardExe(), "/updates=\"" + WithoutBackslash(Updates) + "\"", World().Environment(), World().WizardDir());
+  W.Launch(World().WizardExe(), "/updates=\"" + WithoutBackslash(Updates) + "\"", World().Environment(),
+           World().WizardDir());
   std::optional<TMessageBox> Box = W.WaitMessageBox();
   ASSERT_TRUE(Box.has_value()) << "no usage shown";
   EXPECT_EQ(0u, Box->Text.find("The command line is not valid: the switch /updates=" + WithoutBackslash(Updates) +
-                               " needs /quiet, /passive or /check.")) << *Box;
+                               " needs /quiet, /passive or /check."))
+      << *Box;
   EXPECT_NE(std::string::npos, Box->Text.find("OUpdate.exe /quiet /updates=<folder>")) << *Box;
   ASSERT_TRUE(W.Answer(*Box, IDOK));
   ASSERT_TRUE(W.WaitExit());

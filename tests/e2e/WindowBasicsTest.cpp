@@ -14,7 +14,11 @@ namespace {
 
 class WindowBasics : public TWizardTest {};
 
-const std::vector<std::string> LanguageNames = {"English", "Deutsch", "Fran\xE7" "ais", "Espa\xF1" "ol"};
+const std::vector<std::string> LanguageNames = {"English", "Deutsch",
+                                                "Fran\xE7"
+                                                "ais",
+                                                "Espa\xF1"
+                                                "ol"};
 
 struct TLanguageCase {
   int Index;
@@ -89,11 +93,8 @@ TEST_F(WindowBasics, CannotBeMadeSmallerThan400By350) {
     int Width, Height;
     TWindowSize Expected;
   } Cases[] = {
-      {200, 150, {400, 350}},
-      {399, 349, {400, 350}},
-      {399, 500, {400, 500}},
-      {600, 349, {600, 350}},
-      {401, 351, {401, 351}},
+      {200, 150, {400, 350}}, {399, 349, {400, 350}}, {399, 500, {400, 500}},
+      {600, 349, {600, 350}}, {401, 351, {401, 351}},
   };
   for (const auto& Case : Cases)
     EXPECT_EQ(Case.Expected, W.Resize(Case.Width, Case.Height)) << "asked for " << Case.Width << " x " << Case.Height;

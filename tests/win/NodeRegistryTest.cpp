@@ -27,7 +27,7 @@ std::string Lower(std::string Text) {
 }
 
 class NodeRegistry : public ::testing::Test {
-protected:
+ protected:
   void SeedRelease() { SetRegistryText(Platform, "CurrentRelease", "Rel31"); }
   TRegistrySandbox Sandbox;
 };

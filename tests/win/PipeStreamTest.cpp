@@ -44,8 +44,10 @@ TEST(PipeStream, OnlyTheChildsEndIsInheritable) {
     const char* Name;
     HANDLE End;
     bool Inheritable;
-  } Ends[] = {{"reader's own", Reader.Handle(), false}, {"reader's other", Reader.OtherEndHandle(), true},
-              {"writer's own", Writer.Handle(), false}, {"writer's other", Writer.OtherEndHandle(), true}};
+  } Ends[] = {{"reader's own", Reader.Handle(), false},
+              {"reader's other", Reader.OtherEndHandle(), true},
+              {"writer's own", Writer.Handle(), false},
+              {"writer's other", Writer.OtherEndHandle(), true}};
   for (const auto& End : Ends) {
     DWORD Flags = 0;
     ASSERT_TRUE(GetHandleInformation(End.End, &Flags)) << End.Name;
@@ -111,7 +113,7 @@ TEST(PipeStream, WriteLineIntoAReadEndRaisesTheStreamWriteError) {
 
 // A child that writes exactly the chunks it is sent, when it is sent them.
 class PipeFromChild : public ::testing::Test {
-protected:
+ protected:
   void Send(const std::string& Bytes) { WriteLine(Child.Input, Hex(Bytes)); }
   // Waits until Count bytes have been taken into the pending text.
   bool WaitForPending(std::size_t Count) {
@@ -124,11 +126,13 @@ protected:
   // unread write cannot read its next chunk: with pipes of size 1 a second
   // Send before that would wait forever.
   void Drain() {
-    WaitUntil([&] {
-      bool Had = Child.Output.BytesWaiting() > 0;
-      Child.Output.PeekChar();
-      return Had;
-    }, 2000);
+    WaitUntil(
+        [&] {
+          bool Had = Child.Output.BytesWaiting() > 0;
+          Child.Output.PeekChar();
+          return Had;
+        },
+        2000);
   }
   void TearDown() override {
     while (Child.Output.BytesWaiting() > 0) Child.Output.PeekChar();

@@ -70,8 +70,8 @@ TProbe Probe(bool GiveHandles, bool ShowMinimized) {
   TPipeStream Output(TPipeStream::ReadEnd, 1);
   HANDLE Out = GiveHandles ? Output.OtherEndHandle() : nullptr;
   TKernelHandle Process;
-  DWORD Id = StartChildProcess(SelfPath(), "--child=probe:" + HandleText(Event.Get()), ShowMinimized, nullptr, Out,
-                               Out, &Process);
+  DWORD Id = StartChildProcess(SelfPath(), "--child=probe:" + HandleText(Event.Get()), ShowMinimized, nullptr, Out, Out,
+                               &Process);
   EXPECT_NE(Id, 0u);
   EXPECT_EQ(WaitForSingleObject(Process.Get(), 10000), WAIT_OBJECT_0);
   DWORD Code = 0;
@@ -154,14 +154,14 @@ TEST(GetProcessModuleName, NamesAChildInItsFirstMoments) {
 // moments, or as a 64-bit process seen from the 32-bit wizard, the module
 // list is empty and only its image path names it.
 class TSuspendedProcess {
-public:
+ public:
   explicit TSuspendedProcess(const std::string& Program) {
     std::string CommandLine = "\"" + Program + "\" --child=exit:0";
     STARTUPINFOA Startup{};
     Startup.cb = sizeof(Startup);
     PROCESS_INFORMATION Created{};
-    if (CreateProcessA(nullptr, &CommandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                       &Startup, &Created)) {
+    if (CreateProcessA(nullptr, &CommandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &Startup,
+                       &Created)) {
       FProcess.Reset(Created.hProcess);
       FThread.Reset(Created.hThread);
       FId = Created.dwProcessId;
@@ -175,7 +175,7 @@ public:
   DWORD Id() const { return FId; }
   HANDLE Process() const { return FProcess.Get(); }
 
-private:
+ private:
   TKernelHandle FProcess, FThread;
   DWORD FId = 0;
 };
@@ -205,11 +205,13 @@ TEST(FindProcessByName, FindsTheNameInAnyCaseAndNoOtherName) {
   EXPECT_EQ(FindProcessByName("oue.exe"), 0u) << "an engine is running before the test";
 
   TKernelHandle Other, Engine;
-  DWORD OtherId = StartChildProcess(Folder / "oue2.exe", "--child=sleep:20000", false, nullptr, nullptr, nullptr, &Other);
+  DWORD OtherId =
+      StartChildProcess(Folder / "oue2.exe", "--child=sleep:20000", false, nullptr, nullptr, nullptr, &Other);
   ASSERT_NE(OtherId, 0u);
   EXPECT_EQ(FindProcessByName("oue.exe"), 0u) << "oue2.exe taken for oue.exe";
 
-  DWORD EngineId = StartChildProcess(Folder / "OUE.EXE", "--child=sleep:20000", false, nullptr, nullptr, nullptr, &Engine);
+  DWORD EngineId =
+      StartChildProcess(Folder / "OUE.EXE", "--child=sleep:20000", false, nullptr, nullptr, nullptr, &Engine);
   ASSERT_NE(EngineId, 0u);
   EXPECT_EQ(FindProcessByName("oue.exe"), EngineId);
   EXPECT_EQ(FindProcessByName("Oue.Exe"), EngineId);

@@ -12,16 +12,15 @@ const char* const RunOnceNames[] = {"StartOUpdate", "DeleteOUERebootFlag"};
 
 TRegistryKey OpenOrCreate(const std::string& Path) {
   HKEY Key = nullptr;
-  LONG Result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, Path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                KEY_ALL_ACCESS, nullptr, &Key, nullptr);
+  LONG Result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, Path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                nullptr, &Key, nullptr);
   if (Result != ERROR_SUCCESS) throw std::runtime_error("cannot create HKLM\\" + Path);
   return TRegistryKey(Key);
 }
 
 TRegistryKey OpenExisting(const std::string& Path) {
   HKEY Key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, Path.c_str(), 0, KEY_ALL_ACCESS, &Key) != ERROR_SUCCESS)
-    return TRegistryKey();
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, Path.c_str(), 0, KEY_ALL_ACCESS, &Key) != ERROR_SUCCESS) return TRegistryKey();
   return TRegistryKey(Key);
 }
 
@@ -76,8 +75,8 @@ void SetRegistryText(const std::string& Path, const std::string& Name, const std
 
 void SetRegistryNumber(const std::string& Path, const std::string& Name, DWORD Value) {
   TRegistryKey Key = OpenOrCreate(Path);
-  if (RegSetValueExA(Key.Get(), Name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&Value),
-                     sizeof(Value)) != ERROR_SUCCESS)
+  if (RegSetValueExA(Key.Get(), Name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&Value), sizeof(Value)) !=
+      ERROR_SUCCESS)
     throw std::runtime_error("cannot write " + Name);
 }
 
@@ -87,8 +86,7 @@ std::optional<TRegistryText> GetRegistryText(const std::string& Path, const std:
   TRegistryKey Key = OpenExisting(Path);
   if (!Key) return std::nullopt;
   DWORD Type = 0, Size = 0;
-  if (RegQueryValueExA(Key.Get(), Name.c_str(), nullptr, &Type, nullptr, &Size) != ERROR_SUCCESS)
-    return std::nullopt;
+  if (RegQueryValueExA(Key.Get(), Name.c_str(), nullptr, &Type, nullptr, &Size) != ERROR_SUCCESS) return std::nullopt;
   std::string Data(Size, '\0');
   RegQueryValueExA(Key.Get(), Name.c_str(), nullptr, &Type, reinterpret_cast<BYTE*>(&Data[0]), &Size);
   Data.resize(Size);

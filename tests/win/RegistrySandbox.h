@@ -10,13 +10,13 @@
 #include <vector>
 
 class TRegistrySandbox {
-public:
+ public:
   TRegistrySandbox();
   ~TRegistrySandbox();
   TRegistrySandbox(const TRegistrySandbox&) = delete;
   TRegistrySandbox& operator=(const TRegistrySandbox&) = delete;
 
-private:
+ private:
   struct TSavedValue {
     std::string Name;
     DWORD Type = 0;
@@ -29,8 +29,7 @@ private:
 };
 
 // Seeding and inspecting HKLM (paths without the leading backslash).
-void SetRegistryText(const std::string& Path, const std::string& Name, const std::string& Text,
-                     DWORD Type = REG_SZ);
+void SetRegistryText(const std::string& Path, const std::string& Name, const std::string& Text, DWORD Type = REG_SZ);
 void SetRegistryNumber(const std::string& Path, const std::string& Name, DWORD Value);
 void CreateRegistryKey(const std::string& Path);
 struct TRegistryText {

@@ -17,7 +17,7 @@ const std::string DeleteCommand =
     "CMD /c Del \"%KelvraHome%\\DantorKelvra\\support\\patches\\admin\\oueRebootCheck.txt\"";
 
 class RestartRegistration : public ::testing::Test {
-protected:
+ protected:
   TRegistrySandbox Sandbox;
 };
 

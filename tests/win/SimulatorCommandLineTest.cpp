@@ -24,8 +24,8 @@ class SimulatorCommandLine : public ::testing::Test {
 struct AcceptedCase {
   const char* name;
   bool quoteProgram;
-  std::string arguments;     // %DIR% stands for the update folder
-  std::string dirShown;      // %DIR% as above
+  std::string arguments;  // %DIR% stands for the update folder
+  std::string dirShown;   // %DIR% as above
   bool snapshotSection;
   const char* snapshotParam;
 };
@@ -91,7 +91,8 @@ TEST(SimulatorCommandLineRefused, SaysWhatIsWrongAndGivesNoResult) {
       {"-ouegui -product orvane -nosnapshot -dir \"\"", "[Error]: the value of -dir is empty"},
       {"-ouegui -product orvane -nosnapshot -snapshotlocation \"D:\" -dir \"C:\\Upd\"",
        "[Error]: -nosnapshot and -snapshotlocation exclude each other"},
-      {"-ouegui -ouegui -product orvane -nosnapshot -dir \"C:\\Upd\"", "[Error]: argument -ouegui given more than once"},
+      {"-ouegui -ouegui -product orvane -nosnapshot -dir \"C:\\Upd\"",
+       "[Error]: argument -ouegui given more than once"},
       {"-ouegui -product orvane -nosnapshot -dir \"C:\\Upd\" -dir \"C:\\Upd\"",
        "[Error]: argument -dir given more than once"},
   };

@@ -25,7 +25,10 @@ std::string EnvironmentBlock(const SimLaunch& Launch) {
   for (const auto& Item : Launch.environment) {
     auto Same = std::find_if(Wanted.begin(), Wanted.end(),
                              [&](const auto& W) { return SameNameIgnoringCase(W.first, Item.first); });
-    if (Same != Wanted.end()) Same->second = Item.second; else Wanted.push_back(Item);
+    if (Same != Wanted.end())
+      Same->second = Item.second;
+    else
+      Wanted.push_back(Item);
   }
   const char* Ours[] = {"OUE_SIM_SCENARIO", "OUE_SIM_DELAY_MS", "OUE_SIM_NEED_REBOOT"};
 
@@ -35,8 +38,10 @@ std::string EnvironmentBlock(const SimLaunch& Launch) {
     const std::string Text(Entry);
     const std::size_t Eq = Text.find('=', 1);  // "=C:=C:\..." entries name a drive's folder
     const std::string Name = Text.substr(0, Eq);
-    bool Drop = std::any_of(std::begin(Ours), std::end(Ours), [&](const char* N) { return SameNameIgnoringCase(N, Name); });
-    Drop = Drop || std::any_of(Wanted.begin(), Wanted.end(), [&](const auto& W) { return SameNameIgnoringCase(W.first, Name); });
+    bool Drop =
+        std::any_of(std::begin(Ours), std::end(Ours), [&](const char* N) { return SameNameIgnoringCase(N, Name); });
+    Drop = Drop || std::any_of(Wanted.begin(), Wanted.end(),
+                               [&](const auto& W) { return SameNameIgnoringCase(W.first, Name); });
     if (!Drop) Block += Text + '\0';
   }
   FreeEnvironmentStringsA(Strings);
@@ -55,8 +60,8 @@ bool MakeInheritablePipe(TKernelHandle& Read, TKernelHandle& Write, DWORD Size, 
 
 LONG WriteLevelValue(const std::string& Level) {
   TRegistryKey Key;
-  LONG Rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, Key.Receive(),
-                            nullptr);
+  LONG Rc =
+      RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, Key.Receive(), nullptr);
   if (Rc != ERROR_SUCCESS) return Rc;
   return RegSetValueExA(Key.Get(), "UpdateLevel", 0, REG_SZ, reinterpret_cast<const BYTE*>(Level.c_str()),
                         static_cast<DWORD>(Level.size() + 1));
@@ -131,14 +136,13 @@ void TSimProcess::ReadLoop() {
 
 void TSimProcess::WriteInput(const std::string& Bytes) {
   DWORD Written = 0;
-  if (!inputWrite_ || !WriteFile(inputWrite_.Get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr) ||
+  if (!inputWrite_ ||
+      !WriteFile(inputWrite_.Get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr) ||
       Written != Bytes.size())
     throw std::runtime_error("writing the simulator's input failed");
 }
 
-void TSimProcess::CloseInput() {
-  inputWrite_.Reset();
-}
+void TSimProcess::CloseInput() { inputWrite_.Reset(); }
 
 bool TSimProcess::WaitForOutput(const std::string& Needle, DWORD TimeoutMs) {
   std::unique_lock<std::mutex> Lock(mutex_);
@@ -189,8 +193,7 @@ TTempFolder::TTempFolder() {
   static std::atomic<unsigned> Counter{0};
   char Temp[MAX_PATH + 1] = {};
   GetTempPathA(sizeof Temp, Temp);
-  path_ = std::string(Temp) + "oue-sim-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++Counter);
+  path_ = std::string(Temp) + "oue-sim-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++Counter);
   if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + path_);
 }
 

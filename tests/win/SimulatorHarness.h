@@ -33,7 +33,7 @@ struct SimLaunch {
   // over untouched, as Windows always does (without it Wine quotes a path with
   // blanks on its own).
   bool nameProgram = false;
-  bool readLater = false;    // nobody reads the output until StartReading
+  bool readLater = false;  // nobody reads the output until StartReading
 };
 
 class TSimProcess {
@@ -76,8 +76,7 @@ struct SimResult {
 };
 
 // Runs to the end: writes input, closes standard input, collects all output.
-SimResult RunSimulator(const SimLaunch& Launch, const std::string& Input = std::string(),
-                       DWORD TimeoutMs = 30000);
+SimResult RunSimulator(const SimLaunch& Launch, const std::string& Input = std::string(), DWORD TimeoutMs = 30000);
 
 // The output split at CR LF; a final piece without terminator is kept.
 std::vector<std::string> SplitLines(const std::string& Output);

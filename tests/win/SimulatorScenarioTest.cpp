@@ -25,10 +25,14 @@ class SimulatorScenario : public ::testing::Test {
 std::string Visible(const std::string& Bytes) {
   std::string Text;
   for (unsigned char C : Bytes) {
-    if (C == '\r') Text += "\\r";
-    else if (C == '\n') Text += "\\n";
-    else if (C < 32 || C > 126) Text += "\\x" + std::string(1, "0123456789ABCDEF"[C >> 4]) + "0123456789ABCDEF"[C & 15];
-    else Text += static_cast<char>(C);
+    if (C == '\r')
+      Text += "\\r";
+    else if (C == '\n')
+      Text += "\\n";
+    else if (C < 32 || C > 126)
+      Text += "\\x" + std::string(1, "0123456789ABCDEF"[C >> 4]) + "0123456789ABCDEF"[C & 15];
+    else
+      Text += static_cast<char>(C);
   }
   return Text;
 }
@@ -189,7 +193,8 @@ TEST_F(SimulatorScenario, RefusesBadScenarios) {
       {"raw \\x4\n", "scenario line 1: raw: \\x needs two hexadecimal digits"},
       {"raw ends with \\\n", "scenario line 1: raw: a backslash ends the text (write \\\\ for a backslash)"},
       {"exit-unread \\z\n", "scenario line 1: exit-unread: unknown escape \\z"},
-      {"flood many lines\n", "scenario line 1: flood needs a line count (0 to 100000000) and a text, got \"many lines\""},
+      {"flood many lines\n",
+       "scenario line 1: flood needs a line count (0 to 100000000) and a text, got \"many lines\""},
       {"exit -1\n", "scenario line 1: exit needs a code (0 to 4294967295), got \"-1\""},
       {"exit 4294967296\n", "scenario line 1: exit needs a code (0 to 4294967295), got \"4294967296\""},
       {"level\n", "scenario line 1: level needs an update level such as 3.1.0.2, got \"\""},

@@ -55,7 +55,7 @@ TEST(RaiseLastOSError, CarriesTheLastErrorCode) {
 
 // A stream that takes at most Room bytes per write.
 class TNarrowStream : public TStream {
-public:
+ public:
   explicit TNarrowStream(std::size_t Room) : FRoom(Room) {}
   std::size_t Read(void*, std::size_t) override { return 0; }
   std::size_t Write(const void* Buffer, std::size_t Count) override {
@@ -68,7 +68,7 @@ public:
   std::string Data;
   int Writes = 0;
 
-private:
+ private:
   std::size_t FRoom;
 };
 

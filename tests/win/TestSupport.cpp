@@ -48,10 +48,14 @@ std::string Visible(const std::string& Text) {
   if (Text == TPipeStream::NoLine) return "<no line>";
   std::string Out = "\"";
   for (char C : Text) {
-    if (C == '\r') Out += "\\r";
-    else if (C == '\n') Out += "\\n";
-    else if (C == '\0') Out += "\\0";
-    else Out += C;
+    if (C == '\r')
+      Out += "\\r";
+    else if (C == '\n')
+      Out += "\\n";
+    else if (C == '\0')
+      Out += "\\0";
+    else
+      Out += C;
   }
   return Out + "\"";
 }
@@ -93,15 +97,15 @@ TTempFolder::TTempFolder(const std::string& Name) {
 TTempFolder::~TTempFolder() { DeleteTree(FPath); }
 
 void CreateFolders(const std::string& Path) {
-  for (std::size_t Slash = Path.find('\\', 3); ; Slash = Path.find('\\', Slash + 1)) {
+  for (std::size_t Slash = Path.find('\\', 3);; Slash = Path.find('\\', Slash + 1)) {
     CreateDirectoryA(Path.substr(0, Slash).c_str(), nullptr);
     if (Slash == std::string::npos) break;
   }
 }
 
 void WriteFileText(const std::string& Path, const std::string& Text) {
-  TKernelHandle File(CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
+  TKernelHandle File(
+      CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!File) throw std::runtime_error("cannot create " + Path);
   DWORD Written = 0;
   WriteFile(File.Get(), Text.data(), static_cast<DWORD>(Text.size()), &Written, nullptr);

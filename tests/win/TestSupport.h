@@ -32,7 +32,7 @@ std::string Visible(const std::string& Text);
 
 // A fresh folder under the temporary folder, deleted with its content.
 class TTempFolder {
-public:
+ public:
   explicit TTempFolder(const std::string& Name = "");
   ~TTempFolder();
   TTempFolder(const TTempFolder&) = delete;
@@ -41,7 +41,7 @@ public:
   const std::string& Path() const { return FPath; }
   std::string operator/(const std::string& Name) const { return FPath + "\\" + Name; }
 
-private:
+ private:
   std::string FPath;
 };
 
@@ -54,7 +54,7 @@ void CopyProgram(const std::string& To);  // a copy of the test program
 // Output (read end kept), its input from Input (write end kept), pipes of
 // buffer size 1. Terminated if still running at the end of the test.
 class TChild {
-public:
+ public:
   explicit TChild(const std::string& Mode, const std::string& Program = SelfPath());
   ~TChild();
 
@@ -66,7 +66,7 @@ public:
   TPipeStream Output{TPipeStream::ReadEnd, 1};
   TPipeStream Input{TPipeStream::WriteEnd, 1};
 
-private:
+ private:
   DWORD FId = 0;
   TKernelHandle FProcess;
 };

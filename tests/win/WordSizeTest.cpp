@@ -103,10 +103,8 @@ TEST(WordSize, TheProcessSearchFindsProgramsOfBothWordSizes) {
       continue;
     }
     EXPECT_TRUE(WaitUntil([&] { return FindProcessByName("CMD.EXE") == Program.Id; }, 5000))
-        << "the search does not find a running " << Case.Kind << " program; it found "
-        << FindProcessByName("cmd.exe");
-    EXPECT_EQ(_stricmp(GetProcessModuleName(Program.Id).c_str(), "cmd.exe"), 0)
-        << GetProcessModuleName(Program.Id);
+        << "the search does not find a running " << Case.Kind << " program; it found " << FindProcessByName("cmd.exe");
+    EXPECT_EQ(_stricmp(GetProcessModuleName(Program.Id).c_str(), "cmd.exe"), 0) << GetProcessModuleName(Program.Id);
   }
 }
 

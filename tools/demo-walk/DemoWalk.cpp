@@ -39,8 +39,8 @@ void ShowPage(TWizardDriver& Wizard, const std::string& Page) {
     Wizard.Screenshot("demo-3-update-list.bmp");
     for (const std::string& Row : Wizard.GridRows("grdUpdateFileList")) Say("  update list: " + Row);
   } else if (Page == "TabSheet3") {
-    Say("snapshot drive: " + Wizard.ComboItems("cbSnapshotDrive").at(Wizard.ComboSelection("cbSnapshotDrive")) +
-        ", " + Wizard.Text("lbSnapshotDriveSizeInfo"));
+    Say("snapshot drive: " + Wizard.ComboItems("cbSnapshotDrive").at(Wizard.ComboSelection("cbSnapshotDrive")) + ", " +
+        Wizard.Text("lbSnapshotDriveSizeInfo"));
     Wizard.Screenshot("demo-4-snapshot-drive.bmp");
   } else if (Page == "TabSheet5") {
     Wizard.Screenshot("demo-5-ready-to-start.bmp");

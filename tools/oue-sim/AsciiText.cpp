@@ -7,8 +7,7 @@ bool StartsWith(const std::string& Text, const std::string& Prefix) {
 }
 
 bool EndsWith(const std::string& Text, const std::string& Suffix) {
-  return Text.size() >= Suffix.size() &&
-         Text.compare(Text.size() - Suffix.size(), Suffix.size(), Suffix) == 0;
+  return Text.size() >= Suffix.size() && Text.compare(Text.size() - Suffix.size(), Suffix.size(), Suffix) == 0;
 }
 
 std::optional<unsigned long> ParseUnsignedDecimal(const std::string& Text, unsigned long Max) {

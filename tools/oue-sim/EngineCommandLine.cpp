@@ -17,9 +17,8 @@ std::size_t SkipProgram(const std::string& Line, const std::string& OwnFileName)
     return Close == std::string::npos ? Line.size() : Close + 1;
   }
   const std::size_t FirstQuote = Line.find('"', Pos);
-  const std::string Head = AsciiLowerCase(Line.substr(Pos, FirstQuote == std::string::npos
-                                                             ? std::string::npos
-                                                             : FirstQuote - Pos));
+  const std::string Head =
+      AsciiLowerCase(Line.substr(Pos, FirstQuote == std::string::npos ? std::string::npos : FirstQuote - Pos));
   const std::string Stem = AsciiLowerCase(OwnFileName);
   if (!Stem.empty()) {
     for (std::size_t At = Head.find(Stem); At != std::string::npos; At = Head.find(Stem, At + 1)) {
@@ -32,8 +31,7 @@ std::size_t SkipProgram(const std::string& Line, const std::string& OwnFileName)
 }
 
 bool IsSwitch(const std::string& Arg) {
-  return Arg == "-ouegui" || Arg == "-product" || Arg == "-nosnapshot" ||
-         Arg == "-snapshotlocation" || Arg == "-dir";
+  return Arg == "-ouegui" || Arg == "-product" || Arg == "-nosnapshot" || Arg == "-snapshotlocation" || Arg == "-dir";
 }
 
 bool IsDriveValue(const std::string& Value) {
@@ -44,8 +42,7 @@ bool IsDriveValue(const std::string& Value) {
 
 }  // namespace
 
-std::vector<std::string> SplitCommandLine(const std::string& CommandLine,
-                                          const std::string& OwnFileName) {
+std::vector<std::string> SplitCommandLine(const std::string& CommandLine, const std::string& OwnFileName) {
   std::vector<std::string> Args;
   std::size_t Pos = SkipProgram(CommandLine, OwnFileName);
   const std::size_t N = CommandLine.size();
@@ -58,10 +55,16 @@ std::vector<std::string> SplitCommandLine(const std::string& CommandLine,
       const char C = CommandLine[Pos];
       if (C == '\\') {
         std::size_t Slashes = 0;
-        while (Pos < N && CommandLine[Pos] == '\\') { ++Slashes; ++Pos; }
+        while (Pos < N && CommandLine[Pos] == '\\') {
+          ++Slashes;
+          ++Pos;
+        }
         if (Pos < N && CommandLine[Pos] == '"') {
           Arg.append(Slashes / 2, '\\');
-          if (Slashes % 2 == 1) { Arg += '"'; ++Pos; }
+          if (Slashes % 2 == 1) {
+            Arg += '"';
+            ++Pos;
+          }
           // an even count leaves the quote for the next pass to toggle quoting
         } else {
           Arg.append(Slashes, '\\');
@@ -133,10 +136,8 @@ EngineArgumentsParse ParseEngineArguments(const std::vector<std::string>& Args) 
   }
   if (!SeenGui) Parse.errors.push_back("missing argument -ouegui");
   if (!SeenProduct) Parse.errors.push_back("missing argument -product");
-  if (SeenNoSnapshot && SeenLocation)
-    Parse.errors.push_back("-nosnapshot and -snapshotlocation exclude each other");
-  if (!SeenNoSnapshot && !SeenLocation)
-    Parse.errors.push_back("missing argument -nosnapshot or -snapshotlocation");
+  if (SeenNoSnapshot && SeenLocation) Parse.errors.push_back("-nosnapshot and -snapshotlocation exclude each other");
+  if (!SeenNoSnapshot && !SeenLocation) Parse.errors.push_back("missing argument -nosnapshot or -snapshotlocation");
   if (!SeenDir) Parse.errors.push_back("missing argument -dir");
   return Parse;
 }

@@ -8,7 +8,7 @@
 namespace oue_sim {
 
 struct EngineArguments {
-  std::string product;           // "orvane"
+  std::string product;  // "orvane"
   bool noSnapshot = false;
   std::string snapshotLocation;  // "D:" when a snapshot was asked for, else empty
   std::string dir;               // the update-files folder, unquoted
@@ -28,8 +28,7 @@ struct EngineArgumentsParse {
 // first token is unquoted, the program ends after ownFileName (e.g. "oue.exe",
 // compared ignoring ASCII case) if that name followed by a blank occurs before any
 // quote, otherwise at the first blank.
-std::vector<std::string> SplitCommandLine(const std::string& CommandLine,
-                                          const std::string& OwnFileName);
+std::vector<std::string> SplitCommandLine(const std::string& CommandLine, const std::string& OwnFileName);
 
 EngineArgumentsParse ParseEngineArguments(const std::vector<std::string>& Args);
 

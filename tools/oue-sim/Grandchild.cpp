@@ -40,8 +40,7 @@ bool StartGrandchild(const std::string& Text) {
   SECURITY_ATTRIBUTES Inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   const TKernelHandle Ready(CreateEventA(&Inheritable, TRUE, FALSE, nullptr));
   SetEnvironmentVariableA(kGrandchildVariable, Text.c_str());
-  SetEnvironmentVariableA(kReadyVariable,
-                          std::to_string(reinterpret_cast<std::uintptr_t>(Ready.Get())).c_str());
+  SetEnvironmentVariableA(kReadyVariable, std::to_string(reinterpret_cast<std::uintptr_t>(Ready.Get())).c_str());
   PROCESS_INFORMATION Created{};
   const BOOL Started = CreateProcessA(nullptr, Writable.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                                       nullptr, &Startup, &Created);

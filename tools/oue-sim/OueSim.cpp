@@ -63,9 +63,9 @@ unsigned long Run(TSimOutput& Output, TSimInput& Input) {
     return kExitBadCommandLine;
   }
 
-  const SimSettingsParse Settings = ParseSimSettings(
-      EnvironmentValue("OUE_SIM_SCENARIO"), EnvironmentValue("OUE_SIM_DELAY_MS"), EnvironmentValue("OUE_SIM_NEED_REBOOT"),
-      EnvironmentValue("OUE_SIM_MAX_SLEEP_MS"));
+  const SimSettingsParse Settings =
+      ParseSimSettings(EnvironmentValue("OUE_SIM_SCENARIO"), EnvironmentValue("OUE_SIM_DELAY_MS"),
+                       EnvironmentValue("OUE_SIM_NEED_REBOOT"), EnvironmentValue("OUE_SIM_MAX_SLEEP_MS"));
   if (!Settings.Ok()) {
     for (const std::string& Error : Settings.errors) Output.WriteLine("[Error]: " + Error);
     return kExitBadScenario;

@@ -68,11 +68,21 @@ bool DecodeEscapes(const std::string& Escaped, std::string& Bytes, std::string& 
       return false;
     }
     switch (Escaped[I]) {
-      case 'r': Bytes += '\r'; break;
-      case 'n': Bytes += '\n'; break;
-      case 't': Bytes += '\t'; break;
-      case '0': Bytes += '\0'; break;
-      case '\\': Bytes += '\\'; break;
+      case 'r':
+        Bytes += '\r';
+        break;
+      case 'n':
+        Bytes += '\n';
+        break;
+      case 't':
+        Bytes += '\t';
+        break;
+      case '0':
+        Bytes += '\0';
+        break;
+      case '\\':
+        Bytes += '\\';
+        break;
       case 'x': {
         const int Hi = I + 1 < Escaped.size() ? HexDigit(Escaped[I + 1]) : -1;
         const int Lo = I + 2 < Escaped.size() ? HexDigit(Escaped[I + 2]) : -1;

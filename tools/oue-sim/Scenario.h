@@ -20,18 +20,31 @@
 
 namespace oue_sim {
 
-enum class StepKind { Line, Raw, Sleep, Flood, Standard, Level, ReadLine, EchoStdin, Exit, Crash, ExitUnread, Grandchild };
+enum class StepKind {
+  Line,
+  Raw,
+  Sleep,
+  Flood,
+  Standard,
+  Level,
+  ReadLine,
+  EchoStdin,
+  Exit,
+  Crash,
+  ExitUnread,
+  Grandchild
+};
 
 struct ScenarioStep {
   StepKind kind;
-  std::string text;            // Line/Flood/Grandchild text, Raw/ExitUnread bytes, Level value
-  unsigned long number = 0;    // Sleep ms, Flood count, Exit code
-  unsigned lineNumber = 0;     // in the scenario file, for messages
+  std::string text;          // Line/Flood/Grandchild text, Raw/ExitUnread bytes, Level value
+  unsigned long number = 0;  // Sleep ms, Flood count, Exit code
+  unsigned lineNumber = 0;   // in the scenario file, for messages
 };
 
 struct ScenarioParse {
   std::vector<ScenarioStep> steps;
-  std::string error;           // "scenario line N: ..." when the file is refused
+  std::string error;  // "scenario line N: ..." when the file is refused
   bool Ok() const { return error.empty(); }
 };
 

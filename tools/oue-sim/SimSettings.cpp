@@ -4,8 +4,7 @@
 
 namespace oue_sim {
 
-SimSettingsParse ParseSimSettings(const std::optional<std::string>& Scenario,
-                                  const std::optional<std::string>& DelayMs,
+SimSettingsParse ParseSimSettings(const std::optional<std::string>& Scenario, const std::optional<std::string>& DelayMs,
                                   const std::optional<std::string>& NeedReboot,
                                   const std::optional<std::string>& MaxSleepMs) {
   SimSettingsParse Parse;

@@ -27,8 +27,7 @@ struct SimSettingsParse {
 };
 
 // Each argument is the variable's value, or nullopt when it is not set.
-SimSettingsParse ParseSimSettings(const std::optional<std::string>& Scenario,
-                                  const std::optional<std::string>& DelayMs,
+SimSettingsParse ParseSimSettings(const std::optional<std::string>& Scenario, const std::optional<std::string>& DelayMs,
                                   const std::optional<std::string>& NeedReboot,
                                   const std::optional<std::string>& MaxSleepMs = std::nullopt);
 

@@ -62,9 +62,7 @@ void UpdateSection(Script& S, const std::string& Dir, const UpdateFile& Update) 
 
 }  // namespace
 
-std::string UpdateLevelOf(unsigned long UpdateNumber) {
-  return "3.1.0." + std::to_string(UpdateNumber);
-}
+std::string UpdateLevelOf(unsigned long UpdateNumber) { return "3.1.0." + std::to_string(UpdateNumber); }
 
 std::vector<RunAction> StandardRunScript(const StandardRunInput& Input) {
   Script S;

@@ -17,8 +17,8 @@ struct RunAction {
 
 struct StandardRunInput {
   std::string dir;
-  std::string snapshotLocation;      // empty: no snapshot section
-  std::vector<UpdateFile> updates;   // by rising number, at least one
+  std::string snapshotLocation;     // empty: no snapshot section
+  std::vector<UpdateFile> updates;  // by rising number, at least one
   bool needReboot = false;
 };
 

@@ -9,7 +9,7 @@
 
 template <typename Traits>
 class TScopedHandle {
-public:
+ public:
   using Type = typename Traits::Type;
 
   TScopedHandle() = default;
@@ -41,7 +41,7 @@ public:
     return &FHandle;
   }
 
-private:
+ private:
   Type FHandle = Traits::Empty();
 };
 
@@ -153,4 +153,3 @@ using TLibrary = TScopedHandle<TLibraryTraits>;
 inline TWindowDc WindowDc(HWND Window) { return TWindowDc({Window, GetDC(Window)}); }
 // Object selected into Dc until the result goes out of scope.
 inline TSelection SelectInto(HDC Dc, HGDIOBJ Object) { return TSelection({Dc, SelectObject(Dc, Object)}); }
-

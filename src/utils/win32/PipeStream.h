@@ -11,7 +11,7 @@
 #include <string>
 
 class TPipeStream : public THandleStream, private ILineSource {
-public:
+ public:
   static constexpr unsigned char ReadEnd = 0;
   static constexpr unsigned char WriteEnd = 1;
   inline static const std::string NoLine = std::string(1, '\0');
@@ -42,7 +42,7 @@ public:
   // the pipe's buffer less what it holds unread. 0 for a reading end.
   std::size_t RoomToWrite() const;
 
-private:
+ private:
   std::size_t ReadBytes(char* Buffer, std::size_t Count) override;
 
   TKernelHandle FReadHandle;

@@ -14,9 +14,7 @@ const int ProcessListRoom = 2048;
 const int ModuleListAttempts = 10;
 const DWORD ModuleListPauseMs = 5;
 
-TKernelHandle OpenForQuery(DWORD ProcessId) {
-  return TKernelHandle(OpenProcess(QueryAndReadAccess, FALSE, ProcessId));
-}
+TKernelHandle OpenForQuery(DWORD ProcessId) { return TKernelHandle(OpenProcess(QueryAndReadAccess, FALSE, ProcessId)); }
 
 std::string BaseName(const std::string& Path) {
   std::string::size_type Slash = Path.find_last_of("\\/");
@@ -87,8 +85,7 @@ DWORD ListProcessIds(DWORD* Ids, int HighIndex) {
 DWORD ListProcessModules(HANDLE Process, HMODULE* Modules, int HighIndex) {
   if (HighIndex < 0) return 0;
   DWORD Bytes = 0;
-  if (!EnumProcessModules(Process, Modules, static_cast<DWORD>((HighIndex + 1) * sizeof(HMODULE)), &Bytes))
-    return 0;
+  if (!EnumProcessModules(Process, Modules, static_cast<DWORD>((HighIndex + 1) * sizeof(HMODULE)), &Bytes)) return 0;
   return Bytes / sizeof(HMODULE);
 }
 

@@ -15,8 +15,7 @@
 // 0 when it could not be started. StartedProcess, when given, receives the
 // process handle, so the caller can judge liveness by it.
 DWORD StartChildProcess(const std::string& CommandPath, const std::string& Arguments, bool ShowMinimized,
-                        HANDLE StdInput, HANDLE StdOutput, HANDLE StdError,
-                        TKernelHandle* StartedProcess = nullptr);
+                        HANDLE StdInput, HANDLE StdOutput, HANDLE StdError, TKernelHandle* StartedProcess = nullptr);
 
 // Whether a process with this identifier can be opened for query-information
 // and read-memory access. 0 is never alive.

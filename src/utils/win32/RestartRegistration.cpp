@@ -42,8 +42,8 @@ void RegisterRestartAfterReboot(bool RestartWizard) {
   const std::string Command = "\"" + GetOwnProgramPath() + "\"";
 
   HKEY Opened = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnceKeyPath + 1, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, &Opened, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnceKeyPath + 1, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                      nullptr, &Opened, nullptr) != ERROR_SUCCESS)
     return;
   TRegistryKey Key(Opened);
 

@@ -10,7 +10,7 @@
 enum class TSeekOrigin { Beginning, Current, End };
 
 class TStream {
-public:
+ public:
   TStream() = default;
   TStream(const TStream&) = delete;
   TStream& operator=(const TStream&) = delete;
@@ -30,7 +30,7 @@ public:
 
 // A stream over a handle it does not own.
 class THandleStream : public TStream {
-public:
+ public:
   explicit THandleStream(HANDLE Handle) : FHandle(Handle) {}
 
   HANDLE Handle() const { return FHandle; }
@@ -39,12 +39,12 @@ public:
   std::size_t Write(const void* Buffer, std::size_t Count) override;
   std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
 
-protected:
+ protected:
   // For streams that learn their handle only inside their own constructor.
   THandleStream() = default;
   void SetHandle(HANDLE Handle) { FHandle = Handle; }
 
-private:
+ private:
   HANDLE FHandle = nullptr;
 };
 

@@ -24,8 +24,8 @@ std::string GetLocalComputerName() {
   return std::string(Name, Size);
 }
 
-std::string ReadReleaseSetting(const std::string& Section, const std::string& ValueName,
-                               const std::string& Default, const std::string& NodeName) {
+std::string ReadReleaseSetting(const std::string& Section, const std::string& ValueName, const std::string& Default,
+                               const std::string& NodeName) {
   TWin32Registry Registry;
   return ReadReleaseSetting(Registry, Section, ValueName, Default, NodeName);
 }

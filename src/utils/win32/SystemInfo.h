@@ -13,8 +13,8 @@ std::string GetLocalComputerName();
 
 // Section value of the current release, on this machine (empty NodeName) or
 // on another one; Default when the machine, a key or the value is missing.
-std::string ReadReleaseSetting(const std::string& Section, const std::string& ValueName,
-                               const std::string& Default, const std::string& NodeName);
+std::string ReadReleaseSetting(const std::string& Section, const std::string& ValueName, const std::string& Default,
+                               const std::string& NodeName);
 std::string GetLocalUpdateLevel();
 // For display: UnknownUpdateLevel when the value cannot be read as text.
 std::string GetShownLocalUpdateLevel();

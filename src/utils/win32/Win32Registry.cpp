@@ -28,8 +28,8 @@ std::optional<std::string> TWin32RegistryHive::ReadString(const std::string& Pat
     if (Type != REG_SZ && Type != REG_EXPAND_SZ) throw ERegistryException::InvalidDataType(ValueName);
     std::vector<char> Data(Size + 1, '\0');
     DWORD Got = Size;
-    LONG Result = RegQueryValueExA(Key.Get(), ValueName.c_str(), nullptr, &Type,
-                                   reinterpret_cast<BYTE*>(Data.data()), &Got);
+    LONG Result =
+        RegQueryValueExA(Key.Get(), ValueName.c_str(), nullptr, &Type, reinterpret_cast<BYTE*>(Data.data()), &Got);
     if (Result == ERROR_MORE_DATA) {  // it grew since the size was asked
       Size = Got;
       continue;

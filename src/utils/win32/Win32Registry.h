@@ -12,7 +12,7 @@
 #include <string>
 
 class TWin32RegistryHive : public IRegistryHive {
-public:
+ public:
   // This computer's HKEY_LOCAL_MACHINE.
   TWin32RegistryHive() = default;
   // Another computer's, over a connection this hive now owns.
@@ -21,7 +21,7 @@ public:
   bool KeyExists(const std::string& Path) override;
   std::optional<std::string> ReadString(const std::string& Path, const std::string& ValueName) override;
 
-private:
+ private:
   HKEY Root() const { return FConnection ? FConnection.Get() : HKEY_LOCAL_MACHINE; }
   TRegistryKey OpenForQuery(const std::string& Path) const;
 
@@ -29,7 +29,7 @@ private:
 };
 
 class TWin32Registry : public IRegistryConnector {
-public:
+ public:
   // Empty name: this computer. Otherwise RegConnectRegistryA to "\\" + name;
   // nullptr when that fails.
   std::unique_ptr<IRegistryHive> Connect(const std::string& NodeName) override;

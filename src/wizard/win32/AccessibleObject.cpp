@@ -63,9 +63,7 @@ class TNamedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* N) override { return FInner->get_accChildCount(N); }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT C, IDispatch** D) override { return FInner->get_accChild(C, D); }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT C, BSTR* V) override { return FInner->get_accValue(C, V); }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT C, BSTR* D) override {
-    return FInner->get_accDescription(C, D);
-  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT C, BSTR* D) override { return FInner->get_accDescription(C, D); }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT C, VARIANT* R) override { return FInner->get_accRole(C, R); }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT C, VARIANT* S) override { return FInner->get_accState(C, S); }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT C, BSTR* H) override { return FInner->get_accHelp(C, H); }
@@ -109,8 +107,7 @@ LRESULT CALLBACK NamedProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR Id,
   auto* Name = reinterpret_cast<TNameFunction*>(Data);
   if (Msg == WM_GETOBJECT && static_cast<LONG>(L) == OBJID_CLIENT) {
     IAccessible* Standard = nullptr;
-    if (SUCCEEDED(CreateStdAccessibleObject(Hwnd, OBJID_CLIENT, AccessibleIid,
-                                            reinterpret_cast<void**>(&Standard)))) {
+    if (SUCCEEDED(CreateStdAccessibleObject(Hwnd, OBJID_CLIENT, AccessibleIid, reinterpret_cast<void**>(&Standard)))) {
       auto* Named = new TNamedAccessible(Standard, Wide((*Name)()));
       const LRESULT R = LresultFromObject(AccessibleIid, W, Named);
       Named->Release();

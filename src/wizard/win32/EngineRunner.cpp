@@ -71,9 +71,9 @@ void TEngineRunner::ClosePipes() {
 void TEngineRunner::Run(const std::string& ProgramPath, const std::string& Arguments, bool Minimized, HWND Window) {
   FEngineProcessId = 0;
   if (FEngineOutput && FEngineInput)
-    FEngineProcessId = StartChildProcess(ProgramPath, Arguments, Minimized, FEngineInput->OtherEndHandle(),
-                                         FEngineOutput->OtherEndHandle(), FEngineOutput->OtherEndHandle(),
-                                         &FEngineProcess);
+    FEngineProcessId =
+        StartChildProcess(ProgramPath, Arguments, Minimized, FEngineInput->OtherEndHandle(),
+                          FEngineOutput->OtherEndHandle(), FEngineOutput->OtherEndHandle(), &FEngineProcess);
   FEngineRunning = true;
   FEngineStartPending = false;
   try {

@@ -81,11 +81,11 @@ class TEngineRunner {
   std::unique_ptr<TPipeStream> FEngineInput;
   std::string FEngineInputQueue;  // typed for the engine, not yet taken by the pipe
   TEngineProtocol FRun;
-  TRunningLog FRunningLog;  // every line interpreted, on disk as the run goes
-  TProgressBatch FProgress;  // what the pass has read, for the page at its end
+  TRunningLog FRunningLog;      // every line interpreted, on disk as the run goes
+  TProgressBatch FProgress;     // what the pass has read, for the page at its end
   bool FOutputBacklog = false;  // the last pass ended on its budget with output still waiting
-  bool FInPass = false;  // a pass is on the stack
-  bool FEnding = false;  // the end of the run is being handled
+  bool FInPass = false;         // a pass is on the stack
+  bool FEnding = false;         // the end of the run is being handled
 
   static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD);
   void StopPollTimer();

@@ -3,7 +3,6 @@
 #include "utils/win32/Handles.h"
 #include "wizard/UpdateFiles.h"
 
-
 bool FileExists(const std::string& Path) {
   DWORD A = GetFileAttributesA(Path.c_str());
   return A != INVALID_FILE_ATTRIBUTES && !(A & FILE_ATTRIBUTE_DIRECTORY);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-bool FileExists(const std::string& Path);      // an existing file, not a folder
+bool FileExists(const std::string& Path);  // an existing file, not a folder
 bool DirectoryExists(const std::string& Path);
 // Creates a folder with all missing parents; whatever then writes into it
 // reports a failure.

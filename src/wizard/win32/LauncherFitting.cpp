@@ -18,11 +18,16 @@ UINT GlyphAlign(const TControlDef& Def) {
 
 HIMAGELIST TLauncherForm::Glyph(TArt Art) const {
   switch (Art) {
-    case arUpdateGlyph: return FRes.UpdateGlyph.Get();
-    case arPrevGlyph: return FRes.PrevGlyph.Get();
-    case arNextGlyph: return FRes.NextGlyph.Get();
-    case arExitGlyph: return FRes.ExitGlyph.Get();
-    default: return nullptr;
+    case arUpdateGlyph:
+      return FRes.UpdateGlyph.Get();
+    case arPrevGlyph:
+      return FRes.PrevGlyph.Get();
+    case arNextGlyph:
+      return FRes.NextGlyph.Get();
+    case arExitGlyph:
+      return FRes.ExitGlyph.Get();
+    default:
+      return nullptr;
   }
 }
 
@@ -93,8 +98,8 @@ void TLauncherForm::OnDpiChanged(int Dpi, const RECT& Suggested) {
   for (size_t I = 0; I < ControlDefCount(); ++I) {
     HWND H = Control(ControlDefs()[I].Id);
     const HFONT Now = H ? reinterpret_cast<HFONT>(SendMessageA(H, WM_GETFONT, 0, 0)) : nullptr;
-    Weights.push_back(Now == FRes.Normal.Get() ? wtNormal
-                      : Now == FRes.Bold.Get() ? wtBold
+    Weights.push_back(Now == FRes.Normal.Get()  ? wtNormal
+                      : Now == FRes.Bold.Get()  ? wtBold
                       : Now == FRes.Small.Get() ? wtSmall
                                                 : wtDesign);
   }

@@ -30,8 +30,7 @@ struct TOpenBoxSearch {
 
 BOOL CALLBACK FindOpenBox(HWND Window, LPARAM Param) {
   auto* Search = reinterpret_cast<TOpenBoxSearch*>(Param);
-  if (GetWindow(Window, GW_OWNER) != Search->Owner || !IsWindowVisible(Window) || !IsWindowEnabled(Window))
-    return TRUE;
+  if (GetWindow(Window, GW_OWNER) != Search->Owner || !IsWindowVisible(Window) || !IsWindowEnabled(Window)) return TRUE;
   Search->Found = Window;
   return FALSE;
 }
@@ -66,8 +65,8 @@ TLauncherForm::TLauncherForm(HINSTANCE Instance, const TLaunchOptions& Options)
   FDpi = MonitorDpiAt(POINT{(Work.left + Work.right) / 2, (Work.top + Work.bottom) / 2});
   FRes.Load(Instance, FDpi);
   RECT Rc = CentredFrame(Work, Style, ExStyle);
-  CreateWindowExA(ExStyle, OUPDATE_WINDOW_CLASS, FApplicationTitle.c_str(), Style, Rc.left, Rc.top,
-                  Rc.right - Rc.left, Rc.bottom - Rc.top, nullptr, nullptr, Instance, this);
+  CreateWindowExA(ExStyle, OUPDATE_WINDOW_CLASS, FApplicationTitle.c_str(), Style, Rc.left, Rc.top, Rc.right - Rc.left,
+                  Rc.bottom - Rc.top, nullptr, nullptr, Instance, this);
   if (!FHandle) return;
   // The system has the last word on where the window landed.
   const int LandedDpi = WindowDpi(FHandle);
@@ -125,9 +124,7 @@ void TLauncherForm::FormCreate() {
   });
 }
 
-void TLauncherForm::FormDestroy() {
-  FRunner.ClosePipes();
-}
+void TLauncherForm::FormDestroy() { FRunner.ClosePipes(); }
 
 bool TLauncherForm::FormCloseQuery() {
   if (FRunner.Running()) {
@@ -147,9 +144,7 @@ void TLauncherForm::btExitClick() {
 
 void TLauncherForm::BringToFront() { BringApplicationToFront(FHandle); }
 
-bool TLauncherForm::PreTranslateMessage(MSG& Msg) {
-  return FHandle && IsDialogMessageA(FHandle, &Msg);
-}
+bool TLauncherForm::PreTranslateMessage(MSG& Msg) { return FHandle && IsDialogMessageA(FHandle, &Msg); }
 
 void TLauncherForm::Terminate() {
   if (FTerminated) return;

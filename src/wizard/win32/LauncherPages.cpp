@@ -55,13 +55,13 @@ void TLauncherForm::btPrevClick() {
 // Each page's entry and leave check live with the page (pages/); the flow
 // reaches them only through this table.
 const TLauncherForm::TPageUnit TLauncherForm::PageUnits[pgCount] = {
-    {&TLauncherForm::EnterPlainPage, &TLauncherForm::LeaveWelcomePage},                 // pgWelcome
-    {&TLauncherForm::EnterUpdateFolderPage, &TLauncherForm::LeaveUpdateFolderPage},     // pgUpdateFolder
-    {&TLauncherForm::EnterUpdateListPage, &TLauncherForm::LeaveUpdateListPage},         // pgUpdateList
-    {&TLauncherForm::EnterSnapshotPage, &TLauncherForm::LeaveFreely},                   // pgSnapshotDrive
-    {&TLauncherForm::EnterPlainPage, &TLauncherForm::CheckStartPreconditions},          // pgAboutToInstall
-    {&TLauncherForm::EnterProgressPage, &TLauncherForm::LeaveFreely},                   // pgProgress
-    {&TLauncherForm::EnterResultPage, &TLauncherForm::LeaveFreely},                     // pgResult
+    {&TLauncherForm::EnterPlainPage, &TLauncherForm::LeaveWelcomePage},              // pgWelcome
+    {&TLauncherForm::EnterUpdateFolderPage, &TLauncherForm::LeaveUpdateFolderPage},  // pgUpdateFolder
+    {&TLauncherForm::EnterUpdateListPage, &TLauncherForm::LeaveUpdateListPage},      // pgUpdateList
+    {&TLauncherForm::EnterSnapshotPage, &TLauncherForm::LeaveFreely},                // pgSnapshotDrive
+    {&TLauncherForm::EnterPlainPage, &TLauncherForm::CheckStartPreconditions},       // pgAboutToInstall
+    {&TLauncherForm::EnterProgressPage, &TLauncherForm::LeaveFreely},                // pgProgress
+    {&TLauncherForm::EnterResultPage, &TLauncherForm::LeaveFreely},                  // pgResult
 };
 
 bool TLauncherForm::CanLeaveCurrentPage() { return (this->*PageUnits[FActivePage].CanLeave)(); }
@@ -83,9 +83,7 @@ void TLauncherForm::EnterPlainPage() { ShowPageButtons(false); }
 // Visibility is read from the controls' own flags: at creation the window
 // itself is still hidden.
 void TLauncherForm::FocusPageStart() {
-  auto CanTake = [](HWND H) {
-    return H && (GetWindowLongA(H, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(H);
-  };
+  auto CanTake = [](HWND H) { return H && (GetWindowLongA(H, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(H); };
   HWND Target = Control(FirstFocusControl(PageContainerId(FActivePage)));
   if (!CanTake(Target)) Target = Control(ID_btNext);
   if (!CanTake(Target)) Target = Control(ID_btExit);

@@ -81,9 +81,12 @@ LRESULT TLauncherForm::OnCtlColor(HDC Dc, HWND Hwnd) {
 
 HBITMAP TLauncherForm::Picture(TArt Art) const {
   switch (Art) {
-    case arPicture: return FRes.Picture.Get();
-    case arLogo: return FRes.Logo.Get();
-    default: return nullptr;
+    case arPicture:
+      return FRes.Picture.Get();
+    case arLogo:
+      return FRes.Logo.Get();
+    default:
+      return nullptr;
   }
 }
 

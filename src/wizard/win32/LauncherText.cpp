@@ -76,6 +76,5 @@ std::string TLauncherForm::AccessibleName(int Id) const {
 }
 
 void TLauncherForm::UpdateServerLevelLabel() {
-  SetText(ID_lbServerVersion,
-          ServerLevelLine(GetNodeRoleName(), GetLocalComputerName(), GetShownLocalUpdateLevel()));
+  SetText(ID_lbServerVersion, ServerLevelLine(GetNodeRoleName(), GetLocalComputerName(), GetShownLocalUpdateLevel()));
 }

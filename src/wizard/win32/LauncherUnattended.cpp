@@ -36,8 +36,8 @@ int TLauncherForm::RunUnattended(bool OnlyWizard, int CmdShow) {
     return UnattendedExit(TUnattendedOutcome::BadCommandLine, FormatText(Invalid, {FOptions.Error, UnattendedUsage}),
                           false);
   if (!OnlyWizard)
-    return UnattendedExit(TUnattendedOutcome::AlreadyRunning,
-                          GetLangText("str_Message_Update_Utility_Already_Running"), false);
+    return UnattendedExit(TUnattendedOutcome::AlreadyRunning, GetLangText("str_Message_Update_Utility_Already_Running"),
+                          false);
   if (!DirectoryExists(FOptions.UpdateFolder))
     return UnattendedExit(
         TUnattendedOutcome::BadCommandLine,
@@ -46,11 +46,11 @@ int TLauncherForm::RunUnattended(bool OnlyWizard, int CmdShow) {
   if (FOptions.SnapshotDrive) {
     SelectSnapshotDrive(FOptions.SnapshotDrive);
     if (SnapshotDrive() != FOptions.SnapshotDrive)
-      return UnattendedExit(TUnattendedOutcome::BadCommandLine,
-                            FormatText(Invalid, {std::string("there is no drive ") + FOptions.SnapshotDrive +
-                                                     ": for the snapshot",
-                                                 UnattendedUsage}),
-                            false);
+      return UnattendedExit(
+          TUnattendedOutcome::BadCommandLine,
+          FormatText(Invalid, {std::string("there is no drive ") + FOptions.SnapshotDrive + ": for the snapshot",
+                               UnattendedUsage}),
+          false);
   }
   // Typed into the folder box as an operator would, so its change handler runs.
   SetText(ID_edUpdateFilesPath, FOptions.UpdateFolder);

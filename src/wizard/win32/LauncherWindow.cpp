@@ -16,7 +16,6 @@ TLauncherForm* FormOf(HWND Hwnd) {
 }
 }  // namespace
 
-
 LRESULT CALLBACK TLauncherForm::WindowProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM L) {
   if (Msg == WM_NCCREATE) {
     auto* Form = static_cast<TLauncherForm*>(reinterpret_cast<CREATESTRUCTA*>(L)->lpCreateParams);

@@ -79,8 +79,8 @@ TLogWrite WriteRunLog(const std::string& FileName, const std::string& ResultText
   Running.Flush();
   TLogWrite Result;
   Result.FileName = FileName;
-  TKernelHandle Log(CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+  TKernelHandle Log(
+      CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!Log.IsValid()) {
     Result.Error = SysErrorMessage(GetLastError());
     return Result;
@@ -93,14 +93,14 @@ TLogWrite WriteRunLog(const std::string& FileName, const std::string& ResultText
       HANDLE File = Running.Handle();
       LARGE_INTEGER Start = {};
       if (!SetFilePointerEx(File, Start, nullptr, FILE_BEGIN)) throw TSystemError(GetLastError());
-      ComposeRunLog(ResultText,
-                    [File](char* Buffer, std::size_t Count) -> std::size_t {
-                      DWORD Done = 0;
-                      if (!ReadFile(File, Buffer, static_cast<DWORD>(Count), &Done, nullptr))
-                        throw TSystemError(GetLastError());
-                      return Done;
-                    },
-                    Write);
+      ComposeRunLog(
+          ResultText,
+          [File](char* Buffer, std::size_t Count) -> std::size_t {
+            DWORD Done = 0;
+            if (!ReadFile(File, Buffer, static_cast<DWORD>(Count), &Done, nullptr)) throw TSystemError(GetLastError());
+            return Done;
+          },
+          Write);
       LARGE_INTEGER End = {};
       SetFilePointerEx(File, End, nullptr, FILE_END);
     } else {
@@ -118,8 +118,8 @@ TLogWrite WriteRunLog(const std::string& FileName, const std::string& ResultText
 TLogWrite WriteLogText(const std::string& FileName, const std::string& Text) {
   TLogWrite Result;
   Result.FileName = FileName;
-  TKernelHandle Log(CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+  TKernelHandle Log(
+      CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!Log.IsValid() || !WriteAll(Log.Get(), Text.data(), Text.size())) {
     Result.Error = SysErrorMessage(GetLastError());
     return Result;
@@ -139,6 +139,6 @@ std::string DatedLogName(const std::string& ExePath) {
 std::string FreeDatedLogName(const std::string& ExePath) { return UniqueLogName(DatedLogName(ExePath), FileExists); }
 
 std::string FreeRunningLogName(const std::string& ExePath) {
-  return RunningLogName(UniqueLogName(DatedLogName(ExePath),
-                                      [](const std::string& Name) { return FileExists(RunningLogName(Name)); }));
+  return RunningLogName(
+      UniqueLogName(DatedLogName(ExePath), [](const std::string& Name) { return FileExists(RunningLogName(Name)); }));
 }

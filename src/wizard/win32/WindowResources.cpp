@@ -24,8 +24,7 @@ HFONT MakeFont(int Points, bool Bold, int Dpi) {
 }
 
 HBITMAP LoadBitmapResource(HINSTANCE Instance, int Id) {
-  return static_cast<HBITMAP>(
-      LoadImageA(Instance, MAKEINTRESOURCEA(Id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  return static_cast<HBITMAP>(LoadImageA(Instance, MAKEINTRESOURCEA(Id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 // Bitmap and pixels as 32-bit top-down rows, the layout TPixels holds.
@@ -50,7 +49,8 @@ HBITMAP Resized(HBITMAP Bitmap, int Width, int Height, bool Keyed) {
   const int Rows = GetDIBits(WindowDc(nullptr).Get().Dc, Bitmap, 0, Bm.bmHeight, From.Rgb.data(), &Bi, DIB_RGB_COLORS);
   if (Rows != Bm.bmHeight) return nullptr;
   for (uint32_t& Px : From.Rgb) Px &= 0xFFFFFF;
-  const TPixels To = Keyed ? ResampleKeyedPixels(From, Width, Height, KeyColourRgb) : ResamplePixels(From, Width, Height);
+  const TPixels To =
+      Keyed ? ResampleKeyedPixels(From, Width, Height, KeyColourRgb) : ResamplePixels(From, Width, Height);
   Bi = TopDown32(Width, Height);
   void* Bits = nullptr;
   HBITMAP Made = CreateDIBSection(nullptr, &Bi, DIB_RGB_COLORS, &Bits, nullptr, 0);

@@ -25,7 +25,7 @@ const TNameCase NameCases[] = {
     {"Orvane-3.1.0.999999999.oue", 999999999},
     {"Orvane-3.1.0.1000000000.oue", 1000000000},
     {"Orvane-3.1.0.2147483647.oue", 2147483647},
-    {"Orvane-3.1.0.2147483648.oue", 214748364},   // one trailing character is dropped
+    {"Orvane-3.1.0.2147483648.oue", 214748364},  // one trailing character is dropped
     {"Orvane-3.1.0.21474836480.oue", -1},
     {"Orvane-3.1.0.-0.oue", 0},
     {"Orvane-3.1.0.+7.oue", 7},
@@ -52,9 +52,8 @@ TEST(SimulatorUpdateNames, ReadEveryNameAsTheWizardDoes) {
 }
 
 TEST(SimulatorUpdateNames, SelectsTheUpdatesTheWizardLists) {
-  const std::vector<std::string> Names = {"Orvane-3.1.0.2147483647.oue", "Orvane-3.1.0.3[b].oue",
-                                          "Orvane-3.1.0.-0.oue",         "Orvane-3.1.0.3.oue",
-                                          "Orvane-3.1.0.-4.oue",         "notes.txt"};
+  const std::vector<std::string> Names = {"Orvane-3.1.0.2147483647.oue", "Orvane-3.1.0.3[b].oue", "Orvane-3.1.0.-0.oue",
+                                          "Orvane-3.1.0.3.oue",          "Orvane-3.1.0.-4.oue",   "notes.txt"};
   const TUpdateScan Scan = ScanUpdateNames(Names);
   const std::vector<oue_sim::UpdateFile> Updates = oue_sim::SelectUpdates(Names);
   std::vector<int> Selected;

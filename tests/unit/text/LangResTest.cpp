@@ -137,8 +137,7 @@ TEST_F(LangRes, MissingControlTextNamesTheControl) {
       const std::string Got = GetControlText(Case.Control, Case.Suffix);
       ADD_FAILURE() << Case.Control << Case.Suffix << ": expected EMissingResource, got \"" << Got << "\"";
     } catch (const EMissingResource& Error) {
-      EXPECT_EQ(std::string(Error.what()),
-                std::string("Missing resource string for component ") + Case.Control + ".")
+      EXPECT_EQ(std::string(Error.what()), std::string("Missing resource string for component ") + Case.Control + ".")
           << "suffix \"" << Case.Suffix << "\"";
     }
   }
@@ -156,19 +155,32 @@ TEST_F(LangRes, EveryControlTextExistsInEveryLanguage) {
     const char* Control;
     const char* Suffix;
   } Keys[] = {
-      {"LauncherForm", ""},           {"lbServerVersionTitle", ""},
-      {"lbServerVersion", ""},        {"lbResponceCenter", ""},
-      {"lbUpdateSystemTitle", ""},    {"lbUpdateSystemInfo", ""},
-      {"lbUpdateFilesPathTitle", ""}, {"lbUpdateFilesPathInfo", ""},
-      {"lbUpdateFilesPathEchoTitle", ""}, {"lbUpdateFileListTitle", ""},
-      {"lbSnapshotDriveTitle", ""},   {"lbSnapshotDriveInfo", ""},
-      {"lbSnapshotDriveSizeInfo", ""}, {"lbAboutToInstallInfo1", ""},
-      {"lbAboutToInstallInfo2", ""},  {"lbProgressTitle", ""},
-      {"lbProgressInfo", ""},         {"lbCurrentStepTitle", ""},
-      {"lbProgressDetailsTitle", ""}, {"txtCurrentStep", "_Initializing"},
-      {"txtCurrentStep", "_Updating"}, {"txtCompletionStatusInfo", "_Success"},
-      {"txtCompletionStatusInfo", "_Failed"}, {"btPrev", ""},
-      {"btNext", "_Next"},            {"btNext", "_Start"},
+      {"LauncherForm", ""},
+      {"lbServerVersionTitle", ""},
+      {"lbServerVersion", ""},
+      {"lbResponceCenter", ""},
+      {"lbUpdateSystemTitle", ""},
+      {"lbUpdateSystemInfo", ""},
+      {"lbUpdateFilesPathTitle", ""},
+      {"lbUpdateFilesPathInfo", ""},
+      {"lbUpdateFilesPathEchoTitle", ""},
+      {"lbUpdateFileListTitle", ""},
+      {"lbSnapshotDriveTitle", ""},
+      {"lbSnapshotDriveInfo", ""},
+      {"lbSnapshotDriveSizeInfo", ""},
+      {"lbAboutToInstallInfo1", ""},
+      {"lbAboutToInstallInfo2", ""},
+      {"lbProgressTitle", ""},
+      {"lbProgressInfo", ""},
+      {"lbCurrentStepTitle", ""},
+      {"lbProgressDetailsTitle", ""},
+      {"txtCurrentStep", "_Initializing"},
+      {"txtCurrentStep", "_Updating"},
+      {"txtCompletionStatusInfo", "_Success"},
+      {"txtCompletionStatusInfo", "_Failed"},
+      {"btPrev", ""},
+      {"btNext", "_Next"},
+      {"btNext", "_Start"},
       {"btExit", ""},
   };
   for (int Language = 0; Language < LanguageCount; ++Language) {
@@ -189,14 +201,10 @@ TEST_F(LangRes, SelectLanguageLoadsByIndex) {
     const char* Next;
     const char* Exit;
   } Cases[] = {
-      {0, "Progress 0%", "&Next >", "E&xit"},
-      {1, "Status 0%", "&Weiter >", "&Beenden"},
-      {2, "Progression 0%", "&Suiv >", "&Quitter"},
-      {3, "Progreso 0%", "&Siguiente >", "Sali&r"},
-      {-1, "Progress 0%", "&Next >", "E&xit"},
-      {4, "Progress 0%", "&Next >", "E&xit"},
-      {INT_MIN, "Progress 0%", "&Next >", "E&xit"},
-      {INT_MAX, "Progress 0%", "&Next >", "E&xit"},
+      {0, "Progress 0%", "&Next >", "E&xit"},       {1, "Status 0%", "&Weiter >", "&Beenden"},
+      {2, "Progression 0%", "&Suiv >", "&Quitter"}, {3, "Progreso 0%", "&Siguiente >", "Sali&r"},
+      {-1, "Progress 0%", "&Next >", "E&xit"},      {4, "Progress 0%", "&Next >", "E&xit"},
+      {INT_MIN, "Progress 0%", "&Next >", "E&xit"}, {INT_MAX, "Progress 0%", "&Next >", "E&xit"},
   };
   for (const auto& Case : Cases) {
     // Start from German so that falling back to English shows.
@@ -218,7 +226,10 @@ TEST_F(LangRes, OutOfRangeIndexLoadsEnglishNotJustKeepsIt) {
 }
 
 TEST_F(LangRes, StartButtonCaption) {
-  const char* const Expected[] = {"Start", "Start", "D\xE9" "marrer", "Iniciar"};
+  const char* const Expected[] = {"Start", "Start",
+                                  "D\xE9"
+                                  "marrer",
+                                  "Iniciar"};
   for (int Language = 0; Language < LanguageCount; ++Language) {
     SelectLanguage(Language);
     EXPECT_EQ(GetControlText("btNext", "_Start"), Expected[Language]) << LanguageNames[Language];
@@ -231,16 +242,12 @@ TEST_F(LangRes, FreeSpaceLine) {
     std::string Separator;
     const char* Expected;
   } Cases[] = {
-      {0, ",", "12,345 MB free [37%]"},
-      {0, ".", "12.345 MB free [37%]"},
-      {1, ".", "12.345 MB frei [37%]"},
-      {2, ",", "12,345 Mo disp. [37%]"},
-      {3, ",", "12,345 MB libres [37%]"},
+      {0, ",", "12,345 MB free [37%]"},  {0, ".", "12.345 MB free [37%]"},   {1, ".", "12.345 MB frei [37%]"},
+      {2, ",", "12,345 Mo disp. [37%]"}, {3, ",", "12,345 MB libres [37%]"},
   };
   for (const auto& Case : Cases) {
     SelectLanguage(Case.Language);
-    EXPECT_EQ(FormatText(GetControlText("lbSnapshotDriveSizeInfo"), {12345.0, 37}, Case.Separator),
-              Case.Expected)
+    EXPECT_EQ(FormatText(GetControlText("lbSnapshotDriveSizeInfo"), {12345.0, 37}, Case.Separator), Case.Expected)
         << LanguageNames[Case.Language] << " separator \"" << Case.Separator << "\"";
   }
 }
@@ -250,16 +257,19 @@ TEST_F(LangRes, ServerLevelLine) {
                                   "Secondary SRV07 a la version 3.0.3.2", "Secondary SRV07 a 3.0.3.2"};
   for (int Language = 0; Language < LanguageCount; ++Language) {
     SelectLanguage(Language);
-    EXPECT_EQ(FormatText(GetControlText("lbServerVersion"), {"Secondary", "SRV07", "3.0.3.2"}),
-              Expected[Language])
+    EXPECT_EQ(FormatText(GetControlText("lbServerVersion"), {"Secondary", "SRV07", "3.0.3.2"}), Expected[Language])
         << LanguageNames[Language];
   }
 }
 
 TEST_F(LangRes, LanguageNamesDoNotChangeWithTheLanguage) {
   SelectLanguage(2);
-  EXPECT_STREQ(LanguageNames[2], "Fran\xE7" "ais");
-  EXPECT_STREQ(LanguageNames[3], "Espa\xF1" "ol");
+  EXPECT_STREQ(LanguageNames[2],
+               "Fran\xE7"
+               "ais");
+  EXPECT_STREQ(LanguageNames[3],
+               "Espa\xF1"
+               "ol");
 }
 
 // The catalogue must already be English when the program first asks for a

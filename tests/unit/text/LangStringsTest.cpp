@@ -73,8 +73,8 @@ TEST(TLangStrings, RefusesBadKeysAndEmptyText) {
     const char* Key;
     const char* Text;
   } Cases[] = {
-      {"", "x"},           {"str", "x"},      {"Title_Error", "x"}, {"xstr_A", "x"},
-      {"str_A=B", "x"},    {"str_\xE9", "x"}, {"str_A\r", "x"},     {"str_A", ""},
+      {"", "x"},        {"str", "x"},      {"Title_Error", "x"}, {"xstr_A", "x"},
+      {"str_A=B", "x"}, {"str_\xE9", "x"}, {"str_A\r", "x"},     {"str_A", ""},
   };
   for (const auto& Case : Cases) {
     TLangStrings Strings;

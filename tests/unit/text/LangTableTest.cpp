@@ -75,8 +75,7 @@ TEST(LangTables, KeysAreValidAndUnique) {
       const std::string Key = Table.Texts[I].Key;
       EXPECT_EQ(Key.rfind("str_", 0), 0u) << Table.Language << " key " << Key;
       EXPECT_EQ(Key.find('='), std::string::npos) << Table.Language << " key " << Key;
-      for (unsigned char Byte : Key)
-        EXPECT_TRUE(Byte > 0x20 && Byte < 0x7F) << Table.Language << " key " << Shown(Key);
+      for (unsigned char Byte : Key) EXPECT_TRUE(Byte > 0x20 && Byte < 0x7F) << Table.Language << " key " << Shown(Key);
       std::string Lower;
       for (char C : Key) Lower += static_cast<char>(C >= 'A' && C <= 'Z' ? C + 32 : C);
       EXPECT_TRUE(Folded.insert(Lower).second) << Table.Language << " repeats key " << Key;
@@ -133,10 +132,9 @@ TEST(LangTables, EveryTextIsWindows1252) {
       EXPECT_FALSE(Text.empty()) << Table.Language << " " << Table.Texts[I].Key;
       for (std::size_t At = 0; At < Text.size(); ++At) {
         const unsigned char Byte = static_cast<unsigned char>(Text[At]);
-        const bool Ok = Byte == '\r' || (Byte >= 0x20 && Byte < 0x7F) ||
-                        (Byte >= 0x80 && Undefined.count(Byte) == 0);
-        EXPECT_TRUE(Ok) << Table.Language << " " << Table.Texts[I].Key << " byte " << At
-                        << " is " << int(Byte) << ": " << Shown(Text);
+        const bool Ok = Byte == '\r' || (Byte >= 0x20 && Byte < 0x7F) || (Byte >= 0x80 && Undefined.count(Byte) == 0);
+        EXPECT_TRUE(Ok) << Table.Language << " " << Table.Texts[I].Key << " byte " << At << " is " << int(Byte) << ": "
+                        << Shown(Text);
         // "Ã" and "Â" occur in none of the texts; seeing them means the
         // compiler kept the source's UTF-8 instead of converting it.
         EXPECT_TRUE(Byte != 0xC2 && Byte != 0xC3)
@@ -161,16 +159,23 @@ TEST(LangTables, RepresentativeBytesAreWindows1252) {
     int Number;
     const char* Expected;
   } Cases[] = {
-      {LangTableFrench, 43, 26, "D\xE9" "marrer"},
+      {LangTableFrench, 43, 26,
+       "D\xE9"
+       "marrer"},
       {LangTableFrench, 43, 1, "Utilitaire de mise \xE0 jour Orvane"},
-      {LangTableGerman, 43, 24, "< &Zur\xFC" "ck"},
+      {LangTableGerman, 43, 24,
+       "< &Zur\xFC"
+       "ck"},
       {LangTableGerman, 43, 21,
-       "Herzlichen Gl\xFC" "ckwunsch!\r\rSie haben diesen Server erfolgreich auf %s aktualisiert."},
+       "Herzlichen Gl\xFC"
+       "ckwunsch!\r\rSie haben diesen Server erfolgreich auf %s aktualisiert."},
       {LangTableSpanish, 43, 31, "Informaci\xF3n"},
       {LangTableSpanish, 43, 21,
-       "\xA1" "Enhorabuena!\r\rEl servidor se ha actualizado correctamente a %s."},
+       "\xA1"
+       "Enhorabuena!\r\rEl servidor se ha actualizado correctamente a %s."},
       {LangTableSpanish, 43, 40,
-       "Faltan algunos archivos de actualizaci\xF3n en la secuencia.\r\r\xBF" "Desea continuar de todos modos?"},
+       "Faltan algunos archivos de actualizaci\xF3n en la secuencia.\r\r\xBF"
+       "Desea continuar de todos modos?"},
   };
   for (const auto& Case : Cases) {
     const TTable Table{"", Case.Table, Case.Count};
@@ -180,14 +185,21 @@ TEST(LangTables, RepresentativeBytesAreWindows1252) {
   // "tama\xF1o" carries the one n-tilde of the tables.
   EXPECT_NE(Find(Tables[3], KeyNo(16)).find("tama\xF1o"), std::string::npos);
   // "Gr\xF6\xDF" "e": o-umlaut and sharp s.
-  EXPECT_NE(Find(Tables[1], KeyNo(16)).find("Gr\xF6\xDF" "e"), std::string::npos);
+  EXPECT_NE(Find(Tables[1], KeyNo(16))
+                .find("Gr\xF6\xDF"
+                      "e"),
+            std::string::npos);
 }
 
 TEST(LangTables, LanguageNamesAreWindows1252) {
   EXPECT_STREQ(LanguageNames[0], "English");
   EXPECT_STREQ(LanguageNames[1], "Deutsch");
-  EXPECT_STREQ(LanguageNames[2], "Fran\xE7" "ais");
-  EXPECT_STREQ(LanguageNames[3], "Espa\xF1" "ol");
+  EXPECT_STREQ(LanguageNames[2],
+               "Fran\xE7"
+               "ais");
+  EXPECT_STREQ(LanguageNames[3],
+               "Espa\xF1"
+               "ol");
 }
 
 TEST(LangTables, EnglishTemplatesTakeTheDocumentedArguments) {
@@ -247,7 +259,10 @@ TEST(LangTables, RebootMessageEndsInCarriageReturn) {
 
 TEST(LangTables, GermanNoFilesMessageEndsInBlank) {
   const std::string Text = Find(Tables[1], "str_Message_No_Files_Matching");
-  EXPECT_EQ(Text, "Keine Dateien, die mit %s \xFC" "bereinstimmen ") << Shown(Text);
+  EXPECT_EQ(Text,
+            "Keine Dateien, die mit %s \xFC"
+            "bereinstimmen ")
+      << Shown(Text);
   // The others end without one.
   for (const TTable& Table : Tables) {
     if (Table.Texts == LangTableGerman) continue;
@@ -270,8 +285,7 @@ TEST(LangTables, FailedResultHasFourInsertionsWithTheThirdQuoted) {
             << Table.Language << " repeats " << Insert << ": " << Shown(Got);
       }
     }
-    EXPECT_NE(Got.find("<SECTION> <CODE>:\"<STEP>\""), std::string::npos)
-        << Table.Language << ": " << Shown(Got);
+    EXPECT_NE(Got.find("<SECTION> <CODE>:\"<STEP>\""), std::string::npos) << Table.Language << ": " << Shown(Got);
     EXPECT_EQ(Got.substr(Got.size() - 9), "\r\r<ERROR>") << Table.Language << ": " << Shown(Got);
   }
 }
@@ -279,8 +293,7 @@ TEST(LangTables, FailedResultHasFourInsertionsWithTheThirdQuoted) {
 bool HasAccelerator(const std::string& Caption) {
   for (std::size_t I = 0; I + 1 < Caption.size(); ++I) {
     const char Next = Caption[I + 1];
-    if (Caption[I] == '&' && ((Next >= 'a' && Next <= 'z') || (Next >= 'A' && Next <= 'Z')))
-      return true;
+    if (Caption[I] == '&' && ((Next >= 'a' && Next <= 'z') || (Next >= 'A' && Next <= 'Z'))) return true;
   }
   return false;
 }

@@ -43,8 +43,8 @@ TEST(OperatorGuide, QuotesEveryMessageAnOperatorCanSeeWithItsEnglishText) {
   LoadEnglish();
   int Messages = 0;
   for (const TLangEntry& Entry : LangStrings().Entries()) {
-    const bool Shown = Entry.Key.rfind("str_Message_", 0) == 0 ||
-                       Entry.Key == ControlTextKey("txtCompletionStatusInfo", "_Failed");
+    const bool Shown =
+        Entry.Key.rfind("str_Message_", 0) == 0 || Entry.Key == ControlTextKey("txtCompletionStatusInfo", "_Failed");
     if (!Shown) continue;
     ++Messages;
     const std::string Quoted = AsQuoted(Entry.Text);

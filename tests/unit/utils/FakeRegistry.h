@@ -31,10 +31,8 @@ struct TFakeMachine {
 };
 
 class TFakeHive : public IRegistryHive {
-public:
-  TFakeHive(const TFakeMachine& Machine, int& OpenHives) : FMachine(Machine), FOpenHives(OpenHives) {
-    ++FOpenHives;
-  }
+ public:
+  TFakeHive(const TFakeMachine& Machine, int& OpenHives) : FMachine(Machine), FOpenHives(OpenHives) { ++FOpenHives; }
   ~TFakeHive() override { --FOpenHives; }
 
   bool KeyExists(const std::string& Path) override {
@@ -53,13 +51,13 @@ public:
     return Value->second.Text;
   }
 
-private:
+ private:
   const TFakeMachine& FMachine;
   int& FOpenHives;
 };
 
 class TFakeRegistry : public IRegistryConnector {
-public:
+ public:
   TFakeMachine Local;
   std::map<std::string, TFakeMachine> Remote;  // by upper-case node name; others are unreachable
   int OpenHives = 0;

@@ -13,7 +13,7 @@ namespace {
 
 // A pipe stand-in: bytes "arrive" between reader calls and wait until read.
 class TFakeSource : public ILineSource {
-public:
+ public:
   void Arrive(const std::string& Bytes) { Waiting += Bytes; }
 
   std::size_t BytesWaiting() override {
@@ -46,10 +46,14 @@ std::string Show(const std::string& Text) {
   if (Text == TLineBuffer::NoLine) return "<no line>";
   std::string Out = "\"";
   for (char C : Text) {
-    if (C == '\r') Out += "\\r";
-    else if (C == '\n') Out += "\\n";
-    else if (C == '\0') Out += "\\0";
-    else Out += C;
+    if (C == '\r')
+      Out += "\\r";
+    else if (C == '\n')
+      Out += "\\n";
+    else if (C == '\0')
+      Out += "\\0";
+    else
+      Out += C;
   }
   return Out + "\"";
 }
@@ -90,7 +94,8 @@ const TReadCase ReadCases[] = {
     {"NUL between CR and LF", {{Bytes("q\r\0\n", 4), {"q", NoLine}}}, ""},
     {"rest stays pending", {{"one\ntw", {"one", NoLine}}}, "tw"},
     {"partial line grows over several arrivals",
-     {{"ab", {NoLine}}, {"cd", {NoLine}}, {"ef\r", {"abcdef", NoLine}}, {"\n", {"", NoLine}}}, ""},
+     {{"ab", {NoLine}}, {"cd", {NoLine}}, {"ef\r", {"abcdef", NoLine}}, {"\n", {"", NoLine}}},
+     ""},
     {"line longer than one take-in", {{std::string(600, 'L') + "\n", {std::string(600, 'L'), NoLine}}}, ""},
     {"CR closes the first take-in, LF opens the next",
      {{std::string(TLineBuffer::MaxTakeIn - 1, 'a') + "\r\nb\n",
@@ -153,8 +158,8 @@ const std::size_t Max = TLineBuffer::MaxTakeIn;
 struct TBudgetCase {
   const char* Name;
   std::string Arriving;
-  std::vector<std::string> Expected;  // consecutive ReadLine calls
-  std::vector<std::size_t> LeftAfter; // bytes still in the source after each call
+  std::vector<std::string> Expected;   // consecutive ReadLine calls
+  std::vector<std::size_t> LeftAfter;  // bytes still in the source after each call
 };
 
 const TBudgetCase BudgetCases[] = {
@@ -272,7 +277,7 @@ TEST(LineBuffer, AFailedReadDeliversNothingAndChangesNothing) {
 // The reader as first described, one character and one source query at a
 // time: the fast reader must give exactly its lines.
 class TReferenceReader {
-public:
+ public:
   explicit TReferenceReader(ILineSource& Source) : FSource(Source) {}
   char PeekChar() {
     std::size_t N = FSource.BytesWaiting();
@@ -306,7 +311,7 @@ public:
     return Line;
   }
 
-private:
+ private:
   ILineSource& FSource;
   std::string FPending;
 };
@@ -348,12 +353,10 @@ TEST(LineBuffer, GivesTheSameLinesAsTheCharacterByCharacterReader) {
 }
 
 class TStopwatch {
-public:
-  double Seconds() const {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - FStart).count();
-  }
+ public:
+  double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - FStart).count(); }
 
-private:
+ private:
   std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
 };
 

@@ -16,12 +16,11 @@ TEST(AsciiUpperCase, FoldsOnlyTheLettersAToZ) {
       {"", ""},
       {"abcxyz", "ABCXYZ"},
       {"MiXeD-Case_09", "MIXED-CASE_09"},
-      {"`a{z@", "`A{Z@"},                            // the neighbours of a and z stay
-      {"\xE9\xE4\xF1", "\xE9\xE4\xF1"},              // accented letters of code page 1252 stay
+      {"`a{z@", "`A{Z@"},                // the neighbours of a and z stay
+      {"\xE9\xE4\xF1", "\xE9\xE4\xF1"},  // accented letters of code page 1252 stay
       {std::string("a\0b", 3), std::string("A\0B", 3)},
   };
-  for (const auto& Case : Cases)
-    EXPECT_EQ(AsciiUpperCase(Case.In), Case.Out) << "for \"" << Case.In << "\"";
+  for (const auto& Case : Cases) EXPECT_EQ(AsciiUpperCase(Case.In), Case.Out) << "for \"" << Case.In << "\"";
 }
 
 TEST(NodeRole, HasTheRecordedNumbers) {
@@ -37,10 +36,14 @@ TEST(NodeRole, HasTheRecordedNumbers) {
 
 const char* RoleText(NodeRole Role) {
   switch (Role) {
-    case NodeRole::Primary: return "Primary";
-    case NodeRole::Secondary: return "Secondary";
-    case NodeRole::EpmSecondary: return "EpmSecondary";
-    default: return "Unknown";
+    case NodeRole::Primary:
+      return "Primary";
+    case NodeRole::Secondary:
+      return "Secondary";
+    case NodeRole::EpmSecondary:
+      return "EpmSecondary";
+    default:
+      return "Unknown";
   }
 }
 
@@ -54,11 +57,11 @@ TEST(DecideNodeRole, ComparesNamesInAnyAsciiCase) {
       {"Srv07", "SRV07", "OLDPRIMARY", NodeRole::Primary},  // own primary wins over the old name
       {"", "VM", "", NodeRole::Secondary},
       {"", "VM", "OLDPRIMARY", NodeRole::EpmSecondary},
-      {"", "", "", NodeRole::Secondary},                    // no primary named: never primary
+      {"", "", "", NodeRole::Secondary},  // no primary named: never primary
       {"SRV01", "VM", "", NodeRole::Secondary},
       {"SRV01", "VM", "SRV00", NodeRole::EpmSecondary},
-      {"VM ", "VM", "", NodeRole::Secondary},               // a blank is a different name
-      {"SRV\xC9", "srv\xE9", "", NodeRole::Secondary},      // only a-z are folded
+      {"VM ", "VM", "", NodeRole::Secondary},           // a blank is a different name
+      {"SRV\xC9", "srv\xE9", "", NodeRole::Secondary},  // only a-z are folded
   };
   for (const auto& Case : Cases) {
     NodeRole Got = DecideNodeRole(Case.Primary, Case.Computer, Case.Original);
@@ -77,9 +80,12 @@ TEST(NodeRoleName, GivesTheDisplayWord) {
 
 const char* StateText(MaintenanceModeState State) {
   switch (State) {
-    case MaintenanceModeState::On: return "On";
-    case MaintenanceModeState::Off: return "Off";
-    default: return "Unknown";
+    case MaintenanceModeState::On:
+      return "On";
+    case MaintenanceModeState::Off:
+      return "Off";
+    default:
+      return "Unknown";
   }
 }
 
@@ -88,20 +94,19 @@ TEST(MaintenanceModeFromText, KnowsTheWholeWordsInAnyCase) {
     std::string Value;
     MaintenanceModeState Expected;
   } Cases[] = {
-      {"ON", MaintenanceModeState::On},       {"on", MaintenanceModeState::On},
-      {"yes", MaintenanceModeState::On},      {"Yes", MaintenanceModeState::On},
-      {"TRUE", MaintenanceModeState::On},     {"true", MaintenanceModeState::On},
-      {"Enabled", MaintenanceModeState::On},  {"enabled", MaintenanceModeState::On},
-      {"1", MaintenanceModeState::On},
-      {"off", MaintenanceModeState::Off},     {"OFF", MaintenanceModeState::Off},
-      {"NO", MaintenanceModeState::Off},      {"No", MaintenanceModeState::Off},
-      {"false", MaintenanceModeState::Off},   {"DISABLED", MaintenanceModeState::Off},
-      {"Disabled", MaintenanceModeState::Off}, {"0", MaintenanceModeState::Off},
-      {"2", MaintenanceModeState::Unknown},   {"", MaintenanceModeState::Unknown},
-      {" ON", MaintenanceModeState::Unknown}, {"ON ", MaintenanceModeState::Unknown},
-      {"<UNAVAILABLE>", MaintenanceModeState::Unknown},
-      {"01", MaintenanceModeState::Unknown},  {"enable", MaintenanceModeState::Unknown},
-      {"Y", MaintenanceModeState::Unknown},   {std::string("ON\0", 3), MaintenanceModeState::Unknown},
+      {"ON", MaintenanceModeState::On},        {"on", MaintenanceModeState::On},
+      {"yes", MaintenanceModeState::On},       {"Yes", MaintenanceModeState::On},
+      {"TRUE", MaintenanceModeState::On},      {"true", MaintenanceModeState::On},
+      {"Enabled", MaintenanceModeState::On},   {"enabled", MaintenanceModeState::On},
+      {"1", MaintenanceModeState::On},         {"off", MaintenanceModeState::Off},
+      {"OFF", MaintenanceModeState::Off},      {"NO", MaintenanceModeState::Off},
+      {"No", MaintenanceModeState::Off},       {"false", MaintenanceModeState::Off},
+      {"DISABLED", MaintenanceModeState::Off}, {"Disabled", MaintenanceModeState::Off},
+      {"0", MaintenanceModeState::Off},        {"2", MaintenanceModeState::Unknown},
+      {"", MaintenanceModeState::Unknown},     {" ON", MaintenanceModeState::Unknown},
+      {"ON ", MaintenanceModeState::Unknown},  {"<UNAVAILABLE>", MaintenanceModeState::Unknown},
+      {"01", MaintenanceModeState::Unknown},   {"enable", MaintenanceModeState::Unknown},
+      {"Y", MaintenanceModeState::Unknown},    {std::string("ON\0", 3), MaintenanceModeState::Unknown},
   };
   for (const auto& Case : Cases) {
     MaintenanceModeState Got = MaintenanceModeFromText(Case.Value);
@@ -114,8 +119,7 @@ TEST(PidMeansBackupRunning, AnyTextButEmptyAndTheMarker) {
     std::string Pid;
     bool Expected;
   } Cases[] = {
-      {"0", true}, {"1234", true}, {" ", true}, {"<unavailable>", true},
-      {"", false}, {"<UNAVAILABLE>", false},
+      {"0", true}, {"1234", true}, {" ", true}, {"<unavailable>", true}, {"", false}, {"<UNAVAILABLE>", false},
   };
   for (const auto& Case : Cases)
     EXPECT_EQ(PidMeansBackupRunning(Case.Pid), Case.Expected) << "pid \"" << Case.Pid << "\"";

@@ -16,7 +16,7 @@ const std::string Product = "\\Software\\Dantor\\Kelvra\\Products\\Orvane";
 const std::string System31 = "\\Software\\Dantor\\Kelvra\\Rel31\\Default\\System";
 
 class NodeQueries : public ::testing::Test {
-protected:
+ protected:
   // A node whose current release is Rel31.
   static void SeedRelease(TFakeMachine& Machine) { Machine.SetString(Platform, "CurrentRelease", "Rel31"); }
   void TearDown() override { EXPECT_EQ(Registry.OpenHives, 0) << "a registry connection was not released"; }
@@ -34,8 +34,7 @@ TEST_F(NodeQueries, ReadReleaseSettingFollowsCurrentReleaseRelativeToThePlatform
 TEST_F(NodeQueries, ReadReleaseSettingTakesALeadingBackslashFromTheRoot) {
   Registry.Local.SetString(Platform, "CurrentRelease", "\\Software\\Elsewhere\\R9");
   Registry.Local.SetString("\\Software\\Elsewhere\\R9\\Default\\System", "Value", "from root");
-  Registry.Local.SetString("\\Software\\Dantor\\Kelvra\\Software\\Elsewhere\\R9\\Default\\System", "Value",
-                           "relative");
+  Registry.Local.SetString("\\Software\\Dantor\\Kelvra\\Software\\Elsewhere\\R9\\Default\\System", "Value", "relative");
   EXPECT_EQ(ReadReleaseSetting(Registry, "System", "Value", "dflt", ""), "from root");
 }
 
@@ -123,18 +122,24 @@ TEST_F(NodeQueries, LocalUpdateLevelFallsBackToThePlatformKeyOnlyWithoutAProduct
     void (*Seed)(TFakeMachine&);
     const char* Expected;
   } Cases[] = {
-      {"product level", [](TFakeMachine& M) {
+      {"product level",
+       [](TFakeMachine& M) {
          M.SetString(Product, "UpdateLevel", "3.1.0.2");
          M.SetString(Platform, "UpdateLevel", "3.0.3.2");
-       }, "3.1.0.2"},
-      {"product key without level", [](TFakeMachine& M) {
+       },
+       "3.1.0.2"},
+      {"product key without level",
+       [](TFakeMachine& M) {
          M.AddKey(Product);
          M.SetString(Platform, "UpdateLevel", "3.0.3.2");
-       }, ""},
-      {"product key below it only", [](TFakeMachine& M) {
+       },
+       ""},
+      {"product key below it only",
+       [](TFakeMachine& M) {
          M.AddKey(Product + "\\Sub");
          M.SetString(Platform, "UpdateLevel", "3.0.3.2");
-       }, ""},
+       },
+       ""},
       {"no product key", [](TFakeMachine& M) { M.SetString(Platform, "UpdateLevel", "3.0.3.2"); }, "3.0.3.2"},
       {"nothing", [](TFakeMachine&) {}, ""},
       {"empty product level", [](TFakeMachine& M) { M.SetString(Product, "UpdateLevel", ""); }, ""},

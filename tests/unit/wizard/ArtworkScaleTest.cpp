@@ -22,7 +22,7 @@ TEST(ArtworkScale, EachDpiGetsTheSmallestScaleAtOrAboveIt) {
 TEST(ArtworkScale, ShippedSizesAreTheDrawnSizesAtTheirOwnDpi) {
   const struct {
     int Design, Scale, Pixels;
-  } Cases[] = {{16, 100, 16}, {16, 150, 24}, {16, 200, 32}, {65, 150, 98},   {22, 150, 33},
+  } Cases[] = {{16, 100, 16},  {16, 150, 24},   {16, 200, 32},   {65, 150, 98},   {22, 150, 33},
                {65, 200, 130}, {128, 150, 192}, {280, 150, 420}, {280, 200, 560}, {1, 150, 2}};
   for (const auto& C : Cases) EXPECT_EQ(C.Pixels, ArtworkSize(C.Design, C.Scale)) << C.Design << " at " << C.Scale;
   // The window draws a picture at ScaleToDpi of its design size: at 96, 144

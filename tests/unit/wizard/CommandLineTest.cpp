@@ -11,11 +11,25 @@ struct TSwitchCase {
 
 TEST(CommandLine, OnlyTildeNoSnapshotInAnyCaseIsTheSwitch) {
   const TSwitchCase Cases[] = {
-      {"~nosnapshot", true},   {"~NOSNAPSHOT", true},   {"~NoSnapShot", true},   {"~nOsNaPsHoT", true},
-      {"-nosnapshot", false},  {"/nosnapshot", false},  {"nosnapshot", false},   {"-NOSNAPSHOT", false},
-      {"/NOSNAPSHOT", false},  {"~nosnapshot2", false}, {"~nosnapsho", false},   {"~", false},
-      {"", false},             {"~~nosnapshot", false}, {" ~nosnapshot", false}, {"~nosnapshot ", false},
-      {"~no snapshot", false}, {"~snapshot", false},    {"\"~nosnapshot\"", false},
+      {"~nosnapshot", true},
+      {"~NOSNAPSHOT", true},
+      {"~NoSnapShot", true},
+      {"~nOsNaPsHoT", true},
+      {"-nosnapshot", false},
+      {"/nosnapshot", false},
+      {"nosnapshot", false},
+      {"-NOSNAPSHOT", false},
+      {"/NOSNAPSHOT", false},
+      {"~nosnapshot2", false},
+      {"~nosnapsho", false},
+      {"~", false},
+      {"", false},
+      {"~~nosnapshot", false},
+      {" ~nosnapshot", false},
+      {"~nosnapshot ", false},
+      {"~no snapshot", false},
+      {"~snapshot", false},
+      {"\"~nosnapshot\"", false},
   };
   for (const TSwitchCase& Case : Cases)
     EXPECT_EQ(IsNoSnapshotSwitch(Case.Arg), Case.Expected) << "argument [" << Case.Arg << "]";

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 // Records what the progress page was told, in order, as one readable line.
 class TRecordingView : public IProgressView {
  public:
@@ -80,67 +79,55 @@ const char OldError[] = "\rold error";
 const char OldResult[] = "old result";
 
 const TLineCase LineCases[] = {
-    {"status in the second of three sections", 1, 3, 0, "[STATUS]:12,Copying files,45",
-     "12", "Copying files", OldDetail, OldError, OldResult, 45, false,
-     "step=Copying files | bar=145/300 Progress 48% | detail="},
-    {"status with two fields only", 1, 3, 30, "[STATUS]:12,Copying files",
-     "12", "", OldDetail, OldError, OldResult, 30, false,
-     "step= | bar=130/300 Progress 43% | detail="},
-    {"trailing blank after the number", 1, 3, 30, "[STATUS]:12,Copying files,50 ",
-     "12", "Copying files", OldDetail, OldError, OldResult, 30, false,
-     "step=Copying files | bar=130/300 Progress 43% | detail="},
-    {"leading blank before the number", 1, 3, 30, "[STATUS]:12,Copying files, 50",
-     "12", "Copying files", OldDetail, OldError, OldResult, 50, false,
-     "step=Copying files | bar=150/300 Progress 50% | detail="},
-    {"blanks around the step code kept, step text trimmed", 0, 3, 0, "[STATUS]: 7 , Step,10",
-     " 7 ", "Step", OldDetail, OldError, OldResult, 10, false,
-     "step=Step | bar=10/300 Progress 3% | detail="},
-    {"status before any section", -1, 3, 0, "[STATUS]:1,x,50",
-     "1", "x", OldDetail, OldError, OldResult, 50, false,
+    {"status in the second of three sections", 1, 3, 0, "[STATUS]:12,Copying files,45", "12", "Copying files",
+     OldDetail, OldError, OldResult, 45, false, "step=Copying files | bar=145/300 Progress 48% | detail="},
+    {"status with two fields only", 1, 3, 30, "[STATUS]:12,Copying files", "12", "", OldDetail, OldError, OldResult, 30,
+     false, "step= | bar=130/300 Progress 43% | detail="},
+    {"trailing blank after the number", 1, 3, 30, "[STATUS]:12,Copying files,50 ", "12", "Copying files", OldDetail,
+     OldError, OldResult, 30, false, "step=Copying files | bar=130/300 Progress 43% | detail="},
+    {"leading blank before the number", 1, 3, 30, "[STATUS]:12,Copying files, 50", "12", "Copying files", OldDetail,
+     OldError, OldResult, 50, false, "step=Copying files | bar=150/300 Progress 50% | detail="},
+    {"blanks around the step code kept, step text trimmed", 0, 3, 0, "[STATUS]: 7 , Step,10", " 7 ", "Step", OldDetail,
+     OldError, OldResult, 10, false, "step=Step | bar=10/300 Progress 3% | detail="},
+    {"status before any section", -1, 3, 0, "[STATUS]:1,x,50", "1", "x", OldDetail, OldError, OldResult, 50, false,
      "step=x | bar=0/300 Progress 0% | detail="},
-    {"status tag in lower case is a detail", 1, 3, 30, "[status]:1,x,50",
-     OldCode, OldStep, "[status]:1,x,50", OldError, OldResult, 30, false, "detail=[status]:1,x,50"},
-    {"status tag after a blank is a detail", 1, 3, 30, " [STATUS]:1,x,50",
-     OldCode, OldStep, "[STATUS]:1,x,50", OldError, OldResult, 30, false, "detail=[STATUS]:1,x,50"},
-    {"error with nothing after the tag adds a bare CR", 1, 3, 30, "[Error]:",
-     OldCode, OldStep, OldDetail, std::string(OldError) + "\r", OldResult, 30, false, ""},
-    {"error message is trimmed", 1, 3, 30, "[Error]:  disk full \t",
-     OldCode, OldStep, OldDetail, std::string(OldError) + "\rdisk full", OldResult, 30, false, ""},
-    {"reboot parameter", 1, 3, 30, "[PARAM]:MODE=NEED_REBOOT",
-     OldCode, OldStep, OldDetail, OldError, OldResult, 30, true, ""},
-    {"reboot parameter anywhere in the text", 1, 3, 30, "[PARAM]:xNEED_REBOOTx",
-     OldCode, OldStep, OldDetail, OldError, OldResult, 30, true, ""},
-    {"reboot parameter in lower case is not the parameter", 1, 3, 30, "[PARAM]:MODE=need_reboot",
-     OldCode, OldStep, OldDetail, OldError, OldResult, 30, false, ""},
-    {"other parameter is ignored", 1, 3, 30, "[PARAM]:LANG=EN",
-     OldCode, OldStep, OldDetail, OldError, OldResult, 30, false, ""},
-    {"result is trimmed", 1, 3, 30, "[Result]:  OK  ",
-     OldCode, OldStep, OldDetail, OldError, "OK", 30, false, ""},
-    {"result of blanks only is empty", 1, 3, 30, "[Result]:   ",
-     OldCode, OldStep, OldDetail, OldError, "", 30, false, ""},
-    {"untagged line is a trimmed detail", 1, 3, 30, "  Copying oue.dll  ",
-     OldCode, OldStep, "Copying oue.dll", OldError, OldResult, 30, false, "detail=Copying oue.dll"},
-    {"empty line changes nothing", 1, 3, 30, "",
-     OldCode, OldStep, OldDetail, OldError, OldResult, 30, false, ""},
-    {"blank line changes nothing", 1, 3, 30, " \t ",
-     OldCode, OldStep, OldDetail, OldError, OldResult, 30, false, ""},
-    {"first matching tag decides", 1, 3, 30, "[Error]:[Result]:done",
-     OldCode, OldStep, OldDetail, std::string(OldError) + "\r[Result]:done", OldResult, 30, false, ""},
-    {"tag inside a line is not a tag", 1, 3, 30, "x[Result]:done",
-     OldCode, OldStep, "x[Result]:done", OldError, OldResult, 30, false, "detail=x[Result]:done"},
-    {"a percentage in a fourth field is unreadable", 1, 3, 30, "[STATUS]:12,Copying,50,x",
-     "12", "Copying", OldDetail, OldError, OldResult, 30, false,
-     "step=Copying | bar=130/300 Progress 43% | detail="},
-    {"a lone number is the percentage with empty code and step", 1, 3, 30, "[STATUS]:60",
-     "", "", OldDetail, OldError, OldResult, 60, false, "step= | bar=160/300 Progress 53% | detail="},
-    {"empty status keeps the percentage", 1, 3, 30, "[STATUS]:",
-     "", "", OldDetail, OldError, OldResult, 30, false, "step= | bar=130/300 Progress 43% | detail="},
-    {"status at 90 rereads the server level", 2, 3, 0, "[STATUS]:9,Registering,90",
-     "9", "Registering", OldDetail, OldError, OldResult, 90, false,
-     "step=Registering | bar=290/300 Progress 97% | level | detail="},
-    {"status at 89 does not", 2, 3, 0, "[STATUS]:9,Registering,89",
-     "9", "Registering", OldDetail, OldError, OldResult, 89, false,
-     "step=Registering | bar=289/300 Progress 96% | detail="},
+    {"status tag in lower case is a detail", 1, 3, 30, "[status]:1,x,50", OldCode, OldStep, "[status]:1,x,50", OldError,
+     OldResult, 30, false, "detail=[status]:1,x,50"},
+    {"status tag after a blank is a detail", 1, 3, 30, " [STATUS]:1,x,50", OldCode, OldStep, "[STATUS]:1,x,50",
+     OldError, OldResult, 30, false, "detail=[STATUS]:1,x,50"},
+    {"error with nothing after the tag adds a bare CR", 1, 3, 30, "[Error]:", OldCode, OldStep, OldDetail,
+     std::string(OldError) + "\r", OldResult, 30, false, ""},
+    {"error message is trimmed", 1, 3, 30, "[Error]:  disk full \t", OldCode, OldStep, OldDetail,
+     std::string(OldError) + "\rdisk full", OldResult, 30, false, ""},
+    {"reboot parameter", 1, 3, 30, "[PARAM]:MODE=NEED_REBOOT", OldCode, OldStep, OldDetail, OldError, OldResult, 30,
+     true, ""},
+    {"reboot parameter anywhere in the text", 1, 3, 30, "[PARAM]:xNEED_REBOOTx", OldCode, OldStep, OldDetail, OldError,
+     OldResult, 30, true, ""},
+    {"reboot parameter in lower case is not the parameter", 1, 3, 30, "[PARAM]:MODE=need_reboot", OldCode, OldStep,
+     OldDetail, OldError, OldResult, 30, false, ""},
+    {"other parameter is ignored", 1, 3, 30, "[PARAM]:LANG=EN", OldCode, OldStep, OldDetail, OldError, OldResult, 30,
+     false, ""},
+    {"result is trimmed", 1, 3, 30, "[Result]:  OK  ", OldCode, OldStep, OldDetail, OldError, "OK", 30, false, ""},
+    {"result of blanks only is empty", 1, 3, 30, "[Result]:   ", OldCode, OldStep, OldDetail, OldError, "", 30, false,
+     ""},
+    {"untagged line is a trimmed detail", 1, 3, 30, "  Copying oue.dll  ", OldCode, OldStep, "Copying oue.dll",
+     OldError, OldResult, 30, false, "detail=Copying oue.dll"},
+    {"empty line changes nothing", 1, 3, 30, "", OldCode, OldStep, OldDetail, OldError, OldResult, 30, false, ""},
+    {"blank line changes nothing", 1, 3, 30, " \t ", OldCode, OldStep, OldDetail, OldError, OldResult, 30, false, ""},
+    {"first matching tag decides", 1, 3, 30, "[Error]:[Result]:done", OldCode, OldStep, OldDetail,
+     std::string(OldError) + "\r[Result]:done", OldResult, 30, false, ""},
+    {"tag inside a line is not a tag", 1, 3, 30, "x[Result]:done", OldCode, OldStep, "x[Result]:done", OldError,
+     OldResult, 30, false, "detail=x[Result]:done"},
+    {"a percentage in a fourth field is unreadable", 1, 3, 30, "[STATUS]:12,Copying,50,x", "12", "Copying", OldDetail,
+     OldError, OldResult, 30, false, "step=Copying | bar=130/300 Progress 43% | detail="},
+    {"a lone number is the percentage with empty code and step", 1, 3, 30, "[STATUS]:60", "", "", OldDetail, OldError,
+     OldResult, 60, false, "step= | bar=160/300 Progress 53% | detail="},
+    {"empty status keeps the percentage", 1, 3, 30, "[STATUS]:", "", "", OldDetail, OldError, OldResult, 30, false,
+     "step= | bar=130/300 Progress 43% | detail="},
+    {"status at 90 rereads the server level", 2, 3, 0, "[STATUS]:9,Registering,90", "9", "Registering", OldDetail,
+     OldError, OldResult, 90, false, "step=Registering | bar=290/300 Progress 97% | level | detail="},
+    {"status at 89 does not", 2, 3, 0, "[STATUS]:9,Registering,89", "9", "Registering", OldDetail, OldError, OldResult,
+     89, false, "step=Registering | bar=289/300 Progress 96% | detail="},
 };
 
 TEST_F(EngineProtocol, EachLineChangesExactlyWhatItsTagSays) {
@@ -233,10 +220,10 @@ TEST_F(EngineProtocol, BarAndOverallStayWithinRangeWhateverThePercentage) {
       {2, 3, INT_MIN, 0, 300, "Progress 0%"},
       {-1, 3, 50, 0, 300, "Progress 0%"},
       {-1, 3, 100, 0, 300, "Progress 0%"},
-      {0, 2, 1, 1, 200, "Progress 1%"},       // 0.5 rounds up
-      {0, 3, 1, 1, 300, "Progress 0%"},       // 0.33 rounds down
+      {0, 2, 1, 1, 200, "Progress 1%"},                  // 0.5 rounds up
+      {0, 3, 1, 1, 300, "Progress 0%"},                  // 0.33 rounds down
       {INT_MAX, 3, INT_MAX, 300, 300, "Progress 100%"},  // no overflow on the way
-      {0, 0, 50, 0, 0, "Progress 0%"},        // no sections expected: no division
+      {0, 0, 50, 0, 0, "Progress 0%"},                   // no sections expected: no division
       {3, 0, 100, 0, 0, "Progress 0%"},
       {0, -2, 50, 0, 0, "Progress 0%"},
   };
@@ -246,8 +233,8 @@ TEST_F(EngineProtocol, BarAndOverallStayWithinRangeWhateverThePercentage) {
     Run.FSectionIndex = Case.SectionIndex;
     Run.FSectionCount = Case.SectionCount;
     Run.SetSectionProgress(Case.Percent, View);
-    SCOPED_TRACE("section " + std::to_string(Case.SectionIndex) + " of " + std::to_string(Case.SectionCount) +
-                 " at " + std::to_string(Case.Percent) + "%: " + View.Log());
+    SCOPED_TRACE("section " + std::to_string(Case.SectionIndex) + " of " + std::to_string(Case.SectionCount) + " at " +
+                 std::to_string(Case.Percent) + "%: " + View.Log());
     EXPECT_EQ(Run.FSectionPercent, Case.Percent);  // stored as sent
     EXPECT_EQ(View.BarPosition, Case.Position);
     EXPECT_EQ(View.BarMax, Case.Max);
@@ -281,15 +268,13 @@ TEST_F(EngineProtocol, TranscriptPastTheLimitKeepsItsLast4097Characters) {
   const struct {
     std::size_t Before, LineLength, After;
   } Cases[] = {
-      {8000, 198, 4097},   // 8200 after the append
-      {8000, 190, 8192},   // exactly the limit: kept whole
-      {8000, 191, 4097},   // one over
-      {0, 10000, 4097},    // one long line on its own
-      {0, 8190, 8192},
-      {0, 4097, 4099},     // a line as long as what is kept, under the limit
-      {4094, 4097, 4097},  // the same, one over: only the line's end stays
-      {4093, 4097, 8192},
-      {6000, 4096, 4097},  // one shorter: the LF before it is kept too
+      {8000, 198, 4097},                        // 8200 after the append
+      {8000, 190, 8192},                        // exactly the limit: kept whole
+      {8000, 191, 4097},                        // one over
+      {0, 10000, 4097},                         // one long line on its own
+      {0, 8190, 8192},     {0, 4097, 4099},     // a line as long as what is kept, under the limit
+      {4094, 4097, 4097},                       // the same, one over: only the line's end stays
+      {4093, 4097, 8192},  {6000, 4096, 4097},  // one shorter: the LF before it is kept too
       {9000, 50000, 4097},
   };
   for (const auto& Case : Cases) {
@@ -346,8 +331,8 @@ TEST_F(EngineProtocol, FloodOfLinesIsInterpretedLineByLineToTheVerdict) {
   Run.FSectionCount = 2;
   Run.ProcessEngineLine("[SECTION]:Update 1", Counter);
   for (int I = 0; I < 20000; ++I) {
-    const std::string Line = (I % 2 == 0) ? "[STATUS]:7,Copying," + std::to_string(I % 90)
-                                          : "file " + std::to_string(I);
+    const std::string Line =
+        (I % 2 == 0) ? "[STATUS]:7,Copying," + std::to_string(I % 90) : "file " + std::to_string(I);
     Run.ProcessEngineLine(Line, Counter);
     Run.AppendTranscript(Line);
   }
@@ -375,7 +360,7 @@ struct TVerdictCase {
   const char* Name;
   std::vector<std::string> Lines;
   bool Succeeded;
-  std::string Text;  // the whole result text
+  std::string Text;                                      // the whole result text
   std::optional<unsigned long> ExitCode = std::nullopt;  // the engine's, when its end is known
 };
 
@@ -383,53 +368,74 @@ const TVerdictCase VerdictCases[] = {
     {"standard run", {"[SECTION]:Update 1", "[STATUS]:4,Finishing,100", "[Result]:OK"}, true, SuccessText},
     {"success with error lines",
      {"[SECTION]:Update 1", "[Error]:minor trouble", "[STATUS]:4,Finishing,100", "[Error]:more", "[Result]:OK"},
-     true, SuccessText},
+     true,
+     SuccessText},
     {"result before the last status", {"[SECTION]:U", "[Result]:OK", "[STATUS]:4,Done,100"}, true, SuccessText},
     {"status without a percentage keeps the 100",
-     {"[SECTION]:U", "[STATUS]:4,Done,100", "[STATUS]:5,Cleaning", "[Result]:OK"}, true, SuccessText},
+     {"[SECTION]:U", "[STATUS]:4,Done,100", "[STATUS]:5,Cleaning", "[Result]:OK"},
+     true,
+     SuccessText},
     {"error lines shown on failure",
-     {"[SECTION]:Update 2", "[STATUS]:12,Copying files,45", "[Error]:disk full", "[Error]:  giving up  "}, false,
+     {"[SECTION]:Update 2", "[STATUS]:12,Copying files,45", "[Error]:disk full", "[Error]:  giving up  "},
+     false,
      std::string(FailedHead) + "Update 2 12:\"Copying files\", with the following message:\r\n\r\n"
                                "\r\ndisk full\r\ngiving up"},
     {"failure without error lines shows the output",
-     {"[SECTION]:Update 2", "[STATUS]:12,Copying files,45", "copying oue.dll"}, false,
+     {"[SECTION]:Update 2", "[STATUS]:12,Copying files,45", "copying oue.dll"},
+     false,
      std::string(FailedHead) + "Update 2 12:\"Copying files\", with the following message:\r\n\r\n"
                                "\r\n[SECTION]:Update 2\r\n[STATUS]:12,Copying files,45\r\ncopying oue.dll"},
     {"section after 100 ends in failure",
-     {"[SECTION]:Update 1", "[STATUS]:4,Done,100", "[Result]:OK", "[SECTION]:Update 2"}, false,
+     {"[SECTION]:Update 1", "[STATUS]:4,Done,100", "[Result]:OK", "[SECTION]:Update 2"},
+     false,
      std::string(FailedHead) + "Update 2 :\"Initializing\", with the following message:\r\n\r\n"
                                "\r\n[SECTION]:Update 1\r\n[STATUS]:4,Done,100\r\n[Result]:OK\r\n[SECTION]:Update 2"},
-    {"blank result", {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:  "}, false,
+    {"blank result",
+     {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:  "},
+     false,
      std::string(FailedHead) + "U 4:\"Done\", with the following message:\r\n\r\n"
                                "\r\n[SECTION]:U\r\n[STATUS]:4,Done,100\r\n[Result]:  "},
-    {"100 without a result", {"[SECTION]:U", "[STATUS]:4,Done,100"}, false,
+    {"100 without a result",
+     {"[SECTION]:U", "[STATUS]:4,Done,100"},
+     false,
      std::string(FailedHead) + "U 4:\"Done\", with the following message:\r\n\r\n"
                                "\r\n[SECTION]:U\r\n[STATUS]:4,Done,100"},
-    {"result at 99", {"[SECTION]:U", "[STATUS]:4,Done,99", "[Result]:OK"}, false,
+    {"result at 99",
+     {"[SECTION]:U", "[STATUS]:4,Done,99", "[Result]:OK"},
+     false,
      std::string(FailedHead) + "U 4:\"Done\", with the following message:\r\n\r\n"
                                "\r\n[SECTION]:U\r\n[STATUS]:4,Done,99\r\n[Result]:OK"},
-    {"above 100 is not 100", {"[SECTION]:U", "[STATUS]:4,Done,101", "[Result]:OK", "[Error]:over"}, false,
+    {"above 100 is not 100",
+     {"[SECTION]:U", "[STATUS]:4,Done,101", "[Result]:OK", "[Error]:over"},
+     false,
      std::string(FailedHead) + "U 4:\"Done\", with the following message:\r\n\r\n\r\nover"},
-    {"no output at all", {}, false,
-     std::string(FailedHead) + " :\"\", with the following message:\r\n\r\n"},
+    {"no output at all", {}, false, std::string(FailedHead) + " :\"\", with the following message:\r\n\r\n"},
     {"percent signs in the engine's texts stay as they are",
-     {"[SECTION]:100%s", "[STATUS]:%d,50% done,10", "[Error]:%s %%"}, false,
+     {"[SECTION]:100%s", "[STATUS]:%d,50% done,10", "[Error]:%s %%"},
+     false,
      std::string(FailedHead) + "100%s %d:\"50% done\", with the following message:\r\n\r\n\r\n%s %%"},
-    {"ordinary exit codes are ignored", {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK"}, true, SuccessText,
-     1},
-    {"the highest ordinary exit code", {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK"}, true, SuccessText,
+    {"ordinary exit codes are ignored", {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK"}, true, SuccessText, 1},
+    {"the highest ordinary exit code",
+     {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK"},
+     true,
+     SuccessText,
      0xBFFFFFFFUL},
     {"a crash after 100 and a result",
-     {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK"}, false,
+     {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK"},
+     false,
      std::string(FailedHead) + "U 4:\"Done\", with the following message:\r\n\r\n"
                                "\r\n[SECTION]:U\r\n[STATUS]:4,Done,100\r\n[Result]:OK\r\n"
                                "oue.exe ended abnormally with exit code 0xC0000005.",
      0xC0000005UL},
-    {"a crash follows the error lines", {"[SECTION]:U", "[Error]:disk full"}, false,
+    {"a crash follows the error lines",
+     {"[SECTION]:U", "[Error]:disk full"},
+     false,
      std::string(FailedHead) + "U :\"Initializing\", with the following message:\r\n\r\n\r\ndisk full\r\n"
                                "oue.exe ended abnormally with exit code 0xC00000FD.",
      0xC00000FDUL},
-    {"the lowest crash code", {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK", "[Error]:x"}, false,
+    {"the lowest crash code",
+     {"[SECTION]:U", "[STATUS]:4,Done,100", "[Result]:OK", "[Error]:x"},
+     false,
      std::string(FailedHead) + "U 4:\"Done\", with the following message:\r\n\r\n\r\nx\r\n"
                                "oue.exe ended abnormally with exit code 0xC0000000.",
      0xC0000000UL},
@@ -481,8 +487,8 @@ TEST_F(EngineProtocol, ResultPageShowsTheLatestErrorsAndTheLogKeepsThemAll) {
   const std::string Notice = "(Earlier errors are in the log file.)";
   struct TCase {
     const char* Name;
-    std::string Errors;    // FErrorText as the error lines left it
-    std::string Shown;     // the error part of the page
+    std::string Errors;  // FErrorText as the error lines left it
+    std::string Shown;   // the error part of the page
   };
   std::string Many;
   for (int I = 0; Many.size() < 10 * 1024 * 1024; ++I) Many += "\rdisk error number " + std::to_string(I);

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 // How the engine's C runtime splits its command line: the program name runs
 // to the next quote without escapes; in the arguments 2n backslashes before a
 // quote give n backslashes and the quote toggles quoting, 2n+1 give n and a
@@ -85,15 +84,15 @@ struct TQuoteCase {
 };
 
 const TQuoteCase QuoteCases[] = {
-    {"C:\\Upd", "\"C:\\Upd\""},                              // ordinary folder: unchanged inside the quotes
+    {"C:\\Upd", "\"C:\\Upd\""},  // ordinary folder: unchanged inside the quotes
     {"J:\\Updates", "\"J:\\Updates\""},
     {"D:", "\"D:\""},
     {"C:\\My Updates\\Orvane 3.1", "\"C:\\My Updates\\Orvane 3.1\""},  // blanks need nothing more
     {"\\\\server\\share\\upd", "\"\\\\server\\share\\upd\""},          // leading backslashes are literal
-    {"C:\\Upd\\", "\"C:\\Upd\\\\\""},                        // a backslash before the closing quote is doubled
-    {"C:\\Upd\\\\", "\"C:\\Upd\\\\\\\\\""},                  // a run of them: all doubled
-    {"C:\\a\"b", "\"C:\\a\\\"b\""},                          // an inner quote becomes \"
-    {"C:\\a\\\"b", "\"C:\\a\\\\\\\"b\""},                    // backslash before an inner quote: doubled, then \"
+    {"C:\\Upd\\", "\"C:\\Upd\\\\\""},        // a backslash before the closing quote is doubled
+    {"C:\\Upd\\\\", "\"C:\\Upd\\\\\\\\\""},  // a run of them: all doubled
+    {"C:\\a\"b", "\"C:\\a\\\"b\""},          // an inner quote becomes \"
+    {"C:\\a\\\"b", "\"C:\\a\\\\\\\"b\""},    // backslash before an inner quote: doubled, then \"
     {"\"", "\"\\\"\""},
     {"", "\"\""},
 };
@@ -143,33 +142,33 @@ const TArgumentsCase ArgumentsCases[] = {
      "-ouegui -product orvane -nosnapshot -dir \"C:\\Upd\"", "C:\\Upd"},
     {"snapshot on D:", false, 'D', "J:\\Updates",
      "-ouegui -product orvane -snapshotlocation \"D:\" -dir \"J:\\Updates\"", "J:\\Updates"},
-    {"no snapshot, J:\\Updates", true, 'D', "J:\\Updates",
-     "-ouegui -product orvane -nosnapshot -dir \"J:\\Updates\"", "J:\\Updates"},
+    {"no snapshot, J:\\Updates", true, 'D', "J:\\Updates", "-ouegui -product orvane -nosnapshot -dir \"J:\\Updates\"",
+     "J:\\Updates"},
     {"snapshot, C:\\Upd\\", false, 'E', "C:\\Upd\\",
      "-ouegui -product orvane -snapshotlocation \"E:\" -dir \"C:\\Upd\"", "C:\\Upd"},
     {"folder with a blank", false, 'D', "J:\\Orvane Updates\\",
      "-ouegui -product orvane -snapshotlocation \"D:\" -dir \"J:\\Orvane Updates\"", "J:\\Orvane Updates"},
-    {"root of a drive keeps its backslash", true, 'D', "D:\\",
-     "-ouegui -product orvane -nosnapshot -dir \"D:\\\\\"", "D:\\"},
+    {"root of a drive keeps its backslash", true, 'D', "D:\\", "-ouegui -product orvane -nosnapshot -dir \"D:\\\\\"",
+     "D:\\"},
     {"root of a drive, snapshot form", false, 'E', "d:\\",
      "-ouegui -product orvane -snapshotlocation \"E:\" -dir \"d:\\\\\"", "d:\\"},
     {"root with two backslashes: one removed, the root stays", true, 'D', "J:\\\\",
      "-ouegui -product orvane -nosnapshot -dir \"J:\\\\\"", "J:\\"},
-    {"drive without a backslash stays as typed", true, 'D', "D:",
-     "-ouegui -product orvane -nosnapshot -dir \"D:\"", "D:"},
+    {"drive without a backslash stays as typed", true, 'D', "D:", "-ouegui -product orvane -nosnapshot -dir \"D:\"",
+     "D:"},
     {"a folder named like a drive is not a root", true, 'D', "C:\\D:\\",
      "-ouegui -product orvane -nosnapshot -dir \"C:\\D:\"", "C:\\D:"},
     {"two trailing backslashes: the one left is doubled", true, 'D', "C:\\Upd\\\\",
      "-ouegui -product orvane -nosnapshot -dir \"C:\\Upd\\\\\"", "C:\\Upd\\"},
     {"folder with a quote", false, 'D', "J:\\Up\"dates",
      "-ouegui -product orvane -snapshotlocation \"D:\" -dir \"J:\\Up\\\"dates\"", "J:\\Up\"dates"},
-    {"network path", true, 'D', "\\\\srv\\share\\",
-     "-ouegui -product orvane -nosnapshot -dir \"\\\\srv\\share\"", "\\\\srv\\share"},
+    {"network path", true, 'D', "\\\\srv\\share\\", "-ouegui -product orvane -nosnapshot -dir \"\\\\srv\\share\"",
+     "\\\\srv\\share"},
     {"empty folder", true, 'D', "", "-ouegui -product orvane -nosnapshot -dir \"\"", ""},
     {"lower-case drive is raised", false, 'd', "J:\\Updates",
      "-ouegui -product orvane -snapshotlocation \"D:\" -dir \"J:\\Updates\"", "J:\\Updates"},
-    {"no drive needed without snapshot", true, '\0', "C:\\Upd",
-     "-ouegui -product orvane -nosnapshot -dir \"C:\\Upd\"", "C:\\Upd"},
+    {"no drive needed without snapshot", true, '\0', "C:\\Upd", "-ouegui -product orvane -nosnapshot -dir \"C:\\Upd\"",
+     "C:\\Upd"},
 };
 
 TEST(EngineArguments, BothFormsForEveryFolder) {
@@ -204,8 +203,7 @@ TEST(EngineArguments, SnapshotDriveMustBeALetter) {
       ADD_FAILURE() << "drive code " << static_cast<int>(static_cast<unsigned char>(Drive)) << " was accepted";
     } catch (const std::invalid_argument& Error) {
       EXPECT_NE(std::string(Error.what()).find("snapshot drive"), std::string::npos) << Error.what();
-      EXPECT_NE(std::string(Error.what()).find(std::to_string(static_cast<unsigned char>(Drive))),
-                std::string::npos)
+      EXPECT_NE(std::string(Error.what()).find(std::to_string(static_cast<unsigned char>(Drive))), std::string::npos)
           << Error.what();
     }
   }
@@ -319,7 +317,7 @@ TEST(SamePathIgnoringCase, FoldsOnlyAsciiLetters) {
       {"C:\\Tools\\oue.exe", "C:\\Tools\\oue.ex", false},
       {"C:\\Tools\\oue.exe", "D:\\Tools\\oue.exe", false},
       {"C:\\\xC4rger\\oue.exe", "C:\\\xE4rger\\oue.exe", false},  // Ä and ä: not ASCII, compared exactly
-      {"C:\\a[b", "C:\\a{b", false},                             // differ by 0x20 but are not letters
+      {"C:\\a[b", "C:\\a{b", false},                              // differ by 0x20 but are not letters
       {"C:\\a@b", "C:\\a`b", false},
       {"C:\\a/b", "C:\\a\\b", false},
   };
@@ -333,8 +331,7 @@ TEST(SamePathIgnoringCase, FoldsOnlyAsciiLetters) {
 
 TEST(SupportBinFolder, UnderTheInstallRoot) {
   EXPECT_EQ(SupportBinFolder("C:\\Kelvra"), "C:\\Kelvra\\DantorKelvra\\support\\bin\\");
-  EXPECT_EQ(SupportBinFolder("D:\\Program Files\\Kelvra"),
-            "D:\\Program Files\\Kelvra\\DantorKelvra\\support\\bin\\");
+  EXPECT_EQ(SupportBinFolder("D:\\Program Files\\Kelvra"), "D:\\Program Files\\Kelvra\\DantorKelvra\\support\\bin\\");
 }
 
 // ----------------------------------------------------------- CopyFailureText

@@ -11,33 +11,32 @@
 
 namespace {
 
-
 TEST(MulDiv, RoundsHalvesAwayFromZeroOverA64BitProduct) {
   const struct {
     int Number, Numerator, Denominator, Result;
   } Cases[] = {
-      {145, 100, 300, 48},    // 48.33
+      {145, 100, 300, 48},  // 48.33
       {150, 100, 300, 50},
-      {50, 100, 300, 17},     // 16.67
-      {1, 100, 200, 1},       // 0.5: half up
+      {50, 100, 300, 17},  // 16.67
+      {1, 100, 200, 1},    // 0.5: half up
       {1, 1, 2, 1},
-      {3, 1, 2, 2},           // 1.5
-      {5, 1, 2, 3},           // 2.5: away from zero, not to even
-      {-5, 1, 2, -3},         // -2.5: away from zero
+      {3, 1, 2, 2},    // 1.5
+      {5, 1, 2, 3},    // 2.5: away from zero, not to even
+      {-5, 1, 2, -3},  // -2.5: away from zero
       {-1, 1, 2, -1},
       {5, -1, 2, -3},
       {5, 1, -2, -3},
       {-5, 1, -2, 3},
-      {1, 1, 3, 0},           // 0.33
-      {2, 1, 3, 1},           // 0.67
+      {1, 1, 3, 0},  // 0.33
+      {2, 1, 3, 1},  // 0.67
       {0, 100, 300, 0},
       {300, 100, 300, 100},
       {INT_MAX, INT_MAX, INT_MAX, INT_MAX},  // the product needs 64 bits
       {INT_MAX, 2, 1, -1},                   // result does not fit: -1
       {INT_MIN, 2, 1, -1},
       {INT_MIN, 1, 1, INT_MIN},
-      {INT_MIN, 1, -1, -1},                  // 2^31 does not fit
-      {7, 100, 0, -1},                       // no division by zero
+      {INT_MIN, 1, -1, -1},  // 2^31 does not fit
+      {7, 100, 0, -1},       // no division by zero
       {0, 0, 0, -1},
   };
   for (const auto& Case : Cases) {

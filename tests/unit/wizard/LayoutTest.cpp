@@ -104,12 +104,15 @@ TEST(Layout, KeyboardStartsEachPageAtItsFirstControl) {
   const struct {
     int Page, First;
   } Cases[] = {
-      {ID_TabSheet0, ID_cbLocale},        {ID_TabSheet1, ID_edUpdateFilesPath}, {ID_TabSheet2, ID_grdUpdateFileList},
-      {ID_TabSheet3, ID_cbSnapshotDrive}, {ID_TabSheet5, 0},                    {ID_TabSheet6, 0},
+      {ID_TabSheet0, ID_cbLocale},
+      {ID_TabSheet1, ID_edUpdateFilesPath},
+      {ID_TabSheet2, ID_grdUpdateFileList},
+      {ID_TabSheet3, ID_cbSnapshotDrive},
+      {ID_TabSheet5, 0},
+      {ID_TabSheet6, 0},
       {ID_TabSheet7, 0},
   };
-  for (const auto& Case : Cases)
-    EXPECT_EQ(Case.First, FirstFocusControl(Case.Page)) << ControlNameById(Case.Page);
+  for (const auto& Case : Cases) EXPECT_EQ(Case.First, FirstFocusControl(Case.Page)) << ControlNameById(Case.Page);
 }
 
 TEST(Layout, WindowWidensForLongTextsAndReturnsWhenTheyFit) {
@@ -175,7 +178,7 @@ TEST(Layout, ContainersAndPanelsHoldTheirControls) {
   const struct {
     int Id;
     bool Holds;
-  } Cases[] = {{ID_PageControl1, true}, {ID_TabSheet2, true}, {ID_TabSheet7, true},
+  } Cases[] = {{ID_PageControl1, true}, {ID_TabSheet2, true},  {ID_TabSheet7, true},
                {ID_pnlImage, true},     {ID_imgImage1, false}, {ID_btNext, false}};
   for (const auto& Case : Cases) EXPECT_EQ(Case.Holds, HoldsControls(Case.Id)) << ControlNameById(Case.Id);
 }
@@ -188,12 +191,16 @@ TEST(Layout, SingleLinesThatWidenTheWindow) {
     int Id;
     TWidthFit Fit;
   } Cases[] = {
-      {ID_lbUpdateSystemTitle, wfInParent},  {ID_lbUpdateFilesPathTitle, wfInParent},
-      {ID_lbAboutToInstallInfo1, wfInParent}, {ID_lbServerVersionTitle, wfInParent},
-      {ID_lbResponceCenter, wfInOwnWidth},    {ID_lbSnapshotDriveSizeInfo, wfNone},
-      {ID_lbServerVersion, wfNone},           {ID_lbUpdateSystemInfo, wfNone},
-      {ID_lbProgressInfo, wfNone},            {ID_btNext, wfNone},
+      {ID_lbUpdateSystemTitle, wfInParent},
+      {ID_lbUpdateFilesPathTitle, wfInParent},
+      {ID_lbAboutToInstallInfo1, wfInParent},
+      {ID_lbServerVersionTitle, wfInParent},
+      {ID_lbResponceCenter, wfInOwnWidth},
+      {ID_lbSnapshotDriveSizeInfo, wfNone},
+      {ID_lbServerVersion, wfNone},
+      {ID_lbUpdateSystemInfo, wfNone},
+      {ID_lbProgressInfo, wfNone},
+      {ID_btNext, wfNone},
   };
-  for (const auto& Case : Cases)
-    EXPECT_EQ(Case.Fit, WidthFitOf(*FindControlDef(Case.Id))) << ControlNameById(Case.Id);
+  for (const auto& Case : Cases) EXPECT_EQ(Case.Fit, WidthFitOf(*FindControlDef(Case.Id))) << ControlNameById(Case.Id);
 }

@@ -51,8 +51,8 @@ TEST(PageFlow, OrderWithAndWithoutTheSnapshotPage) {
   for (const TFlowCase& Case : Cases) {
     int Tags[pgCount] = {};
     Tags[pgSnapshotDrive] = SnapshotPageTag(Case.NoSnapshot, Case.FoundUpdates);
-    std::string Trace = std::string("NoSnapshot=") + (Case.NoSnapshot ? "true" : "false") + " updates [" +
-                        Case.FoundUpdates + "]";
+    std::string Trace =
+        std::string("NoSnapshot=") + (Case.NoSnapshot ? "true" : "false") + " updates [" + Case.FoundUpdates + "]";
     EXPECT_EQ(Names(Walk(pgWelcome, Tags, true)), Case.Forward) << Trace;
     EXPECT_EQ(Names(Walk(pgResult, Tags, false)), Case.Back) << Trace;
   }
@@ -67,10 +67,14 @@ struct TStepCase {
 
 TEST(PageFlow, SingleStepsStopAtTheEnds) {
   const TStepCase Cases[] = {
-      {pgWelcome, 0, pgUpdateFolder, pgWelcome}, {pgUpdateFolder, 0, pgUpdateList, pgWelcome},
-      {pgUpdateList, 0, pgSnapshotDrive, pgUpdateFolder}, {pgUpdateList, 1, pgAboutToInstall, pgUpdateFolder},
-      {pgSnapshotDrive, 0, pgAboutToInstall, pgUpdateList}, {pgAboutToInstall, 0, pgProgress, pgSnapshotDrive},
-      {pgAboutToInstall, 1, pgProgress, pgUpdateList}, {pgProgress, 0, pgResult, pgAboutToInstall},
+      {pgWelcome, 0, pgUpdateFolder, pgWelcome},
+      {pgUpdateFolder, 0, pgUpdateList, pgWelcome},
+      {pgUpdateList, 0, pgSnapshotDrive, pgUpdateFolder},
+      {pgUpdateList, 1, pgAboutToInstall, pgUpdateFolder},
+      {pgSnapshotDrive, 0, pgAboutToInstall, pgUpdateList},
+      {pgAboutToInstall, 0, pgProgress, pgSnapshotDrive},
+      {pgAboutToInstall, 1, pgProgress, pgUpdateList},
+      {pgProgress, 0, pgResult, pgAboutToInstall},
       {pgResult, 0, pgResult, pgProgress},
   };
   for (const TStepCase& Case : Cases) {
@@ -109,9 +113,12 @@ TEST(PageFlow, RefusesWhatIsNoPage) {
 
 const char* StateName(TWizardButtonState State) {
   switch (State) {
-    case wbsEnabled: return "enabled";
-    case wbsDisabled: return "disabled";
-    case wbsHidden: return "hidden";
+    case wbsEnabled:
+      return "enabled";
+    case wbsDisabled:
+      return "disabled";
+    case wbsHidden:
+      return "hidden";
   }
   return "?";
 }
@@ -168,8 +175,8 @@ TEST(SnapshotPage, ShownOnlyForUpdateZeroWithoutTheSwitch) {
       {true, ":0:1:2:3:", 4, 1, 4},  {true, ":0:", 1, 1, 1},        {true, ":5:", 1, 1, 1},
   };
   for (const TSnapshotCase& Case : Cases) {
-    std::string Trace = std::string("NoSnapshot=") + (Case.NoSnapshot ? "true" : "false") + " updates [" +
-                        Case.FoundUpdates + "]";
+    std::string Trace =
+        std::string("NoSnapshot=") + (Case.NoSnapshot ? "true" : "false") + " updates [" + Case.FoundUpdates + "]";
     EXPECT_EQ(SnapshotPageTag(Case.NoSnapshot, Case.FoundUpdates), Case.Tag) << Trace;
     EXPECT_EQ(SectionCountWithSnapshot(Case.UpdateCount, Case.NoSnapshot, Case.FoundUpdates), Case.Sections) << Trace;
   }

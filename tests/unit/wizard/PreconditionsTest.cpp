@@ -18,16 +18,26 @@ struct TBelowCase {
 
 TEST(LevelBelow, ComparesByteStrings) {
   const TBelowCase Cases[] = {
-      {"2.3.1.5", "3.0.0.0", true},   {"10.0.0.0", "3.0.0.0", true},  {"3.0.0.0", "3.0.0.0", false},
-      {"3.0.0", "3.0.0.0", true},     {"3.0.0.0", "3.0.0", false},    {"3.1.0.2", "3.0.0.0", false},
-      {"3.0.3.12", "3.0.0.0", false}, {"", "3.0.0.0", true},          {"3.0.0.0", "", false},
-      {"", "", false},                {"<UNAVAILABLE>", "3.0.0.0", false},
-      {"3.0.0.0 ", "3.0.0.0", false}, {"2.9.9.9", "3.0.0.0", true},
+      {"2.3.1.5", "3.0.0.0", true},
+      {"10.0.0.0", "3.0.0.0", true},
+      {"3.0.0.0", "3.0.0.0", false},
+      {"3.0.0", "3.0.0.0", true},
+      {"3.0.0.0", "3.0.0", false},
+      {"3.1.0.2", "3.0.0.0", false},
+      {"3.0.3.12", "3.0.0.0", false},
+      {"", "3.0.0.0", true},
+      {"3.0.0.0", "", false},
+      {"", "", false},
+      {"<UNAVAILABLE>", "3.0.0.0", false},
+      {"3.0.0.0 ", "3.0.0.0", false},
+      {"2.9.9.9", "3.0.0.0", true},
       // Character codes are unsigned: an accented letter sorts after "a".
-      {"\xE9", "a", false},           {"a", "\xE9", true},
+      {"\xE9", "a", false},
+      {"a", "\xE9", true},
   };
   for (const TBelowCase& Case : Cases)
-    EXPECT_EQ(LevelBelow(Case.Level, Case.Other), Case.Expected) << "[" << Case.Level << "] below [" << Case.Other << "]";
+    EXPECT_EQ(LevelBelow(Case.Level, Case.Other), Case.Expected)
+        << "[" << Case.Level << "] below [" << Case.Other << "]";
 }
 
 struct TApplicableCase {
@@ -100,17 +110,38 @@ struct TFakeMachine {
 
   TStartFacts Facts() {
     TStartFacts F;
-    F.EngineRunning = [this] { Asked.push_back("EngineRunning"); return EngineRunning; };
-    F.InstallRoot = [this] { Asked.push_back("InstallRoot"); return InstallRoot; };
+    F.EngineRunning = [this] {
+      Asked.push_back("EngineRunning");
+      return EngineRunning;
+    };
+    F.InstallRoot = [this] {
+      Asked.push_back("InstallRoot");
+      return InstallRoot;
+    };
     F.FolderExists = [this](const std::string& Folder) {
       Asked.push_back("FolderExists(" + Folder + ")");
       return RootExists;
     };
-    F.EngineBesideWizard = [this] { Asked.push_back("EngineBesideWizard"); return EngineBeside; };
-    F.PrimaryLevel = [this] { Asked.push_back("PrimaryLevel"); return PrimaryLevel; };
-    F.Maintenance = [this] { Asked.push_back("Maintenance"); return Maintenance; };
-    F.Role = [this] { Asked.push_back("Role"); return Role; };
-    F.BackupRunning = [this] { Asked.push_back("BackupRunning"); return BackupRunning; };
+    F.EngineBesideWizard = [this] {
+      Asked.push_back("EngineBesideWizard");
+      return EngineBeside;
+    };
+    F.PrimaryLevel = [this] {
+      Asked.push_back("PrimaryLevel");
+      return PrimaryLevel;
+    };
+    F.Maintenance = [this] {
+      Asked.push_back("Maintenance");
+      return Maintenance;
+    };
+    F.Role = [this] {
+      Asked.push_back("Role");
+      return Role;
+    };
+    F.BackupRunning = [this] {
+      Asked.push_back("BackupRunning");
+      return BackupRunning;
+    };
     return F;
   }
 };
@@ -139,48 +170,93 @@ TEST(CheckStartFacts, EveryBranchInItsOrder) {
   const TStartCase Cases[] = {
       {"all well at a new level", [](TFakeMachine&) {}, "None", P + " BackupRunning", "C:\\Kelvra"},
       {"engine running, even without KelvraHome",
-       [](TFakeMachine& M) { M.EngineRunning = true; M.InstallRoot = ""; }, "E1", "EngineRunning", ""},
+       [](TFakeMachine& M) {
+         M.EngineRunning = true;
+         M.InstallRoot = "";
+       },
+       "E1", "EngineRunning", ""},
       {"engine running with everything else wrong",
-       [](TFakeMachine& M) { M.EngineRunning = true; M.RootExists = false; M.EngineBeside = false; }, "E1",
-       "EngineRunning", ""},
+       [](TFakeMachine& M) {
+         M.EngineRunning = true;
+         M.RootExists = false;
+         M.EngineBeside = false;
+       },
+       "E1", "EngineRunning", ""},
       {"no KelvraHome", [](TFakeMachine& M) { M.InstallRoot = ""; }, "E2", "EngineRunning InstallRoot", ""},
-      {"install root missing", [](TFakeMachine& M) { M.RootExists = false; M.EngineBeside = false; }, "E3",
-       "EngineRunning InstallRoot FolderExists(C:\\Kelvra)", "C:\\Kelvra"},
+      {"install root missing",
+       [](TFakeMachine& M) {
+         M.RootExists = false;
+         M.EngineBeside = false;
+       },
+       "E3", "EngineRunning InstallRoot FolderExists(C:\\Kelvra)", "C:\\Kelvra"},
       {"engine not beside the wizard", [](TFakeMachine& M) { M.EngineBeside = false; }, "E4",
        "EngineRunning InstallRoot FolderExists(C:\\Kelvra) EngineBesideWizard", "C:\\Kelvra"},
       {"primary unreachable", [](TFakeMachine& M) { M.PrimaryLevel = "<UNAVAILABLE>"; }, "E5", P, "C:\\Kelvra"},
       {"old primary, maintenance on",
-       [](TFakeMachine& M) { M.PrimaryLevel = "2.3.1.0"; M.Maintenance = MaintenanceModeState::On; M.BackupRunning = true; },
+       [](TFakeMachine& M) {
+         M.PrimaryLevel = "2.3.1.0";
+         M.Maintenance = MaintenanceModeState::On;
+         M.BackupRunning = true;
+       },
        "None", P + " Maintenance", "C:\\Kelvra"},
       {"old primary, maintenance off",
-       [](TFakeMachine& M) { M.PrimaryLevel = "2.3.1.0"; M.Maintenance = MaintenanceModeState::Off; M.Role = NodeRole::Primary; },
+       [](TFakeMachine& M) {
+         M.PrimaryLevel = "2.3.1.0";
+         M.Maintenance = MaintenanceModeState::Off;
+         M.Role = NodeRole::Primary;
+       },
        "E6", P + " Maintenance", "C:\\Kelvra"},
       {"old primary, maintenance unknown, on the primary",
-       [](TFakeMachine& M) { M.PrimaryLevel = "2.3.1.0"; M.Role = NodeRole::Primary; }, "None", P + " Maintenance Role",
-       "C:\\Kelvra"},
+       [](TFakeMachine& M) {
+         M.PrimaryLevel = "2.3.1.0";
+         M.Role = NodeRole::Primary;
+       },
+       "None", P + " Maintenance Role", "C:\\Kelvra"},
       {"old primary, maintenance unknown, on a secondary",
-       [](TFakeMachine& M) { M.PrimaryLevel = "2.3.1.0"; M.Role = NodeRole::Secondary; }, "E7", P + " Maintenance Role",
-       "C:\\Kelvra"},
+       [](TFakeMachine& M) {
+         M.PrimaryLevel = "2.3.1.0";
+         M.Role = NodeRole::Secondary;
+       },
+       "E7", P + " Maintenance Role", "C:\\Kelvra"},
       {"old primary, maintenance unknown, on an EPM secondary",
-       [](TFakeMachine& M) { M.PrimaryLevel = "2.3.1.0"; M.Role = NodeRole::EpmSecondary; }, "E7",
-       P + " Maintenance Role", "C:\\Kelvra"},
+       [](TFakeMachine& M) {
+         M.PrimaryLevel = "2.3.1.0";
+         M.Role = NodeRole::EpmSecondary;
+       },
+       "E7", P + " Maintenance Role", "C:\\Kelvra"},
       {"old primary, maintenance unknown, role unknown",
-       [](TFakeMachine& M) { M.PrimaryLevel = "2.3.1.0"; M.Role = NodeRole::Unknown; }, "E7", P + " Maintenance Role",
-       "C:\\Kelvra"},
+       [](TFakeMachine& M) {
+         M.PrimaryLevel = "2.3.1.0";
+         M.Role = NodeRole::Unknown;
+       },
+       "E7", P + " Maintenance Role", "C:\\Kelvra"},
       {"10.0.0.0 is below 3.0.0.0 as text",
-       [](TFakeMachine& M) { M.PrimaryLevel = "10.0.0.0"; M.Maintenance = MaintenanceModeState::Off; }, "E6",
-       P + " Maintenance", "C:\\Kelvra"},
+       [](TFakeMachine& M) {
+         M.PrimaryLevel = "10.0.0.0";
+         M.Maintenance = MaintenanceModeState::Off;
+       },
+       "E6", P + " Maintenance", "C:\\Kelvra"},
       {"an empty primary level is below as well",
-       [](TFakeMachine& M) { M.PrimaryLevel = ""; M.Maintenance = MaintenanceModeState::On; }, "None", P + " Maintenance",
-       "C:\\Kelvra"},
+       [](TFakeMachine& M) {
+         M.PrimaryLevel = "";
+         M.Maintenance = MaintenanceModeState::On;
+       },
+       "None", P + " Maintenance", "C:\\Kelvra"},
       {"3.0.0.0 with a backup",
-       [](TFakeMachine& M) { M.PrimaryLevel = "3.0.0.0"; M.BackupRunning = true; M.Maintenance = MaintenanceModeState::On; },
+       [](TFakeMachine& M) {
+         M.PrimaryLevel = "3.0.0.0";
+         M.BackupRunning = true;
+         M.Maintenance = MaintenanceModeState::On;
+       },
        "E8", P + " BackupRunning", "C:\\Kelvra"},
       {"3.1.0.2 with a backup, maintenance off",
-       [](TFakeMachine& M) { M.BackupRunning = true; M.Maintenance = MaintenanceModeState::Off; }, "E8",
-       P + " BackupRunning", "C:\\Kelvra"},
-      {"3.1.0.2 without a backup, maintenance off",
-       [](TFakeMachine& M) { M.Maintenance = MaintenanceModeState::Off; }, "None", P + " BackupRunning", "C:\\Kelvra"},
+       [](TFakeMachine& M) {
+         M.BackupRunning = true;
+         M.Maintenance = MaintenanceModeState::Off;
+       },
+       "E8", P + " BackupRunning", "C:\\Kelvra"},
+      {"3.1.0.2 without a backup, maintenance off", [](TFakeMachine& M) { M.Maintenance = MaintenanceModeState::Off; },
+       "None", P + " BackupRunning", "C:\\Kelvra"},
   };
   for (const TStartCase& Case : Cases) {
     SCOPED_TRACE(Case.Title);
@@ -235,27 +311,34 @@ const char* const Generic = "The program can not continue because of a configura
 TEST_F(StartTexts, EnglishBoxes) {
   const std::pair<TStartFailure, std::string> Cases[] = {
       {TStartFailure::E1,
-       "Cannot start an update at this time, because a copy of the update utility engine (oue.exe) is already running."},
+       "Cannot start an update at this time, because a copy of the update utility engine (oue.exe) is already "
+       "running."},
       {TStartFailure::E2,
-       std::string(Generic) + "\r\r[203] The system could not find the environment option that was entered: \"KelvraHome\""},
+       std::string(Generic) +
+           "\r\r[203] The system could not find the environment option that was entered: \"KelvraHome\""},
       {TStartFailure::E3,
-       std::string(Generic) + "\r\r[203] The system could not find the environment option that was entered: C:\\Kelvra"},
+       std::string(Generic) +
+           "\r\r[203] The system could not find the environment option that was entered: C:\\Kelvra"},
       {TStartFailure::E4,
-       "Cannot continue, because a copy of the update utility engine (oue.exe) must be available in:\rD:\\Orvane Updates\\"},
+       "Cannot continue, because a copy of the update utility engine (oue.exe) must be available in:\rD:\\Orvane "
+       "Updates\\"},
       {TStartFailure::E5,
-       "Cannot determine \"Update Level\" of the Primary server SRV01.\r\rPlease make sure the server is powered on and "
+       "Cannot determine \"Update Level\" of the Primary server SRV01.\r\rPlease make sure the server is powered on "
+       "and "
        "check the network permissions."},
       {TStartFailure::E6,
        "Cannot start an update at this time, because the system is not in \"Maintenance Mode\".\r\rThe Orvane "
        "Administrator application (SYSA) can be used to switch to \"Maintenance Mode\"."},
       {TStartFailure::E7,
-       "Cannot determine \"Maintenance Mode\" on Primary server SRV01.\r\rPlease make sure the server is powered on and "
+       "Cannot determine \"Maintenance Mode\" on Primary server SRV01.\r\rPlease make sure the server is powered on "
+       "and "
        "check the network permissions."},
       {TStartFailure::E8,
        "Cannot start an update at this time, because backup is running on the Primary Server.\r\rThe Orvane "
        "Administrator application (SYSA) can be used to stop the backups."},
   };
-  for (const auto& Case : Cases) EXPECT_EQ(StartFailureText(Case.first, Args()), Case.second) << FailureName(Case.first);
+  for (const auto& Case : Cases)
+    EXPECT_EQ(StartFailureText(Case.first, Args()), Case.second) << FailureName(Case.first);
 }
 
 TEST_F(StartTexts, InsertedTextsAreNotTemplates) {
@@ -277,8 +360,9 @@ TEST_F(StartTexts, AMissingKelvraHomeIsReportedAsNotFoundWhateverTheLastError) {
     TStartMessageArgs A = Args();
     A.ErrorCode = LastError;
     EXPECT_EQ(StartFailureText(TStartFailure::E2, A),
-              std::string(Generic) + "\r\r[203] The system could not find the environment option that was entered: "
-                                     "\"KelvraHome\"")
+              std::string(Generic) +
+                  "\r\r[203] The system could not find the environment option that was entered: "
+                  "\"KelvraHome\"")
         << "last error " << LastError;
   }
 }
@@ -287,18 +371,20 @@ TEST_F(StartTexts, FollowTheLanguage) {
   std::string EnglishE5 = StartFailureText(TStartFailure::E5, Args());
   std::string EnglishE8 = StartFailureText(TStartFailure::E8, Args());
   LoadFrench();
-  EXPECT_EQ(StartFailureText(TStartFailure::E1, Args()),
-            "Impossible de d\xE9marrer la mise \xE0 jour maintenant car une copie du moteur de l'utilitaire (oue.exe) est "
-            "en cours d'ex\xE9\x63ution.");
+  EXPECT_EQ(
+      StartFailureText(TStartFailure::E1, Args()),
+      "Impossible de d\xE9marrer la mise \xE0 jour maintenant car une copie du moteur de l'utilitaire (oue.exe) est "
+      "en cours d'ex\xE9\x63ution.");
   EXPECT_EQ(StartFailureText(TStartFailure::E2, Args()).substr(0, 16), "Le programme ne ");
   // These two exist in English only.
   LoadGerman();
   EXPECT_EQ(StartFailureText(TStartFailure::E5, Args()), EnglishE5);
   EXPECT_EQ(StartFailureText(TStartFailure::E8, Args()), EnglishE8);
   LoadSpanish();
-  EXPECT_EQ(StartFailureText(TStartFailure::E4, Args()),
-            "No es posible continuar, porque debe haber una copia del motor de la utilidad de actualizaci\xF3n (oue.exe) "
-            "en:\rD:\\Orvane Updates\\");
+  EXPECT_EQ(
+      StartFailureText(TStartFailure::E4, Args()),
+      "No es posible continuar, porque debe haber una copia del motor de la utilidad de actualizaci\xF3n (oue.exe) "
+      "en:\rD:\\Orvane Updates\\");
 }
 
 TEST_F(StartTexts, NoTextForAStartThatDidNotFail) {

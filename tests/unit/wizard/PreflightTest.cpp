@@ -13,8 +13,8 @@ TEST(Preflight, UpdateNumberRange) {
     const char* List;
     bool Any;
     long long First, Last;
-  } Cases[] = {{":0:1:2:3:", true, 0, 3}, {":7:", true, 7, 7},   {":4:0:2147483647:", true, 0, 2147483647},
-               {"", false, 0, 0},         {"::", false, 0, 0},  {":x:5:", true, 5, 5}};
+  } Cases[] = {{":0:1:2:3:", true, 0, 3}, {":7:", true, 7, 7}, {":4:0:2147483647:", true, 0, 2147483647},
+               {"", false, 0, 0},         {"::", false, 0, 0}, {":x:5:", true, 5, 5}};
   for (const auto& Case : Cases) {
     long long First = -1, Last = -1;
     EXPECT_EQ(Case.Any, UpdateNumberRange(Case.List, First, Last)) << Case.List;
@@ -46,12 +46,12 @@ TEST(Preflight, ReadyTextInEachLanguage) {
        "(25,600 MB free [25%])."},
       {3, false,
        "Este servidor est\xE1 listo para la actualizaci\xF3n de 3.0.3.2 a 3.1.0.3 (archivos de actualizaci\xF3n "
-       "Orvane-3.1.0.0 a Orvane-3.1.0.3). El motor se ejecutar\xED" "a sin snapshot."},
+       "Orvane-3.1.0.0 a Orvane-3.1.0.3). El motor se ejecutar\xED"
+       "a sin snapshot."},
   };
   for (const auto& Case : Cases) {
     SelectLanguage(Case.Language);
-    EXPECT_EQ(Case.Expected,
-              PreflightReadyText("3.0.3.2", ":2:0:3:1:", Case.Snapshot, "D:", "25,600 MB free [25%]"))
+    EXPECT_EQ(Case.Expected, PreflightReadyText("3.0.3.2", ":2:0:3:1:", Case.Snapshot, "D:", "25,600 MB free [25%]"))
         << "language " << Case.Language;
   }
   SelectLanguage(0);

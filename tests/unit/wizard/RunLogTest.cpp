@@ -23,11 +23,14 @@ struct TNameCase {
 const TNameCase NameCases[] = {
     {"free", {}, Dated},
     {"dated taken", {Dated}, "C:\\Tools\\OUpdate.2026Dec08_11_24.2.log"},
-    {"dated and 2 taken", {Dated, "C:\\Tools\\OUpdate.2026Dec08_11_24.2.log"},
+    {"dated and 2 taken",
+     {Dated, "C:\\Tools\\OUpdate.2026Dec08_11_24.2.log"},
      "C:\\Tools\\OUpdate.2026Dec08_11_24.3.log"},
-    {"a gap is filled", {Dated, "C:\\Tools\\OUpdate.2026Dec08_11_24.3.log"},
+    {"a gap is filled",
+     {Dated, "C:\\Tools\\OUpdate.2026Dec08_11_24.3.log"},
      "C:\\Tools\\OUpdate.2026Dec08_11_24.2.log"},
-    {"gap after 2", {Dated, "C:\\Tools\\OUpdate.2026Dec08_11_24.2.log", "C:\\Tools\\OUpdate.2026Dec08_11_24.4.log"},
+    {"gap after 2",
+     {Dated, "C:\\Tools\\OUpdate.2026Dec08_11_24.2.log", "C:\\Tools\\OUpdate.2026Dec08_11_24.4.log"},
      "C:\\Tools\\OUpdate.2026Dec08_11_24.3.log"},
     {"only a numbered one taken", {"C:\\Tools\\OUpdate.2026Dec08_11_24.2.log"}, Dated},
 };

@@ -39,8 +39,8 @@ TEST_F(SnapshotDrive, JudgesTheChosenDrive) {
        1498, 50},
       {"percent half goes down to even", dtFixed, 1LL * 1048576 * 1600, 8LL * 1048576 * 1600, ",",
        "1,600 MB free [12%]", true, 1600, 12},
-      {"percent half goes up to even", dtFixed, 3LL * 1048576 * 1600, 8LL * 1048576 * 1600, ",",
-       "4,800 MB free [38%]", true, 4800, 38},
+      {"percent half goes up to even", dtFixed, 3LL * 1048576 * 1600, 8LL * 1048576 * 1600, ",", "4,800 MB free [38%]",
+       true, 4800, 38},
       {"size 0 gives no percentage", dtFixed, 5000000000LL, 0, ",", "4,768 MB free [0%]", true, 4768, 0},
       {"failed queries", dtFixed, -1, -1, ",", "0 MB free [0%]", false, 0, 0},
       {"empty disk", dtFixed, 0, 500107862016LL, ",", "0 MB free [0%]", false, 0, 0},
@@ -88,8 +88,8 @@ TEST(FreePercent, StaysWithinTheScaleAndNeverThrows) {
       {9223372036854775806LL, 9223372036854775807LL, 100},
       {1, 9223372036854775807LL, 0},
       {4611686018427387904LL, 9223372036854775807LL, 50},
-      {1, 200, 0},      // half a percent goes down to even
-      {3, 200, 2},      // one and a half goes up to even
+      {1, 200, 0},  // half a percent goes down to even
+      {3, 200, 2},  // one and a half goes up to even
       {-1, -1, 0},
       {-5, 100, 0},
       {5, -100, 0},

@@ -10,9 +10,8 @@ TEST(UnattendedOutcome, ExitCodesAreTheOnesFleetToolsKnow) {
   const struct {
     O Outcome;
     int Code;
-  } Cases[] = {{O::Succeeded, 0},         {O::SucceededNeedsReboot, 3010}, {O::UpToDate, 2},
-               {O::RebootPending, 350},   {O::AlreadyRunning, 1618},       {O::BadCommandLine, 1639},
-               {O::Refused, 1},           {O::Failed, 1603}};
+  } Cases[] = {{O::Succeeded, 0},         {O::SucceededNeedsReboot, 3010}, {O::UpToDate, 2}, {O::RebootPending, 350},
+               {O::AlreadyRunning, 1618}, {O::BadCommandLine, 1639},       {O::Refused, 1},  {O::Failed, 1603}};
   for (const auto& Case : Cases) {
     EXPECT_EQ(Case.Code, ExitCodeOf(Case.Outcome));
     EXPECT_EQ(Case.Code, FinalExitCode(Case.Outcome, true));
@@ -28,10 +27,18 @@ TEST(UnattendedOutcome, UpToDateOnlyWithEveryUpdateAtOrBelowTheServersOwn) {
     const char* Found;
     bool Expected;
   } Cases[] = {
-      {"3.1.0.3", ":0:1:2:3:", true},  {"3.1.0.3", ":3:", true},     {"3.1.0.12", ":2:11:12:", true},
-      {"3.1.0.3", ":0:4:", false},     {"3.1.0.3", "", false},       {"3.1.0.3", ":5:", false},
-      {"3.0.3.2", ":0:", false},       {"3.0.3.9", ":1:", false},    {"3.1.0", ":0:", false},
-      {"3.1.0.x", ":0:", false},       {"", ":0:", false},           {"3.1.0.-1", ":0:", false},
+      {"3.1.0.3", ":0:1:2:3:", true},
+      {"3.1.0.3", ":3:", true},
+      {"3.1.0.12", ":2:11:12:", true},
+      {"3.1.0.3", ":0:4:", false},
+      {"3.1.0.3", "", false},
+      {"3.1.0.3", ":5:", false},
+      {"3.0.3.2", ":0:", false},
+      {"3.0.3.9", ":1:", false},
+      {"3.1.0", ":0:", false},
+      {"3.1.0.x", ":0:", false},
+      {"", ":0:", false},
+      {"3.1.0.-1", ":0:", false},
       {"3.1.0.99999999999999999999", ":0:", false},
   };
   for (const auto& Case : Cases)

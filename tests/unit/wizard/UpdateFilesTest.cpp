@@ -14,22 +14,16 @@ struct TParseCase {
 
 TEST(ParseUpdateNumber, AcceptsTheNamesOfUpdateFiles) {
   const TParseCase Cases[] = {
-      {"Orvane-3.1.0.4.oue", 4},
-      {"orvane-3.1.0.12b.OUE", 12},
-      {"Orvane-3.1.0.5[fix].oue", 5},
-      {"Orvane-3.1.0.5.1.oue", 5},
-      {"ORVANE-3.1.0.7.OUE", 7},
-      {"Orvane-3.1.0.0.oue", 0},
-      {"Orvane-3.1.0.123.oue", 123},
-      {"Orvane-3.1.0.0012.oue", 12},
-      {"Orvane-3.1.0.1-.oue", 1},
-      {"Orvane-3.1.0.5 .oue", 5},
-      {"Orvane-3.1.0.6[.oue", 6},               // a "[" without its "]" is the one trailing extra
-      {"Orvane-[a]3.1.0.6.oue", 6},             // brackets anywhere after the prefix
-      {"Orvane-3.1.0.[a]6[b].oue", 6},          // every pair goes
-      {"Orvane-3.1.0.6[x.y].oue", 6},           // the bracket goes before the cut at "."
-      {"Orvane-3.1.0.8.beta[2].oue", 8},
-      {"Orvane-3.1.0.2147483647.oue", 2147483647},
+      {"Orvane-3.1.0.4.oue", 4},         {"orvane-3.1.0.12b.OUE", 12},
+      {"Orvane-3.1.0.5[fix].oue", 5},    {"Orvane-3.1.0.5.1.oue", 5},
+      {"ORVANE-3.1.0.7.OUE", 7},         {"Orvane-3.1.0.0.oue", 0},
+      {"Orvane-3.1.0.123.oue", 123},     {"Orvane-3.1.0.0012.oue", 12},
+      {"Orvane-3.1.0.1-.oue", 1},        {"Orvane-3.1.0.5 .oue", 5},
+      {"Orvane-3.1.0.6[.oue", 6},       // a "[" without its "]" is the one trailing extra
+      {"Orvane-[a]3.1.0.6.oue", 6},     // brackets anywhere after the prefix
+      {"Orvane-3.1.0.[a]6[b].oue", 6},  // every pair goes
+      {"Orvane-3.1.0.6[x.y].oue", 6},   // the bracket goes before the cut at "."
+      {"Orvane-3.1.0.8.beta[2].oue", 8}, {"Orvane-3.1.0.2147483647.oue", 2147483647},
   };
   for (const TParseCase& Case : Cases)
     EXPECT_EQ(ParseUpdateNumber(Case.FileName), Case.Expected) << "file name [" << Case.FileName << "]";
@@ -37,21 +31,21 @@ TEST(ParseUpdateNumber, AcceptsTheNamesOfUpdateFiles) {
 
 TEST(ParseUpdateNumber, RejectsOtherNames) {
   const char* const Cases[] = {
-      "Orvane-3.1.0.3.oue.oue",    // the extension twice
-      "Orvane-3.1.0.3.oue.bak",    // ".oue" not at the end
-      "Orvane-3.0.3.2.oue",        // another level
+      "Orvane-3.1.0.3.oue.oue",  // the extension twice
+      "Orvane-3.1.0.3.oue.bak",  // ".oue" not at the end
+      "Orvane-3.0.3.2.oue",      // another level
       "Orvane-3.1.1.2.oue",
-      "Orvane-3.1.0.x.oue",        // no number
+      "Orvane-3.1.0.x.oue",  // no number
       "Orvane-3.1.0..oue",
       "Orvane-3.1.0.oue",
-      "Orvane-3.1.0.1ab.oue",      // only one trailing character is dropped
-      "Orvane-3.1.0.5]x[y].oue",   // a "]" before the first "[" stops the removal
+      "Orvane-3.1.0.1ab.oue",     // only one trailing character is dropped
+      "Orvane-3.1.0.5]x[y].oue",  // a "]" before the first "[" stops the removal
       "Orvane-3.1.0.5][x].oue",
       "Orvane-3.1.0.$.oue",
-      "Orvane-3.1.0.b.oue",        // a single character is never shortened
+      "Orvane-3.1.0.b.oue",  // a single character is never shortened
       "Orvane-3.1.0.21474836480.oue",
-      "Orvane3.1.0.4.oue",         // the prefix needs its hyphen
-      "XOrvane-3.1.0.4.oue",       // and must start the name
+      "Orvane3.1.0.4.oue",    // the prefix needs its hyphen
+      "XOrvane-3.1.0.4.oue",  // and must start the name
       "Orvane-3.1.0.4",
       "Orvane-3.1.0.4.ou",
       "Orvane-3.1.0.4.oue ",
@@ -60,17 +54,21 @@ TEST(ParseUpdateNumber, RejectsOtherNames) {
       "",
       "3.1.0.4.oue",
   };
-  for (const char* FileName : Cases)
-    EXPECT_EQ(ParseUpdateNumber(FileName), -1) << "file name [" << FileName << "]";
+  for (const char* FileName : Cases) EXPECT_EQ(ParseUpdateNumber(FileName), -1) << "file name [" << FileName << "]";
 }
 
 TEST(ParseUpdateNumber, ReadsHexadecimalAndSignedForms) {
   const TParseCase Cases[] = {
-      {"Orvane-3.1.0.$1F.oue", 31},   {"Orvane-3.1.0.$1f.oue", 31},
-      {"Orvane-3.1.0.x1F.oue", 31},   {"Orvane-3.1.0.X1F.oue", 31},
-      {"Orvane-3.1.0.0x10.oue", 16},  {"Orvane-3.1.0.0X10.oue", 16},
-      {"Orvane-3.1.0.-5.oue", -5},    {"Orvane-3.1.0.+5.oue", 5},
-      {"Orvane-3.1.0. 7.oue", 7},     {"Orvane-3.1.0.  7.oue", 7},
+      {"Orvane-3.1.0.$1F.oue", 31},
+      {"Orvane-3.1.0.$1f.oue", 31},
+      {"Orvane-3.1.0.x1F.oue", 31},
+      {"Orvane-3.1.0.X1F.oue", 31},
+      {"Orvane-3.1.0.0x10.oue", 16},
+      {"Orvane-3.1.0.0X10.oue", 16},
+      {"Orvane-3.1.0.-5.oue", -5},
+      {"Orvane-3.1.0.+5.oue", 5},
+      {"Orvane-3.1.0. 7.oue", 7},
+      {"Orvane-3.1.0.  7.oue", 7},
       {"Orvane-3.1.0.-2147483648.oue", -2147483647 - 1},
       {"Orvane-3.1.0.$7FFFFFFF.oue", 2147483647},
       // Out of range as a whole, so the last digit is taken for the extra character.
@@ -134,8 +132,10 @@ TEST(StrToInt, FollowsThePlatformConversion) {
     int Value = 12345;
     bool Valid = TryStrToInt(Case.Text, Value);
     EXPECT_EQ(Valid, Case.Valid) << "text [" << Case.Text << "] gave " << Value;
-    if (Case.Valid) EXPECT_EQ(Value, Case.Expected) << "text [" << Case.Text << "]";
-    else EXPECT_EQ(Value, 12345) << "a refused text [" << Case.Text << "] must leave the value alone";
+    if (Case.Valid)
+      EXPECT_EQ(Value, Case.Expected) << "text [" << Case.Text << "]";
+    else
+      EXPECT_EQ(Value, 12345) << "a refused text [" << Case.Text << "] must leave the value alone";
     EXPECT_EQ(StrToIntDef(Case.Text, -1), Case.Valid ? Case.Expected : -1) << "text [" << Case.Text << "]";
   }
 }
@@ -157,13 +157,21 @@ struct TContainsCase {
 
 TEST(ColonList, ContainsWholeItemsOnly) {
   const TContainsCase Cases[] = {
-      {":0:1:2:", "0", true},   {":0:1:2:", "1", true},   {":0:1:2:", "2", true},
-      {":0:1:2:", "3", false},  {":10:", "0", false},     {":10:", "1", false},
-      {":10:", "10", true},     {":05:", "5", false},     {":5:", "05", false},
-      {"", "0", false},         {"", "", false},          {":3.1.0:", "3.1.0", true},
+      {":0:1:2:", "0", true},
+      {":0:1:2:", "1", true},
+      {":0:1:2:", "2", true},
+      {":0:1:2:", "3", false},
+      {":10:", "0", false},
+      {":10:", "1", false},
+      {":10:", "10", true},
+      {":05:", "5", false},
+      {":5:", "05", false},
+      {"", "0", false},
+      {"", "", false},
+      {":3.1.0:", "3.1.0", true},
       {":2.3.0:2.3.1:3.0.0:3.0.1:3.0.2:3.0.3:3.1.0:", "", false},
       {":2.3.0:2.3.1:3.0.0:3.0.1:3.0.2:3.0.3:3.1.0:", "3.0", false},
-      {"0:1:", "0", false},     // a list without its leading colon misses its first item
+      {"0:1:", "0", false},  // a list without its leading colon misses its first item
   };
   for (const TContainsCase& Case : Cases)
     EXPECT_EQ(ColonListContains(Case.List, Case.Item), Case.Expected)
@@ -206,7 +214,8 @@ TEST(UpdateSearchPattern, AddsOneBackslashWhenMissing) {
       {"C:\\", "C:\\Orvane-*.oue"},
       {"", "\\Orvane-*.oue"},
   };
-  for (const auto& Case : Cases) EXPECT_EQ(UpdateSearchPattern(Case.first), Case.second) << "folder [" << Case.first << "]";
+  for (const auto& Case : Cases)
+    EXPECT_EQ(UpdateSearchPattern(Case.first), Case.second) << "folder [" << Case.first << "]";
   EXPECT_STREQ(NoUpdatesPattern, "Orvane-3.1.0.*.oue");
 }
 
@@ -231,15 +240,23 @@ TEST(ScanUpdateNames, SummarisesTheFolder) {
       {"extremes at once", UpdateNames({"0", "2147483647"}), ":0:2147483647:", true, {0, 2147483647}},
       {"extremes reversed", UpdateNames({"2147483647", "0"}), ":2147483647:0:", true, {0, 2147483647}},
       {"one update", UpdateNames({"7"}), ":7:", false, {7}},
-      {"file-system order kept, rows numeric", UpdateNames({"10", "2", "9", "3", "4", "5", "6", "7", "8"}),
-       ":10:2:9:3:4:5:6:7:8:", false, {2, 3, 4, 5, 6, 7, 8, 9, 10}},
+      {"file-system order kept, rows numeric",
+       UpdateNames({"10", "2", "9", "3", "4", "5", "6", "7", "8"}),
+       ":10:2:9:3:4:5:6:7:8:",
+       false,
+       {2, 3, 4, 5, 6, 7, 8, 9, 10}},
       {"bracketed variant", {"Orvane-3.1.0.3.oue", "Orvane-3.1.0.3[b].oue"}, ":3:", false, {3}},
-      {"same number written twice", {"Orvane-3.1.0.$A.oue", "Orvane-3.1.0.10.oue", "orvane-3.1.0.10b.OUE"}, ":10:",
-       false, {10}},
+      {"same number written twice",
+       {"Orvane-3.1.0.$A.oue", "Orvane-3.1.0.10.oue", "orvane-3.1.0.10b.OUE"},
+       ":10:",
+       false,
+       {10}},
       {"negative skipped", {"Orvane-3.1.0.-5.oue", "Orvane-3.1.0.5.oue"}, ":5:", false, {5}},
       {"rejects only",
-       {"Orvane-3.1.0.3.oue.oue", "Orvane-3.0.3.2.oue", "Orvane-3.1.0.x.oue", "Orvane-3.1.0.1ab.oue", "readme.txt"}, "",
-       false, {}},
+       {"Orvane-3.1.0.3.oue.oue", "Orvane-3.0.3.2.oue", "Orvane-3.1.0.x.oue", "Orvane-3.1.0.1ab.oue", "readme.txt"},
+       "",
+       false,
+       {}},
       {"nothing", {}, "", false, {}},
   };
   for (const TScanCase& Case : Cases) {

@@ -44,8 +44,7 @@ bool TLauncherForm::CheckStartPreconditions() {
 
   TStartMessageArgs Args;
   Args.ErrorCode = LastError;
-  Args.SystemMessage =
-      SysErrorMessage(Verdict.Failure == TStartFailure::E2 ? InstallRootMissingError : LastError);
+  Args.SystemMessage = SysErrorMessage(Verdict.Failure == TStartFailure::E2 ? InstallRootMissingError : LastError);
   Args.InstallRoot = FInstallRoot;
   Args.ProgramDir = FProgramDir;
   Args.PrimaryNodeName = PrimaryNodeName;

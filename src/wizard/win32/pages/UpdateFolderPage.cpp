@@ -28,8 +28,7 @@ int CALLBACK BrowseCallback(HWND Dialog, UINT Msg, LPARAM, LPARAM Data) {
 }
 
 // The folder dialog; empty when cancelled. Selection empty: nothing preselected.
-std::string BrowseForFolder(HWND Owner, const std::string& Instruction, const std::string& Selection,
-                            UINT Flags) {
+std::string BrowseForFolder(HWND Owner, const std::string& Instruction, const std::string& Selection, UINT Flags) {
   BROWSEINFOA Bi = {};
   Bi.hwndOwner = Owner;
   Bi.lpszTitle = Instruction.c_str();
@@ -63,8 +62,7 @@ void TLauncherForm::btUpdateFilesPathBrowseClick() {
   const std::string Remembered = CurrentDirectory();
   SetCurrentDirectoryA(Start.c_str());
   std::string Chosen;
-  const bool FromDesktop =
-      GetKeyState(VK_SHIFT) < 0 || (LacksDriveLetter(Start) && LacksDriveLetter(Remembered));
+  const bool FromDesktop = GetKeyState(VK_SHIFT) < 0 || (LacksDriveLetter(Start) && LacksDriveLetter(Remembered));
   if (FromDesktop) {
     // Rooted at the desktop, so drives and the network are all reachable.
     Chosen = BrowseForFolder(FHandle, ControlText(ID_lbUpdateFilesPathTitle),

@@ -5,56 +5,17 @@
 #include "DriverError.h"
 #include "Files.h"
 #include "Wait.h"
+#include "utils/win32/Handles.h"
 
 namespace {
-
-class TScreenDc {
- public:
-  TScreenDc() : FDc(GetDC(nullptr)) {}
-  ~TScreenDc() { ReleaseDC(nullptr, FDc); }
-  TScreenDc(const TScreenDc&) = delete;
-  TScreenDc& operator=(const TScreenDc&) = delete;
-  HDC Get() const { return FDc; }
-
- private:
-  HDC FDc;
-};
-
-class TMemoryDc {
- public:
-  explicit TMemoryDc(HDC Compatible) : FDc(CreateCompatibleDC(Compatible)) {}
-  ~TMemoryDc() { DeleteDC(FDc); }
-  TMemoryDc(const TMemoryDc&) = delete;
-  TMemoryDc& operator=(const TMemoryDc&) = delete;
-  HDC Get() const { return FDc; }
-
- private:
-  HDC FDc;
-};
-
-class TSelectedBitmap {
- public:
-  TSelectedBitmap(HDC Dc, HBITMAP Bitmap) : FDc(Dc), FBitmap(Bitmap), FOld(SelectObject(Dc, Bitmap)) {}
-  ~TSelectedBitmap() {
-    SelectObject(FDc, FOld);
-    DeleteObject(FBitmap);
-  }
-  TSelectedBitmap(const TSelectedBitmap&) = delete;
-  TSelectedBitmap& operator=(const TSelectedBitmap&) = delete;
-
- private:
-  HDC FDc;
-  HBITMAP FBitmap;
-  HGDIOBJ FOld;
-};
 
 int RowBytes(int Width) { return (Width * 3 + 3) & ~3; }
 
 // Bottom-up 24-bit rows, as a .bmp file stores them.
 std::string CaptureRect(const RECT& Area) {
   const int Width = Area.right - Area.left, Height = Area.bottom - Area.top;
-  TScreenDc Screen;
-  TMemoryDc Memory(Screen.Get());
+  const TWindowDc Screen = WindowDc(nullptr);
+  const TMemoryDc Memory(CreateCompatibleDC(Screen.Get().Dc));
   BITMAPINFO Info = {};
   Info.bmiHeader.biSize = sizeof Info.bmiHeader;
   Info.bmiHeader.biWidth = Width;
@@ -63,10 +24,10 @@ std::string CaptureRect(const RECT& Area) {
   Info.bmiHeader.biBitCount = 24;
   Info.bmiHeader.biCompression = BI_RGB;
   void* Bits = nullptr;
-  HBITMAP Bitmap = CreateDIBSection(Screen.Get(), &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
-  if (Bitmap == nullptr || Bits == nullptr) throw TDriverError("cannot create a bitmap for a screenshot");
-  TSelectedBitmap Selected(Memory.Get(), Bitmap);
-  if (!BitBlt(Memory.Get(), 0, 0, Width, Height, Screen.Get(), Area.left, Area.top, SRCCOPY | CAPTUREBLT))
+  const TGdiObject<HBITMAP> Bitmap(CreateDIBSection(Screen.Get().Dc, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+  if (!Bitmap || Bits == nullptr) throw TDriverError("cannot create a bitmap for a screenshot");
+  const TSelection Selected = SelectInto(Memory.Get(), Bitmap.Get());
+  if (!BitBlt(Memory.Get(), 0, 0, Width, Height, Screen.Get().Dc, Area.left, Area.top, SRCCOPY | CAPTUREBLT))
     throw TDriverError("cannot copy the screen (error " + std::to_string(GetLastError()) + ")");
   GdiFlush();
   return std::string(static_cast<const char*>(Bits), static_cast<size_t>(RowBytes(Width)) * Height);

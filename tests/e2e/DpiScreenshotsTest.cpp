@@ -63,29 +63,29 @@ std::vector<DWORD> PixelsOf(HDC Dc, HBITMAP Bitmap, int Width, int Height) {
 // How many pixels of the side picture on screen differ from the picture the
 // wizard ships for this scale (the window shows its top part, unchanged).
 int PictureMismatches(const std::string& WizardExe, int PictureId, HWND Frame) {
-  HMODULE Module = LoadLibraryExA(WizardExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  HBITMAP Shipped = Module ? static_cast<HBITMAP>(LoadImageA(Module, MAKEINTRESOURCEA(PictureId), IMAGE_BITMAP, 0, 0,
-                                                             LR_CREATEDIBSECTION))
-                           : nullptr;
-  if (Module) FreeLibrary(Module);
+  const TGdiObject<HBITMAP> Shipped([&] {
+    const TLibrary Module(LoadLibraryExA(WizardExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    return Module ? static_cast<HBITMAP>(
+                        LoadImageA(Module.Get(), MAKEINTRESOURCEA(PictureId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
+                  : nullptr;
+  }());
   if (!Shipped) return -1;
   BITMAP Bm = {};
-  GetObject(Shipped, sizeof Bm, &Bm);
+  GetObject(Shipped.Get(), sizeof Bm, &Bm);
   RECT Rc = {};
   GetClientRect(Frame, &Rc);
   const int W = Rc.right < Bm.bmWidth ? Rc.right : Bm.bmWidth, H = Rc.bottom < Bm.bmHeight ? Rc.bottom : Bm.bmHeight;
-  HDC Screen = GetDC(nullptr), Mem = CreateCompatibleDC(Screen);
-  HBITMAP Seen = CreateCompatibleBitmap(Screen, W, H);
-  HGDIOBJ Old = SelectObject(Mem, Seen);
+  const TWindowDc Screen = WindowDc(nullptr);
+  const TMemoryDc Mem(CreateCompatibleDC(Screen.Get().Dc));
+  const TGdiObject<HBITMAP> Seen(CreateCompatibleBitmap(Screen.Get().Dc, W, H));
   POINT Origin = {0, 0};
   ClientToScreen(Frame, &Origin);
-  BitBlt(Mem, 0, 0, W, H, Screen, Origin.x, Origin.y, SRCCOPY);
-  SelectObject(Mem, Old);
-  const std::vector<DWORD> Want = PixelsOf(Mem, Shipped, Bm.bmWidth, Bm.bmHeight), Got = PixelsOf(Mem, Seen, W, H);
-  DeleteObject(Seen);
-  DeleteObject(Shipped);
-  DeleteDC(Mem);
-  ReleaseDC(nullptr, Screen);
+  {
+    const TSelection Selected = SelectInto(Mem.Get(), Seen.Get());
+    BitBlt(Mem.Get(), 0, 0, W, H, Screen.Get().Dc, Origin.x, Origin.y, SRCCOPY);
+  }
+  const std::vector<DWORD> Want = PixelsOf(Mem.Get(), Shipped.Get(), Bm.bmWidth, Bm.bmHeight),
+                           Got = PixelsOf(Mem.Get(), Seen.Get(), W, H);
   int Mismatches = W > 0 && H > 0 ? 0 : -1;
   for (int Y = 0; Y < H; ++Y)
     for (int X = 0; X < W; ++X) Mismatches += Got[Y * W + X] != Want[Y * Bm.bmWidth + X];
@@ -107,9 +107,7 @@ TEST_P(DpiScreenshots, TheWindowScalesWithTheDisplay) {
   GetClientRect(Picture, &Frame);
   POINT Probe = {Frame.right - Scaled(4, Dpi), Scaled(8, Dpi)};
   ClientToScreen(Picture, &Probe);
-  HDC Screen = GetDC(nullptr);
-  const COLORREF Seen = GetPixel(Screen, Probe.x, Probe.y);
-  ReleaseDC(nullptr, Screen);
+  const COLORREF Seen = GetPixel(WindowDc(nullptr).Get().Dc, Probe.x, Probe.y);
   EXPECT_NE(RGB(0, 128, 128), Seen) << "the picture stops short of its frame";
   // At 100, 150 and 200 % the picture drawn for that scale shows as shipped:
   // not a smaller one stretched, and not resampled. (At 125 % it is the

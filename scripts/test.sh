@@ -27,7 +27,7 @@ step "shipped program" bash "$ROOT/scripts/check-ship.sh"
 step "code shape: layout, function and file length" bash -c '"$0/tools/checks/format.sh" && "$0/tools/checks/long-functions.sh"' "$ROOT"
 # A short round per target keeps every fuzzer building and its corpus sound;
 # long rounds are run by hand (bash scripts/fuzz.sh, 300 s per target).
-step "fuzzing the portable input handling, 8 s per target" bash "$ROOT/scripts/fuzz.sh" 8
+step "fuzzing the portable input handling, 4 s per target" bash "$ROOT/scripts/fuzz.sh" 4
 
 fresh_prefix "$BUILD/wine-test"
 ensure_display
@@ -42,7 +42,9 @@ export OUPDATE_BUILT=1
 step "fleet playbook syntax" ansible-playbook --syntax-check -i "$ROOT/deploy/ansible/inventory.example.yml" \
   "$ROOT/deploy/ansible/update-nodes.yml"
 step "fleet rehearsal: rolling update over 6 nodes" bash "$ROOT/scripts/fleet-rehearsal.sh" 6
-step "fleet rehearsal: preflight (--check) over 5 nodes" bash "$ROOT/scripts/fleet-rehearsal.sh" 5 --check
+# The first four kinds of node give every answer a preflight can give (ready,
+# pending reboot, up to date); an engine failure only shows in a real run.
+step "fleet rehearsal: preflight (--check) over 4 nodes" bash "$ROOT/scripts/fleet-rehearsal.sh" 4 --check
 step "operator's guide pictures" bash "$ROOT/scripts/guide-pictures.sh" --check
 
 shopt -s nullglob

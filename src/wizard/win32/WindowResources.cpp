@@ -63,7 +63,7 @@ HBITMAP Resized(HBITMAP Bitmap, int Width, int Height, bool Keyed) {
 // larger scale between them (larger from the largest above 192).
 HBITMAP LoadPicture(HINSTANCE Instance, int Id, int Dpi, bool Keyed) {
   const int Scale = ArtworkScaleForDpi(Dpi);
-  TGdiHandle<HBITMAP> Bmp(LoadBitmapResource(Instance, ArtworkResourceId(Id, Scale)));
+  TGdiObject<HBITMAP> Bmp(LoadBitmapResource(Instance, ArtworkResourceId(Id, Scale)));
   if (!Bmp) return nullptr;
   BITMAP Bm = {};
   GetObject(Bmp.Get(), sizeof(Bm), &Bm);
@@ -84,7 +84,7 @@ COLORREF ReadableTextOn(COLORREF Background) {
 void TImageList::LoadMasked(HINSTANCE Instance, int BitmapId, int Size, int Dpi) {
   const int Scaled = ScaleToDpi(Size, Dpi);
   Reset(ImageList_Create(Scaled, Scaled, ILC_COLOR24 | ILC_MASK, 1, 0));
-  const TGdiHandle<HBITMAP> Bmp(LoadPicture(Instance, BitmapId, Dpi, true));
+  const TGdiObject<HBITMAP> Bmp(LoadPicture(Instance, BitmapId, Dpi, true));
   if (!Bmp) return;
   ImageList_AddMasked(Get(), Bmp.Get(), KeyColour);
 }

@@ -5,9 +5,6 @@
 
 #include "utils/win32/Handles.h"
 
-template <typename T>
-using TGdiHandle = TGdiObject<T>;
-
 class TImageList : public TImageListHandle {
  public:
   // A list with one picture of Size x Size at 96 DPI, in the artwork made
@@ -16,12 +13,12 @@ class TImageList : public TImageListHandle {
 };
 
 struct TWindowResources {
-  TGdiHandle<HFONT> Normal, Bold, Small;
-  TGdiHandle<HBRUSH> Teal;
-  TGdiHandle<HBRUSH> InfoBackground;
+  TGdiObject<HFONT> Normal, Bold, Small;
+  TGdiObject<HBRUSH> Teal;
+  TGdiObject<HBRUSH> InfoBackground;
   COLORREF InfoText = 0;
-  TGdiHandle<HBITMAP> Picture, Logo;
-  TGdiHandle<HBITMAP> DrivePictures[7];  // by drive type
+  TGdiObject<HBITMAP> Picture, Logo;
+  TGdiObject<HBITMAP> DrivePictures[7];  // by drive type
   TImageList UpdateGlyph, PrevGlyph, NextGlyph, ExitGlyph;
 
   // Pictures come in the artwork made for Dpi, at the size they are shown

@@ -71,7 +71,9 @@ TEST(PipeStream, AWriteEndThatNeverWaitsTakesWhatFitsAndThenNothing) {
   char Buffer[10];
   DWORD Got = 0;
   ASSERT_TRUE(ReadFile(Writer.OtherEndHandle(), Buffer, sizeof Buffer, &Got, nullptr));
-  EXPECT_EQ(Writer.WriteSome(Block.data(), Block.size()), Got) << "room of " << Room;
+  const std::size_t Again = Writer.WriteSome(Block.data(), Block.size());
+  EXPECT_GT(Again, 0u) << "reading made no room";
+  EXPECT_LE(Again, Got) << "room of " << Room;
 }
 
 // Once the child has started, the caller holds only its own ends: the

@@ -76,11 +76,17 @@ void TPipeStream::NeverWait() {
 
 std::size_t TPipeStream::WriteSome(const void* Buffer, std::size_t Count) {
   // A byte pipe that does not wait takes what its buffer has room for and
-  // answers success, with 0 written when it is full.
-  DWORD Done = 0;
-  const DWORD Asked = static_cast<DWORD>(std::min<std::size_t>(Count, MAXDWORD));
-  if (Handle() == nullptr || !WriteFile(Handle(), Buffer, Asked, &Done, nullptr)) throw EStreamWriteError();
-  return Done;
+  // answers success ("Named Pipe Type, Read, and Wait Modes"); Wine takes a
+  // write only whole, else nothing. Halving a write that took nothing serves
+  // both: at most a dozen calls for the 4 KB the wizard writes at once.
+  std::size_t Asked = std::min<std::size_t>(Count, MAXDWORD);
+  for (;;) {
+    DWORD Done = 0;
+    if (Handle() == nullptr || !WriteFile(Handle(), Buffer, static_cast<DWORD>(Asked), &Done, nullptr))
+      throw EStreamWriteError();
+    if (Done > 0 || Asked <= 1) return Done;
+    Asked /= 2;
+  }
 }
 
 std::size_t TPipeStream::ReadBytes(char* Buffer, std::size_t Count) {

@@ -53,8 +53,9 @@ class TPipeStream : public THandleStream, private ILineSource {
   // For the writing end: from now on a write never waits for the reader.
   // Raises EInOutError when the pipe refuses.
   void NeverWait();
-  // After NeverWait: writes as much of Buffer as the pipe takes now and
-  // returns how much that was, 0 when it is full. Raises EStreamWriteError
+  // After NeverWait: writes as much of Buffer as the pipe takes now (on
+  // Wine, the largest half, quarter, ... that fits) and returns how much
+  // that was, 0 when it is full. Raises EStreamWriteError
   // when the pipe is broken (nobody reads any more).
   std::size_t WriteSome(const void* Buffer, std::size_t Count);
 

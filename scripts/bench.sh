@@ -4,7 +4,7 @@
 # the exit code says only whether each run was complete: every line the
 # engine wrote interpreted, and the run successful; every update file found
 # by the scan.
-#   bash scripts/bench.sh [--lines N]     (without: 100,000 and 1,000,000 lines)
+#   bash scripts/bench.sh [--lines N] [--turns T]   (without --lines: 100,000 and 1,000,000 lines)
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -23,11 +23,11 @@ trap 'stop_display; "$WINESERVER" -k 2>/dev/null || true' EXIT
 
 status=0
 echo "== engine throughput with the wizard attached"
-if [ $# -gt 0 ]; then
+if [[ " $* " == *" --lines "* ]]; then
   "$WINE" "$WIN_BUILD/bin/bench_engine_run.exe" "$@" || status=$?
 else
   for lines in 100000 1000000; do
-    "$WINE" "$WIN_BUILD/bin/bench_engine_run.exe" --lines "$lines" || status=$?
+    "$WINE" "$WIN_BUILD/bin/bench_engine_run.exe" --lines "$lines" "$@" || status=$?
   done
 fi
 echo "== update-folder scan"

@@ -74,6 +74,28 @@ std::string TLineBuffer::ReadLine() {
   }
 }
 
+std::string TLineBuffer::ReadLinePart(std::size_t PartLimit, bool& Complete) {
+  std::string Line = ReadLine();
+  Complete = Line != NoLine;
+  // A terminator among the pending bytes (a CR whose LF may still come)
+  // makes a line on a later call: only a text without any is cut.
+  if (Complete || PartLimit == 0 || PendingSize() < PartLimit ||
+      FindTerminator(std::max(FScanned, FStart)) != std::string::npos)
+    return Line;
+  std::string Part = FText.substr(FStart, PartLimit);
+  FStart += PartLimit;
+  FScanned = std::max(FScanned, FStart);
+  Compact();
+  return Part;
+}
+
+std::string TLineBuffer::TakePending() {
+  std::string Rest = FText.substr(FStart);
+  FText.clear();
+  FStart = FScanned = 0;
+  return Rest;
+}
+
 std::string TLineBuffer::TakeLine(std::size_t End, std::size_t TerminatorLength) {
   if (End - FStart >= LongLine) {
     // The pending text becomes the line and only what follows it is copied:

@@ -48,6 +48,15 @@ class TLineBuffer {
   // NoLine while the source still holds bytes means this call's MaxTakeIn
   // was used up: the caller may call again when its own budget allows.
   std::string ReadLine();
+  // ReadLine with the pending text bounded: a complete line (Complete true),
+  // or, while what is pending holds no line end and has reached PartLimit
+  // bytes, its first PartLimit bytes as the start of a line that goes on
+  // (Complete false; the next parts and the line's end follow), or NoLine.
+  // However long a line without a break, at most PartLimit + MaxTakeIn of
+  // it is held here.
+  std::string ReadLinePart(std::size_t PartLimit, bool& Complete);
+  // Everything pending, handed out whole without taking anything in.
+  std::string TakePending();
 
   // Whether the pending text holds a complete line (ReadLine would return one
   // without taking anything in).

@@ -135,15 +135,14 @@ bool ParsePercent(const std::string& Text, int& Value) {
 void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& View) {
   std::string Rest;
   if (TakeTag(Line, TagError, Rest)) {
-    FErrorText += '\r';
-    FErrorText += Trim(Rest);
+    AddError(Trim(Rest));
   } else if (TakeTag(Line, TagParam, Rest)) {
     if (Rest.find(NeedRebootParameter) != std::string::npos) FNeedReboot = true;
   } else if (TakeTag(Line, TagResult, Rest)) {
-    FResultText = Trim(Rest);
+    FResultText = ShownText(Trim(Rest));
   } else if (TakeTag(Line, TagSection, Rest)) {
-    FSection = Trim(Rest);
-    View.ShowSectionTitle(ShownText(FSection));
+    FSection = ShownText(Trim(Rest));
+    View.ShowSectionTitle(FSection);
     // Saturates: an engine that never stops starting sections must not wrap
     // the index round to the start of the bar.
     if (FSectionIndex < INT_MAX) ++FSectionIndex;
@@ -157,10 +156,11 @@ void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& 
     View.ShowDetail("");
   } else if (TakeTag(Line, TagStatus, Rest)) {
     TakeField(Rest, FStepCode);  // the step code is carried into the failure text as sent
+    FStepCode = ShownText(FStepCode);
     std::string StepText;
     TakeField(Rest, StepText);
-    FCurrentStep = Trim(StepText);
-    View.ShowCurrentStep(ShownText(FCurrentStep));
+    FCurrentStep = ShownText(Trim(StepText));
+    View.ShowCurrentStep(FCurrentStep);
     int Percent = 0;
     SetSectionProgress(ParsePercent(Rest, Percent) ? Percent : FSectionPercent, View);
     View.ShowDetail("");
@@ -174,6 +174,21 @@ void TEngineProtocol::ProcessEngineLine(const std::string& Line, IProgressView& 
     FDetail.assign(Line, First, std::min(Last - First, MaxShownText));
     View.ShowDetail(FDetail);
   }
+}
+
+// The latest errors are kept, from a line's start, and the rest is dropped
+// from the front once the text is twice the bound: a constant cost per byte,
+// and an engine that writes error lines for ever cannot fill the memory. The
+// log keeps every error line among the output.
+void TEngineProtocol::AddError(const std::string& Error) {
+  FErrorText += '\r';
+  FErrorText += Error;
+  if (FErrorText.size() <= 2 * KeptErrorLimit) return;
+  std::size_t From = FErrorText.find('\r', FErrorText.size() - KeptErrorLimit);
+  if (From == std::string::npos) From = FErrorText.size() - KeptErrorLimit;
+  FErrorText.erase(0, From);
+  if (FErrorText.empty() || FErrorText[0] != '\r') FErrorText.insert(0, 1, '\r');
+  FEarlierErrorsDropped = true;
 }
 
 void TEngineProtocol::SetSectionProgress(int Percent, IProgressView& View) {
@@ -194,14 +209,14 @@ void TEngineProtocol::SetSectionProgress(int Percent, IProgressView& View) {
   if (FSectionPercent >= 90) View.RefreshServerLevel();
 }
 
-void TEngineProtocol::AppendTranscript(const std::string& Line) {
+void TEngineProtocol::AppendTranscript(const std::string& Line, bool StartsLine) {
   // A line that alone fills what is kept leaves only its own end: taken
   // straight from it, a line of megabytes is not copied in and cut again.
   if (Line.size() >= TranscriptKept && FTranscript.size() + 2 + Line.size() > TranscriptLimit) {
     FTranscript.assign(Line, Line.size() - TranscriptKept, TranscriptKept);
     return;
   }
-  FTranscript += "\r\n";
+  if (StartsLine) FTranscript += "\r\n";
   FTranscript += Line;
   if (FTranscript.size() > TranscriptLimit) FTranscript.erase(0, FTranscript.size() - TranscriptKept);
 }
@@ -237,6 +252,10 @@ std::string TEngineProtocol::ResultText(const std::string& LocalLevel, std::size
   // The page's text and the log's are both asked for: the line goes in once.
   std::string Errors = FErrorText;
   if (FEngineCrashed) Errors += "\r" + EngineCrashText(FEngineExitCode);
-  return ToCRLF(FormatText(GetControlText("txtCompletionStatusInfo", "_Failed"),
-                           {FSection, FStepCode, FCurrentStep, LatestErrors(Errors, ErrorLimit)}));
+  std::string Shown = LatestErrors(Errors, ErrorLimit);
+  // What was dropped while the errors came is told as the page tells it.
+  if (FEarlierErrorsDropped && Shown.size() == Errors.size())
+    Shown = "\r" + GetLangText("str_Message_Earlier_Errors_In_Log") + Shown;
+  return ToCRLF(
+      FormatText(GetControlText("txtCompletionStatusInfo", "_Failed"), {FSection, FStepCode, FCurrentStep, Shown}));
 }

@@ -21,7 +21,9 @@ class IProgressView {
 // window's handlers and this class side by side.
 class TEngineProtocol {
  public:
-  // FDetail keeps at most MaxShownText characters of the last detail.
+  // FDetail, FSection, FCurrentStep, FStepCode and FResultText keep at most
+  // MaxShownText characters of what the engine sent; FErrorText keeps the
+  // latest errors, at most twice KeptErrorLimit (the log keeps every line).
   std::string FSection, FErrorText, FResultText, FStepCode, FCurrentStep, FDetail, FTranscript;
   bool FNeedReboot = false;
   int FSectionIndex = -1, FSectionPercent = 0, FSectionCount = 0;
@@ -36,8 +38,9 @@ class TEngineProtocol {
   // 0..FSectionCount*100, whatever the engine reports.
   void SetSectionProgress(int Percent, IProgressView& View);
   // Every interpreted line goes here, so the log ends with the last ~4 KB of
-  // output however long the run was.
-  void AppendTranscript(const std::string& Line);
+  // output however long the run was. A long line may come in parts: each
+  // after the first continues it (StartsLine false).
+  void AppendTranscript(const std::string& Line, bool StartsLine = true);
   // The engine has ended with this exit code. Only a crash counts: an engine
   // that died cannot have finished the update, whatever it printed before.
   void EngineEnded(unsigned long ExitCode);
@@ -53,8 +56,11 @@ class TEngineProtocol {
   // The same with every error line, for the log.
   std::string LogResultText(const std::string& LocalLevel);
   static constexpr std::size_t ShownErrorLimit = 8192;
+  static constexpr std::size_t KeptErrorLimit = 64 * 1024;
 
  private:
+  bool FEarlierErrorsDropped = false;  // FErrorText lost its front to the bound
+  void AddError(const std::string& Error);
   std::string ResultText(const std::string& LocalLevel, std::size_t ErrorLimit);
 };
 

@@ -1,17 +1,17 @@
 #include "wizard/ProgressBatch.h"
 
 void TProgressBatch::ShowSectionTitle(const std::string& Text) {
-  FSectionTitle = Text;
+  FSectionTitle = ShownText(Text);
   FDirty |= dSection;
 }
 
 void TProgressBatch::ShowCurrentStep(const std::string& Text) {
-  FCurrentStep = Text;
+  FCurrentStep = ShownText(Text);
   FDirty |= dStep;
 }
 
 void TProgressBatch::ShowDetail(const std::string& Text) {
-  FDetail = Text;
+  FDetail = ShownText(Text);
   FDirty |= dDetail;
 }
 

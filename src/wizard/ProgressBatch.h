@@ -1,6 +1,7 @@
 // What the progress page is to show, gathered while a pass of the run loop
 // reads engine lines and handed on once at the end of the pass, so that a
-// flood of lines does not redraw the page per line.
+// flood of lines does not redraw the page per line. Each text keeps at most
+// what a label shows (MaxShownText).
 #pragma once
 #include <string>
 

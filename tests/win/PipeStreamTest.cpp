@@ -4,7 +4,9 @@
 
 #include "utils/Errors.h"
 #include "utils/win32/PipeStream.h"
+#include "utils/win32/Processes.h"
 #include "utils/win32/Stream.h"
+#include "wizard/EngineRun.h"
 
 #include <gtest/gtest.h>
 
@@ -55,22 +57,50 @@ TEST(PipeStream, OnlyTheChildsEndIsInheritable) {
   }
 }
 
-// What the writing end can take without waiting: what the pipe holds unread
-// uses up its buffer, and reading frees it again.
-TEST(PipeStream, RoomToWriteIsTheBufferLessWhatIsUnread) {
+// A write end that never waits takes what the pipe has room for, then
+// nothing, and reading makes room again. The pipe's real room is the
+// system's choice (the size asked for is a suggestion), so it is measured.
+TEST(PipeStream, AWriteEndThatNeverWaitsTakesWhatFitsAndThenNothing) {
   TPipeStream Writer(TPipeStream::WriteEnd, 64);
-  EXPECT_EQ(Writer.RoomToWrite(), 64u);
-  Writer.WriteBuffer("0123456789", 10);
-  EXPECT_EQ(Writer.RoomToWrite(), 54u);
-  const std::string Rest(54, 'x');
-  Writer.WriteBuffer(Rest.data(), Rest.size());  // fits, so it cannot wait for a reader
-  EXPECT_EQ(Writer.RoomToWrite(), 0u);
+  Writer.NeverWait();
+  const std::string Block(256, 'x');
+  std::size_t Room = 0;
+  for (std::size_t Done; (Done = Writer.WriteSome(Block.data(), Block.size())) > 0;) Room += Done;
+  ASSERT_GT(Room, 0u) << "an empty pipe took nothing";
+  EXPECT_EQ(Writer.WriteSome("y", 1), 0u) << "a full pipe took a byte";
   char Buffer[10];
   DWORD Got = 0;
   ASSERT_TRUE(ReadFile(Writer.OtherEndHandle(), Buffer, sizeof Buffer, &Got, nullptr));
-  EXPECT_EQ(Writer.RoomToWrite(), 10u);
-  TPipeStream Reader(TPipeStream::ReadEnd, 64);
-  EXPECT_EQ(Reader.RoomToWrite(), 0u) << "a reading end takes no writes";
+  const std::size_t Again = Writer.WriteSome(Block.data(), Block.size());
+  EXPECT_GT(Again, 0u) << "reading made no room";
+  EXPECT_LE(Again, Got) << "room of " << Room;
+}
+
+// Once the child has started, the caller holds only its own ends: the
+// child's end of the output and of the input are gone from this process, so
+// the output ends with the child, and input for a child that has gone is a
+// broken pipe rather than bytes that wait for nobody.
+TEST(PipeStream, AfterTheStartOnlyTheChildHoldsItsEnds) {
+  TPipeStream Output(TPipeStream::ReadEnd, 4096);
+  TPipeStream Input(TPipeStream::WriteEnd, 4096);
+  Input.NeverWait();
+  const HANDLE ChildsEnds[] = {Output.OtherEndHandle(), Input.OtherEndHandle()};
+  TKernelHandle Process;
+  ASSERT_NE(StartChildOnPipes(EngineCommandLine(SelfPath(), "--child=echo"), false, Input, Output, &Process), 0u);
+  for (HANDLE End : ChildsEnds) {
+    DWORD Flags = 0;
+    EXPECT_FALSE(GetHandleInformation(End, &Flags)) << "the caller still holds a child's end";
+  }
+  EXPECT_EQ(Output.OtherEndHandle(), nullptr);
+  EXPECT_EQ(Input.OtherEndHandle(), nullptr);
+
+  const std::string Lines = "hello\r\nquit\r\n";
+  EXPECT_EQ(Input.WriteSome(Lines.data(), Lines.size()), Lines.size());
+  EXPECT_EQ(WaitForLine(Output), "echo:hello");
+  ASSERT_EQ(WaitForSingleObject(Process.Get(), 10000), WAIT_OBJECT_0);
+  EXPECT_TRUE(WaitUntil([&] { return Output.BytesWaiting() == 0 && Output.Ended(); }))
+      << "the output did not end with the child";
+  EXPECT_THROW(Input.WriteSome("x", 1), EStreamWriteError);
 }
 
 TEST(PipeStream, DestructionClosesBothEnds) {

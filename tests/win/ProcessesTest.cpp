@@ -5,6 +5,7 @@
 #include "utils/AsciiCase.h"
 #include "utils/NodeInfo.h"
 #include "utils/win32/Processes.h"
+#include "wizard/EngineRun.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,8 @@ TEST(IsProcessAlive, ThisProcessIsAlive) { EXPECT_TRUE(IsProcessAlive(GetCurrent
 
 TEST(IsProcessAlive, AStartedChildIsDeadRightAfterItExitsWhileItsHandleIsHeld) {
   TKernelHandle Process;
-  DWORD Id = StartChildProcess(SelfPath(), "--child=exit:3", false, nullptr, nullptr, nullptr, &Process);
+  DWORD Id =
+      StartChildProcess(EngineCommandLine(SelfPath(), "--child=exit:3"), false, nullptr, nullptr, nullptr, &Process);
   ASSERT_NE(Id, 0u);
   ASSERT_TRUE(Process);
   ASSERT_EQ(WaitForSingleObject(Process.Get(), 10000), WAIT_OBJECT_0);
@@ -52,7 +54,9 @@ TEST(IsProcessAlive, ARunningChildIsAliveByHandleAndByIdentifier) {
 
 TEST(StartChildProcess, AFailedStartGivesZero) {
   TKernelHandle Process;
-  EXPECT_EQ(StartChildProcess("C:\\no\\such\\program.exe", "", false, nullptr, nullptr, nullptr, &Process), 0u);
+  EXPECT_EQ(
+      StartChildProcess(EngineCommandLine("C:\\no\\such\\program.exe", ""), false, nullptr, nullptr, nullptr, &Process),
+      0u);
   EXPECT_FALSE(Process);
 }
 
@@ -70,8 +74,8 @@ TProbe Probe(bool GiveHandles, bool ShowMinimized) {
   TPipeStream Output(TPipeStream::ReadEnd, 1);
   HANDLE Out = GiveHandles ? Output.OtherEndHandle() : nullptr;
   TKernelHandle Process;
-  DWORD Id = StartChildProcess(SelfPath(), "--child=probe:" + HandleText(Event.Get()), ShowMinimized, nullptr, Out, Out,
-                               &Process);
+  DWORD Id = StartChildProcess(EngineCommandLine(SelfPath(), "--child=probe:" + HandleText(Event.Get())), ShowMinimized,
+                               nullptr, Out, Out, &Process);
   EXPECT_NE(Id, 0u);
   EXPECT_EQ(WaitForSingleObject(Process.Get(), 10000), WAIT_OBJECT_0);
   DWORD Code = 0;
@@ -86,9 +90,11 @@ TEST(StartChildProcess, WithNoHandlesInheritsNone) {
   EXPECT_EQ(Result.ShowWindow, static_cast<DWORD>(SW_HIDE));
 }
 
-TEST(StartChildProcess, WithHandlesInheritsThemAndUsesThem) {
+// The standard handles given, and no other inheritable handle of the
+// caller's: under a fleet tool those include the tool's own output pipes.
+TEST(StartChildProcess, WithHandlesInheritsThoseAndNoOther) {
   TProbe Result = Probe(true, false);
-  EXPECT_TRUE(Result.EventSet) << "the child did not inherit the caller's handles";
+  EXPECT_FALSE(Result.EventSet) << "the child inherited an inheritable handle it was not given";
   EXPECT_EQ(Result.Flags, static_cast<DWORD>(STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES));
   EXPECT_EQ(Result.ShowWindow, static_cast<DWORD>(SW_HIDE));
 }
@@ -143,7 +149,8 @@ TEST(GetProcessModuleName, NamesAChildInItsFirstMoments) {
   const std::string Program = Folder / "Fresh.exe";
   CopyProgram(Program);
   TKernelHandle Process;
-  DWORD Id = StartChildProcess(Program, "--child=sleep:3000", false, nullptr, nullptr, nullptr, &Process);
+  DWORD Id =
+      StartChildProcess(EngineCommandLine(Program, "--child=sleep:3000"), false, nullptr, nullptr, nullptr, &Process);
   ASSERT_NE(Id, 0u);
   EXPECT_EQ(GetProcessModuleName(Id), "Fresh.exe");
   TerminateProcess(Process.Get(), 0);
@@ -205,13 +212,13 @@ TEST(FindProcessByName, FindsTheNameInAnyCaseAndNoOtherName) {
   EXPECT_EQ(FindProcessByName("oue.exe"), 0u) << "an engine is running before the test";
 
   TKernelHandle Other, Engine;
-  DWORD OtherId =
-      StartChildProcess(Folder / "oue2.exe", "--child=sleep:20000", false, nullptr, nullptr, nullptr, &Other);
+  DWORD OtherId = StartChildProcess(EngineCommandLine(Folder / "oue2.exe", "--child=sleep:20000"), false, nullptr,
+                                    nullptr, nullptr, &Other);
   ASSERT_NE(OtherId, 0u);
   EXPECT_EQ(FindProcessByName("oue.exe"), 0u) << "oue2.exe taken for oue.exe";
 
-  DWORD EngineId =
-      StartChildProcess(Folder / "OUE.EXE", "--child=sleep:20000", false, nullptr, nullptr, nullptr, &Engine);
+  DWORD EngineId = StartChildProcess(EngineCommandLine(Folder / "OUE.EXE", "--child=sleep:20000"), false, nullptr,
+                                     nullptr, nullptr, &Engine);
   ASSERT_NE(EngineId, 0u);
   EXPECT_EQ(FindProcessByName("oue.exe"), EngineId);
   EXPECT_EQ(FindProcessByName("Oue.Exe"), EngineId);

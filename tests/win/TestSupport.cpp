@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "utils/win32/Processes.h"
+#include "wizard/EngineRun.h"
 
 #include <stdexcept>
 #include <vector>
@@ -121,8 +122,8 @@ void CopyProgram(const std::string& To) {
 }
 
 TChild::TChild(const std::string& Mode, const std::string& Program) {
-  FId = StartChildProcess(Program, "--child=" + Mode, false, Input.OtherEndHandle(), Output.OtherEndHandle(),
-                          Output.OtherEndHandle(), &FProcess);
+  FId = StartChildProcess(EngineCommandLine(Program, "--child=" + Mode), false, Input.OtherEndHandle(),
+                          Output.OtherEndHandle(), Output.OtherEndHandle(), &FProcess);
   if (FId == 0) throw std::runtime_error("cannot start " + Program + " --child=" + Mode);
 }
 

@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 
 #include "utils/win32/Processes.h"
+#include "wizard/EngineRun.h"
 #include "utils/win32/RestartRegistration.h"
 #include "utils/win32/SystemInfo.h"
 
@@ -71,7 +72,7 @@ struct TWaitingProgram {
   TKernelHandle Process;
   DWORD Id = 0;
   explicit TWaitingProgram(const std::string& Path) {
-    Id = StartChildProcess(Path, "/q", false, Input.OtherEndHandle(), nullptr, nullptr, &Process);
+    Id = StartChildProcess(EngineCommandLine(Path, "/q"), false, Input.OtherEndHandle(), nullptr, nullptr, &Process);
   }
   ~TWaitingProgram() {
     if (Process) {

@@ -5,6 +5,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -33,34 +34,85 @@ std::string ImageBaseName(HANDLE Process) {
 
 }  // namespace
 
-DWORD StartChildProcess(const std::string& CommandPath, const std::string& Arguments, bool ShowMinimized,
-                        HANDLE StdInput, HANDLE StdOutput, HANDLE StdError, TKernelHandle* StartedProcess) {
-  // The path in quotes: unquoted, a program folder with a blank in its name
-  // ("D:\Orvane Updates\oue.exe") lets Windows start D:\Orvane.exe instead.
-  std::string CommandLine = "\"" + CommandPath + "\" " + Arguments;
+namespace {
+// The handles a child inherits, and no other: a process attribute list that
+// names them. Without it the child would inherit every inheritable handle
+// the wizard holds, under a fleet tool the tool's own output pipes among
+// them, which a program the engine leaves running would then keep open.
+class TInheritedHandles {
+ public:
+  explicit TInheritedHandles(std::initializer_list<HANDLE> Handles) {
+    for (HANDLE Handle : Handles)
+      if (Handle != nullptr && std::find(FHandles.begin(), FHandles.end(), Handle) == FHandles.end())
+        FHandles.push_back(Handle);  // a handle named twice is refused by some versions of Windows
+    if (FHandles.empty()) return;
+    SIZE_T Size = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &Size);
+    FStorage.resize(Size);
+    auto* List = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(FStorage.data());
+    if (!InitializeProcThreadAttributeList(List, 1, 0, &Size)) return;
+    FList = List;
+    if (!UpdateProcThreadAttribute(FList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, FHandles.data(),
+                                   FHandles.size() * sizeof(HANDLE), nullptr, nullptr)) {
+      DeleteProcThreadAttributeList(FList);
+      FList = nullptr;
+    }
+  }
+  ~TInheritedHandles() {
+    if (FList != nullptr) DeleteProcThreadAttributeList(FList);
+  }
+  TInheritedHandles(const TInheritedHandles&) = delete;
+  TInheritedHandles& operator=(const TInheritedHandles&) = delete;
+
+  bool Any() const { return !FHandles.empty(); }
+  // Null when the list could not be made: then nothing may be inherited.
+  LPPROC_THREAD_ATTRIBUTE_LIST List() const { return FList; }
+
+ private:
+  std::vector<HANDLE> FHandles;
+  std::vector<char> FStorage;
+  LPPROC_THREAD_ATTRIBUTE_LIST FList = nullptr;
+};
+}  // namespace
+
+DWORD StartChildProcess(const std::string& CommandLine, bool ShowMinimized, HANDLE StdInput, HANDLE StdOutput,
+                        HANDLE StdError, TKernelHandle* StartedProcess) {
   std::vector<char> Writable(CommandLine.begin(), CommandLine.end());
   Writable.push_back('\0');
 
-  STARTUPINFOA Startup{};
-  Startup.cb = sizeof(Startup);
-  Startup.wShowWindow = ShowMinimized ? SW_SHOWMINIMIZED : SW_HIDE;
-  Startup.dwFlags = STARTF_USESHOWWINDOW;
-  const bool Redirect = StdInput != nullptr || StdOutput != nullptr || StdError != nullptr;
-  if (Redirect) {
-    Startup.dwFlags |= STARTF_USESTDHANDLES;
-    Startup.hStdInput = StdInput;
-    Startup.hStdOutput = StdOutput;
-    Startup.hStdError = StdError;
+  STARTUPINFOEXA Startup{};
+  Startup.StartupInfo.cb = sizeof(Startup);
+  Startup.StartupInfo.wShowWindow = ShowMinimized ? SW_SHOWMINIMIZED : SW_HIDE;
+  Startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
+  const TInheritedHandles Inherited{StdInput, StdOutput, StdError};
+  DWORD Flags = CREATE_NEW_CONSOLE | CREATE_SEPARATE_WOW_VDM;
+  if (Inherited.Any()) {
+    if (Inherited.List() == nullptr) return 0;
+    Startup.StartupInfo.dwFlags |= STARTF_USESTDHANDLES;
+    Startup.StartupInfo.hStdInput = StdInput;
+    Startup.StartupInfo.hStdOutput = StdOutput;
+    Startup.StartupInfo.hStdError = StdError;
+    Startup.lpAttributeList = Inherited.List();
+    Flags |= EXTENDED_STARTUPINFO_PRESENT;
   }
 
   PROCESS_INFORMATION Created{};
-  if (!CreateProcessA(nullptr, Writable.data(), nullptr, nullptr, Redirect ? TRUE : FALSE,
-                      CREATE_NEW_CONSOLE | CREATE_SEPARATE_WOW_VDM, nullptr, nullptr, &Startup, &Created))
+  if (!CreateProcessA(nullptr, Writable.data(), nullptr, nullptr, Inherited.Any() ? TRUE : FALSE, Flags, nullptr,
+                      nullptr, &Startup.StartupInfo, &Created))
     return 0;
   TKernelHandle Process(Created.hProcess);
   TKernelHandle Thread(Created.hThread);
   if (StartedProcess != nullptr) *StartedProcess = std::move(Process);
   return Created.dwProcessId;
+}
+
+DWORD StartChildOnPipes(const std::string& CommandLine, bool ShowMinimized, TPipeStream& Input, TPipeStream& Output,
+                        TKernelHandle* StartedProcess) {
+  const DWORD Id = StartChildProcess(CommandLine, ShowMinimized, Input.OtherEndHandle(), Output.OtherEndHandle(),
+                                     Output.OtherEndHandle(), StartedProcess);
+  Input.CloseOtherEnd();
+  Output.CloseOtherEnd();
+  return Id;
 }
 
 bool IsProcessAlive(DWORD ProcessId) {

@@ -3,19 +3,30 @@
 #pragma once
 
 #include "utils/win32/Handles.h"
+#include "utils/win32/PipeStream.h"
 
 #include <windows.h>
 
 #include <string>
 
-// Starts CommandPath with Arguments in a new console, hidden (or minimized).
-// When any of the three handles is given, they become the child's standard
-// input, output and error and the child inherits the caller's inheritable
-// handles; otherwise it inherits none. Returns the new process's identifier,
-// 0 when it could not be started. StartedProcess, when given, receives the
-// process handle, so the caller can judge liveness by it.
-DWORD StartChildProcess(const std::string& CommandPath, const std::string& Arguments, bool ShowMinimized,
-                        HANDLE StdInput, HANDLE StdOutput, HANDLE StdError, TKernelHandle* StartedProcess = nullptr);
+// Starts a child by its whole command line (the program's path in quotes,
+// then its arguments), in a new console, hidden (or minimized). When any of
+// the three handles is given, they become the child's standard input, output
+// and error, and the child inherits those handles and no other; otherwise it
+// inherits none. Returns the new process's identifier, 0 when it could not
+// be started. StartedProcess, when given, receives the process handle, so
+// the caller can judge liveness by it.
+DWORD StartChildProcess(const std::string& CommandLine, bool ShowMinimized, HANDLE StdInput, HANDLE StdOutput,
+                        HANDLE StdError, TKernelHandle* StartedProcess = nullptr);
+
+// Starts a child on two pipes, Input for its standard input and Output for
+// its standard output and error, and closes the caller's copies of the
+// child's ends whether or not the start succeeded: from then on the caller
+// holds only its own ends, so Output ends (TPipeStream::Ended) once the
+// child and whatever it started on the pipe have gone, and nothing the
+// caller does touches the file objects the child reads and writes.
+DWORD StartChildOnPipes(const std::string& CommandLine, bool ShowMinimized, TPipeStream& Input, TPipeStream& Output,
+                        TKernelHandle* StartedProcess = nullptr);
 
 // Whether a process with this identifier can be opened for query-information
 // and read-memory access. 0 is never alive.

@@ -13,8 +13,13 @@ namespace {
 // holds 64 KB lets it go on writing while the window sleeps between passes.
 constexpr DWORD EngineOutputPipeSize = 64 * 1024;
 // Room for what an operator types while the engine is busy: input goes out
-// only as far as the pipe takes it without waiting.
+// only as far as the pipe takes it without waiting, and never more than this
+// in one write (a write larger than the whole pipe could never be taken).
 constexpr DWORD EngineInputPipeSize = 4096;
+// How much of one line without a break is held in memory at most: the rest
+// goes on to the running file as the line comes, and the run interprets
+// only this much of it (more than any label or text of the run keeps).
+constexpr std::size_t LinePartLimit = 64 * 1024;
 // How long one pass of the run loop may spend on engine output before the
 // window gets its turn again.
 constexpr double PollBudgetMs = 30.0;
@@ -26,6 +31,8 @@ constexpr double DrainGraceMs = 500.0;
 // turn but keep dispatching timers: this one keeps the engine's pipes moving
 // while a box waits for the operator.
 constexpr UINT PollTimerMs = 50;
+// The run loop's pause when the last pass left no output waiting.
+constexpr DWORD IdlePauseMs = 20;
 
 class TStopwatch {
  public:
@@ -59,8 +66,15 @@ class TFlagScope {
 TEngineRunner::~TEngineRunner() { StopPollTimer(); }
 
 void TEngineRunner::OpenPipes() {
-  FEngineOutput.reset(new TPipeStream(0, EngineOutputPipeSize));
-  FEngineInput.reset(new TPipeStream(1, EngineInputPipeSize));
+  FEngineOutput.reset(new TPipeStream(TPipeStream::ReadEnd, EngineOutputPipeSize));
+  FEngineInput.reset(new TPipeStream(TPipeStream::WriteEnd, EngineInputPipeSize));
+  // The operator's input is written by the window itself, on a write end
+  // that never waits: a full pipe takes nothing and the rest stays queued
+  // for a later pass. Not a writer thread: one thread keeps the input's
+  // order, its queue and its end with the run without any locking, and a
+  // thread blocked in a write to an engine that never reads again could not
+  // be ended with the run.
+  FEngineInput->NeverWait();
 }
 
 void TEngineRunner::ClosePipes() {
@@ -68,12 +82,26 @@ void TEngineRunner::ClosePipes() {
   FEngineOutput.reset();
 }
 
-void TEngineRunner::Run(const std::string& ProgramPath, const std::string& Arguments, bool Minimized, HWND Window) {
+// The engine gets its ends of the two pipes, and the wizard lets go of its
+// own copies of them at once, as one does with a child's pipes:
+// - the output's end shows as a broken pipe once the engine (and anything
+//   it started on the pipe) has gone, which ends the drain;
+// - nothing the wizard does can touch the file object the engine reads its
+//   input from. On Windows every call on a synchronous file object waits
+//   for the one before it: a PeekNamedPipe on that read end waits for the
+//   engine's ReadFile, which waits for the operator's line, which the
+//   window would then never send ("All I/O on a synchronous file handle is
+//   serialized"; PeekNamedPipe's remarks say so of itself). Wine does not
+//   serialise these calls, so no test here can show the hang.
+void TEngineRunner::StartEngine(const std::string& ProgramPath, const std::string& Arguments, bool Minimized) {
   FEngineProcessId = 0;
-  if (FEngineOutput && FEngineInput)
-    FEngineProcessId =
-        StartChildProcess(ProgramPath, Arguments, Minimized, FEngineInput->OtherEndHandle(),
-                          FEngineOutput->OtherEndHandle(), FEngineOutput->OtherEndHandle(), &FEngineProcess);
+  if (!FEngineOutput || !FEngineInput) return;
+  FEngineProcessId = StartChildOnPipes(EngineCommandLine(ProgramPath, Arguments), Minimized, *FEngineInput,
+                                       *FEngineOutput, &FEngineProcess);
+}
+
+void TEngineRunner::Run(const std::string& ProgramPath, const std::string& Arguments, bool Minimized, HWND Window) {
+  StartEngine(ProgramPath, Arguments, Minimized);
   FEngineRunning = true;
   FEngineStartPending = false;
   try {
@@ -89,11 +117,18 @@ void TEngineRunner::Run(const std::string& ProgramPath, const std::string& Argum
 
   while (FEngineRunning && !FHost.Terminated()) {
     // The engine waits for each of its writes to be read: with output still
-    // waiting, the window's turn below is the only pause it gets.
-    if (!FOutputBacklog) Sleep(50);
+    // waiting, or just read, the window's turn below is the only pause it
+    // gets; a quiet engine is looked at again after a short pause.
+    if (!FOutputBacklog && !FOutputSeen) Sleep(IdlePauseMs);
     FHost.Guard([this] { RunPass(); });
     FHost.ProcessMessages();
+    // The window's one-second timer would tell the end up to a second late.
+    if (FEngineRunning && EngineGone()) FHost.Guard([this] { NoticeEnd(); });
   }
+}
+
+bool TEngineRunner::EngineGone() {
+  return (FEngineOutput && FEngineOutput->Ended()) || !IsProcessAlive(FEngineProcessId, FEngineProcess.Get());
 }
 
 void CALLBACK TEngineRunner::PollTimerProc(HWND, UINT, UINT_PTR Id, DWORD) {
@@ -133,16 +168,19 @@ void TEngineRunner::RunPass() {
 // hold it to the pace of the window.
 void TEngineRunner::PollEngineOutput() {
   FOutputBacklog = false;
+  FOutputSeen = false;
   if (!FEngineOutput) return;
   TStopwatch Watch;
   for (;;) {
-    const std::string Line = FEngineOutput->ReadLine();
+    bool Complete = false;
+    const std::string Text = FEngineOutput->ReadLinePart(LinePartLimit, Complete);
     // A no-line while bytes still wait is a read that stopped inside a long
     // line; the budget below decides whether this pass goes on with it.
-    if (Line == TPipeStream::NoLine) {
+    if (Text == TPipeStream::NoLine) {
       if (FEngineOutput->BytesWaiting() == 0) break;
     } else {
-      InterpretEngineLine(Line);
+      TakeEngineText(Text, Complete);
+      FOutputSeen = true;
     }
     if (Watch.ElapsedMs() >= PollBudgetMs) {
       FOutputBacklog = true;
@@ -154,40 +192,50 @@ void TEngineRunner::PollEngineOutput() {
 
 // The engine has gone: whatever it wrote is in the pipe or already taken in,
 // and all of it is interpreted, a last line without terminator included, so
-// that its verdict and its last words are never lost. What arrives after
-// that comes from someone else (a process the engine started and left
-// holding the pipe): it is read for a moment at most, never waited out.
+// that its verdict and its last words are never lost. The pipe tells its own
+// end (broken) once nobody holds it any more; what arrives after the
+// engine's share comes from someone else (a process the engine started and
+// left holding the pipe): it is read for a moment at most, never waited out.
+// Reads take whole blocks of what the pipe holds.
 void TEngineRunner::DrainEngineOutput() {
   if (!FEngineOutput) return;
-  std::size_t Owed = FEngineOutput->BytesWaiting() + FEngineOutput->PendingSize();
-  std::size_t LastWaiting = 0;
+  std::size_t Owed = FEngineOutput->BytesWaiting();
   TStopwatch Watch;
-  bool Emptied = false;
   for (;;) {
-    const std::string Line = FEngineOutput->ReadLine();
-    if (Line != TPipeStream::NoLine) {
-      InterpretEngineLine(Line);
-      Owed -= std::min(Owed, Line.size() + 1);
+    bool Complete = false;
+    const std::string Text = FEngineOutput->ReadLinePart(LinePartLimit, Complete);
+    if (Text != TPipeStream::NoLine) {
+      TakeEngineText(Text, Complete);
+      Owed -= std::min(Owed, Text.size() + (Complete ? 1 : 0));
       if (Owed == 0 && Watch.ElapsedMs() >= DrainGraceMs) break;
       continue;
     }
-    // A long line comes in 64 KB at a time: go on while the pipe still gives
-    // bytes, but never past the grace time (a writer that is still there).
-    const std::size_t Waiting = FEngineOutput->BytesWaiting();
-    if (Waiting == 0 || Waiting == LastWaiting || Watch.ElapsedMs() >= DrainGraceMs) {
-      Emptied = true;
-      break;
-    }
-    LastWaiting = Waiting;
+    if (FEngineOutput->Ended() || FEngineOutput->BytesWaiting() == 0 || Watch.ElapsedMs() >= DrainGraceMs) break;
   }
-  if (Emptied) {
-    // Exactly what is pending: taking characters until none is left would
-    // take in whatever a writer that is still there goes on adding.
-    std::string Rest;
-    for (std::size_t N = FEngineOutput->PendingSize(); N > 0; --N) Rest += FEngineOutput->ReadChar();
-    if (!Rest.empty()) InterpretEngineLine(Rest);
-  }
+  // Exactly what is pending, in one piece: taking bytes until none is left
+  // would take in whatever a writer that is still there goes on adding.
+  const std::string Rest = FEngineOutput->TakePending();
+  if (!Rest.empty() || FLineGoesOn) TakeEngineText(Rest, true);
   EndPass();
+}
+
+// A line comes whole, or, when it is long, in parts: every part goes on to
+// the running file and the transcript as it comes, and the run interprets
+// the line's start once its end has come.
+void TEngineRunner::TakeEngineText(const std::string& Text, bool Complete) {
+  if (Complete && !FLineGoesOn) {
+    InterpretEngineLine(Text);
+    return;
+  }
+  if (!FLineGoesOn) FLineStart.clear();
+  if (FLineStart.size() < LinePartLimit) FLineStart.append(Text, 0, LinePartLimit - FLineStart.size());
+  FRun.AppendTranscript(Text, !FLineGoesOn);
+  FRunningLog.Append(Text, Complete);
+  FLineGoesOn = !Complete;
+  if (Complete) {
+    FRun.ProcessEngineLine(FLineStart, FProgress);
+    FLineStart.clear();
+  }
 }
 
 void TEngineRunner::InterpretEngineLine(const std::string& Line) {
@@ -228,20 +276,23 @@ void TEngineRunner::Type(const std::string& Line) {
 }
 
 // Writes as much of the operator's input as the pipe takes at once; the rest
-// goes out on later passes as the engine reads. A write that waited for the
-// engine would hold the window for as long as the engine does not read.
+// goes out on later passes as the engine reads. The write end never waits
+// (see OpenPipes), so a full pipe costs one call that takes nothing.
 void TEngineRunner::FeedEngineInput() {
   if (FEngineInputQueue.empty() || !FEngineInput) return;
-  const std::size_t Room = std::min(FEngineInput->RoomToWrite(), FEngineInputQueue.size());
-  if (Room == 0) return;
-  const std::string Part = FEngineInputQueue.substr(0, Room);
-  FEngineInputQueue.erase(0, Room);
+  std::size_t Taken = 0;
   try {
-    FEngineInput->WriteBuffer(Part.data(), Part.size());
+    while (Taken < FEngineInputQueue.size()) {
+      const std::size_t Chunk = std::min<std::size_t>(FEngineInputQueue.size() - Taken, EngineInputPipeSize);
+      const std::size_t Done = FEngineInput->WriteSome(FEngineInputQueue.data() + Taken, Chunk);
+      if (Done == 0) break;
+      Taken += Done;
+    }
   } catch (...) {
     FEngineInputQueue.clear();  // reported once, not on every pass
     throw;
   }
+  FEngineInputQueue.erase(0, Taken);
 }
 
 TLogWrite TEngineRunner::SaveLog(std::string FileName, const std::string& ResultText) {

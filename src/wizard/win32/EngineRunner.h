@@ -80,19 +80,25 @@ class TEngineRunner {
   std::unique_ptr<TPipeStream> FEngineOutput;
   std::unique_ptr<TPipeStream> FEngineInput;
   std::string FEngineInputQueue;  // typed for the engine, not yet taken by the pipe
+  std::string FLineStart;         // the start of a long line whose end has not come yet
+  bool FLineGoesOn = false;       // the last text taken in was part of a line that goes on
   TEngineProtocol FRun;
   TRunningLog FRunningLog;      // every line interpreted, on disk as the run goes
   TProgressBatch FProgress;     // what the pass has read, for the page at its end
   bool FOutputBacklog = false;  // the last pass ended on its budget with output still waiting
+  bool FOutputSeen = false;     // the last pass took in some output
   bool FInPass = false;         // a pass is on the stack
   bool FEnding = false;         // the end of the run is being handled
 
   static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD);
+  void StartEngine(const std::string& ProgramPath, const std::string& Arguments, bool Minimized);
+  bool EngineGone();
   void StopPollTimer();
   void RunPass();
   void FeedEngineInput();
   void PollEngineOutput();
   void DrainEngineOutput();
+  void TakeEngineText(const std::string& Text, bool Complete);
   void InterpretEngineLine(const std::string& Line);
   void EndPass();
 };

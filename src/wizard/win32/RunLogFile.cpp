@@ -49,8 +49,12 @@ bool TRunningLog::Open(const std::string& FileName) {
   return FIntact;
 }
 
-void TRunningLog::Append(const std::string& Line) {
+void TRunningLog::Append(const std::string& Line, bool LineEnds) {
   if (!IsOpen()) return;
+  if (!LineEnds) {
+    FBuffer += Line;
+    return;
+  }
   if (Line.size() < LongLine) {
     AppendRunningLine(FBuffer, Line);
     return;

@@ -16,7 +16,9 @@ class TRunningLog {
   bool Open(const std::string& FileName);
   bool IsOpen() const { return FFile.IsValid(); }
   const std::string& FileName() const { return FFileName; }
-  void Append(const std::string& Line);
+  // Line and its CR LF; without LineEnds, a part of a long line that the
+  // next Append goes on with.
+  void Append(const std::string& Line, bool LineEnds = true);
   // One write of the lines gathered since the last flush.
   void Flush();
   // Every line appended so far reached the file.

@@ -427,3 +427,85 @@ TEST(LineBuffer, ALongLineBetweenOthersKeepsItsNeighbours) {
 }
 
 }  // namespace
+
+namespace {
+
+// Lines read with a bound on what is pending: what comes out, in order, as
+// "text" for a whole line and "text+" for a part of a line that goes on.
+struct TPartCase {
+  const char* Name;
+  std::vector<std::string> Arrivals;  // each arrives before one round of reads
+  std::size_t PartLimit;
+  std::vector<std::string> Expected;
+};
+
+std::vector<std::string> ReadParts(const TPartCase& Case) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  std::vector<std::string> Got;
+  for (const std::string& Bytes : Case.Arrivals) {
+    Source.Arrive(Bytes);
+    for (int Call = 0; Call < 100; ++Call) {
+      bool Complete = false;
+      const std::string Text = Buffer.ReadLinePart(Case.PartLimit, Complete);
+      if (Text == NoLine) break;
+      Got.push_back(Show(Text) + (Complete ? "" : "+"));
+    }
+  }
+  return Got;
+}
+
+TEST(LineBuffer, ReadLinePartHandsOutALineWithoutABreakInBoundedParts) {
+  const TPartCase Cases[] = {
+      {"short lines come whole", {"ab\ncd\r\n"}, 4, {"\"ab\"", "\"cd\""}},
+      {"a line longer than the bound, its end present, comes whole", {"abcdefgh\n"}, 4, {"\"abcdefgh\""}},
+      {"without its end it comes in parts of the bound", {"abcdefghij"}, 4, {"\"abcd\"+", "\"efgh\"+"}},
+      {"and its end finishes it", {"abcdefghij", "kl\n"}, 4, {"\"abcd\"+", "\"efgh\"+", "\"ijkl\""}},
+      {"a CR makes a line, not a part", {"abcd\r"}, 4, {"\"abcd\""}},
+      {"less than the bound stays pending", {"abc"}, 4, {}},
+      {"a bound of 0 never cuts", {"abcdefgh"}, 0, {}},
+  };
+  for (const TPartCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    EXPECT_EQ(ReadParts(Case), Case.Expected);
+  }
+}
+
+TEST(LineBuffer, AFloodWithoutABreakNeverHoldsMoreThanTheBoundAndOneRead) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  const std::size_t Limit = 64 * 1024;
+  std::string Flood;
+  for (int I = 0; Flood.size() < (4u << 20); ++I) Flood += std::to_string(I) + ",";
+  Source.Arrive(Flood);
+  std::string Parts;
+  std::size_t MostPending = 0;
+  for (int Call = 0; Call < 10000 && Source.Left() > 0; ++Call) {
+    bool Complete = true;
+    const std::string Text = Buffer.ReadLinePart(Limit, Complete);
+    if (Text != NoLine) {
+      EXPECT_FALSE(Complete);
+      Parts += Text;
+    }
+    MostPending = std::max(MostPending, Buffer.PendingSize());
+  }
+  EXPECT_LE(MostPending, Limit + TLineBuffer::MaxTakeIn);
+  EXPECT_TRUE(Parts + Buffer.TakePending() == Flood) << "the parts and the rest are not the flood";
+}
+
+TEST(LineBuffer, TakePendingHandsOutWhatIsPendingAndReadsNothing) {
+  TFakeSource Source;
+  TLineBuffer Buffer(Source);
+  Source.Arrive("abc");
+  ASSERT_EQ(Buffer.ReadLine(), NoLine);
+  Source.Arrive("def");
+  const int Queries = Source.Queries;
+  EXPECT_EQ(Buffer.TakePending(), "abc");
+  EXPECT_EQ(Source.Queries, Queries) << "the source was asked";
+  EXPECT_EQ(Buffer.PendingSize(), 0u);
+  EXPECT_EQ(Source.Left(), 3u);
+  Source.Arrive("\n");
+  EXPECT_EQ(Buffer.ReadLine(), "def");
+}
+
+}  // namespace

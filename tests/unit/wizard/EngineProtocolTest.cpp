@@ -11,6 +11,7 @@
 
 #include "text/LangRes.h"
 #include "wizard/EngineProtocol.h"
+#include "wizard/ProgressBatch.h"
 
 namespace {
 
@@ -549,7 +550,8 @@ TEST_F(EngineProtocol, LastResultLineWins) {
 
 }  // namespace
 
-// A huge line is kept whole by the run, but a label is given only its head.
+// A huge text is kept by the run only as far as a label shows it (the log
+// keeps the line whole), and a label is given only its head.
 TEST_F(EngineProtocol, LabelsGetOnlyTheHeadOfAHugeText) {
   const std::string Huge(3 * MaxShownText + 7, 'h');
   const struct {
@@ -563,7 +565,7 @@ TEST_F(EngineProtocol, LabelsGetOnlyTheHeadOfAHugeText) {
   for (const auto& Case : Cases) {
     View.Events.clear();
     Run.ProcessEngineLine(Case.Line, View);
-    EXPECT_EQ(Case.Kept, Huge) << Case.Event;
+    EXPECT_EQ(Case.Kept, std::string(MaxShownText, 'h')) << Case.Event;
     bool Seen = false;
     for (const std::string& Event : View.Events)
       if (Event.compare(0, Case.Event.size(), Case.Event) == 0 && Event.size() > Case.Event.size()) {
@@ -579,3 +581,57 @@ TEST_F(EngineProtocol, LabelsGetOnlyTheHeadOfAHugeText) {
   EXPECT_EQ(Run.FDetail, std::string(MaxShownText, 'h'));
   EXPECT_EQ(View.Events, std::vector<std::string>{"detail=" + std::string(MaxShownText, 'h')});
 }
+
+namespace {
+
+// An engine that writes texts of megabytes, or error lines for ever, must not
+// fill a 32-bit wizard's memory: the run keeps a bounded part of each text
+// (the log keeps all of them, line by line). Section, step and detail: above.
+TEST_F(EngineProtocol, TheStepCodeAndTheResultAreBoundedToo) {
+  const std::string Mega(1 << 20, 'm');
+  const struct {
+    const char* Name;
+    std::string Line;
+    const std::string& Kept;
+  } Cases[] = {
+      {"step code", "[STATUS]:" + Mega + ",step,50", Run.FStepCode},
+      {"result", "[Result]: " + Mega, Run.FResultText},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Run.ProcessEngineLine(Case.Line, View);
+    EXPECT_TRUE(Case.Kept == std::string(MaxShownText, 'm')) << Case.Kept.size() << " bytes kept";
+  }
+}
+
+TEST_F(EngineProtocol, ErrorLinesForEverKeepTheLatestAndSayTheRestIsInTheLog) {
+  Run.FSectionCount = 1;
+  std::string Last;
+  for (int I = 0; I < 200000; ++I) {
+    Last = "disk error number " + std::to_string(I);
+    Run.ProcessEngineLine("[Error]: " + Last, View);
+    ASSERT_LE(Run.FErrorText.size(), 2 * TEngineProtocol::KeptErrorLimit + Last.size() + 1) << "after line " << I;
+  }
+  EXPECT_EQ(Run.FErrorText[0], '\r') << "the kept errors do not start at a line";
+  const std::string Notice = "(Earlier errors are in the log file.)";
+  const std::string Log = Run.LogResultText("3.1.0.3");
+  EXPECT_NE(Log.find(Notice + "\r\n"), std::string::npos) << Visible(Log.substr(0, 300));
+  EXPECT_EQ(Log.substr(Log.size() - Last.size() - 2), "\r\n" + Last);
+  EXPECT_EQ(Log.find("number 0\r\n"), std::string::npos);
+  const std::string Page = Run.RunResultText("3.1.0.3");
+  EXPECT_EQ(Page.find(Notice), Page.rfind(Notice)) << "the notice twice";
+}
+
+TEST(ProgressBatch, KeepsOnlyWhatALabelShows) {
+  TProgressBatch Batch;
+  TRecordingView View;
+  const std::string Mega(1 << 20, 'm');
+  Batch.ShowSectionTitle(Mega);
+  Batch.ShowCurrentStep(Mega);
+  Batch.ShowDetail(Mega);
+  Batch.Flush(View);
+  ASSERT_EQ(View.Events.size(), 3u);
+  for (const std::string& Event : View.Events) EXPECT_LE(Event.size(), MaxShownText + 16) << Event.substr(0, 10);
+}
+
+}  // namespace

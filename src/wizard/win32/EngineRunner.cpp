@@ -74,6 +74,7 @@ void TEngineRunner::Run(const std::string& ProgramPath, const std::string& Argum
     FEngineProcessId =
         StartChildProcess(ProgramPath, Arguments, Minimized, FEngineInput->OtherEndHandle(),
                           FEngineOutput->OtherEndHandle(), FEngineOutput->OtherEndHandle(), &FEngineProcess);
+  FHeldUntilStarted.Reset();
   FEngineRunning = true;
   FEngineStartPending = false;
   try {

@@ -16,6 +16,11 @@ c=$WINEPREFIX/drive_c
 mkdir -p "$c/Orvane/Update" "$c/Kelvra/DantorKelvra/support/bin"
 cp "$WIN_BUILD/bin/OUpdate.exe" "$c/Orvane/Update/OUpdate.exe"
 cp "$WIN_BUILD/bin/oue.exe" "$c/Orvane/Update/oue.exe"
+# Only administrators and SYSTEM may change the wizard's folder and files, as
+# the fleet playbook sets them (the wizard refuses to run what others could
+# replace). Wine makes a file's access list from its mode bits: the bits of
+# "others" become Everyone's entry, the owner's the account's.
+chmod 755 "$c/Orvane/Update" "$c/Orvane/Update/OUpdate.exe" "$c/Orvane/Update/oue.exe"
 updates=$WINEPREFIX/drives/fixed/Updates
 mkdir -p "$updates"
 for n in 0 1 2 3; do printf 'Orvane update 3.1.0.%s\n' "$n" > "$updates/Orvane-3.1.0.$n.oue"; done

@@ -102,4 +102,9 @@ const TLangText LangTableEnglish[] = {
      "This server is ready for the update from %s to %s (update files Orvane-3.1.0.%d to Orvane-3.1.0.%d)."},
     {"str_Message_Check_Snapshot", "The engine would first store a snapshot on drive %s (%s)."},
     {"str_Message_Check_No_Snapshot", "The engine would run without a snapshot."},
+    {"str_Message_Program_Files_Writable",
+     "Users other than the administrators can change what the update runs with administrator rights: %s.\r\r"
+     "Whoever can change the wizard's folder, OUpdate.exe or oue.exe can run programs as an administrator on "
+     "this server. Only Administrators and SYSTEM should be allowed to write there."},
+    {"str_Message_Program_Files_Writable_Query_Continue", "Would you like to continue anyways?"},
 };

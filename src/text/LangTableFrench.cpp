@@ -104,4 +104,10 @@ const TLangText LangTableFrench[] = {
      "Orvane-3.1.0.%d)."},
     {"str_Message_Check_Snapshot", "Le moteur enregistrerait d'abord un snapshot sur le lecteur %s (%s)."},
     {"str_Message_Check_No_Snapshot", "Le moteur s'exécuterait sans snapshot."},
+    {"str_Message_Program_Files_Writable",
+     "D'autres utilisateurs que les administrateurs peuvent modifier ce que la mise à jour exécute avec les "
+     "droits d'administrateur : %s.\r\r"
+     "Quiconque peut modifier le dossier de l'assistant, OUpdate.exe ou oue.exe peut exécuter des programmes en "
+     "tant qu'administrateur sur ce serveur. Seuls les Administrateurs et SYSTEM devraient pouvoir y écrire."},
+    {"str_Message_Program_Files_Writable_Query_Continue", "Voulez-vous continuer quand même ?"},
 };

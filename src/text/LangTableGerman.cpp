@@ -105,4 +105,9 @@ const TLangText LangTableGerman[] = {
      "Dieser Server ist bereit für das Update von %s auf %s (Update-Dateien Orvane-3.1.0.%d bis Orvane-3.1.0.%d)."},
     {"str_Message_Check_Snapshot", "Das Update-Programm würde zuerst einen Snapshot auf Laufwerk %s speichern (%s)."},
     {"str_Message_Check_No_Snapshot", "Das Update-Programm würde ohne Snapshot laufen."},
+    {"str_Message_Program_Files_Writable",
+     "Nicht nur Administratoren können ändern, was das Update mit Administratorrechten ausführt: %s.\r\r"
+     "Wer den Ordner des Update-Programms, OUpdate.exe oder oue.exe ändern kann, kann auf diesem Server "
+     "Programme als Administrator ausführen. Nur Administratoren und SYSTEM sollten dort schreiben dürfen."},
+    {"str_Message_Program_Files_Writable_Query_Continue", "Möchten Sie trotzdem fortfahren?"},
 };

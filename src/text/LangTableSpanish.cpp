@@ -104,4 +104,10 @@ const TLangText LangTableSpanish[] = {
      "Orvane-3.1.0.%d)."},
     {"str_Message_Check_Snapshot", "El motor guardaría primero un snapshot en la unidad %s (%s)."},
     {"str_Message_Check_No_Snapshot", "El motor se ejecutaría sin snapshot."},
+    {"str_Message_Program_Files_Writable",
+     "Otros usuarios además de los administradores pueden modificar lo que la actualización ejecuta con "
+     "derechos de administrador: %s.\r\r"
+     "Quien pueda modificar la carpeta del asistente, OUpdate.exe u oue.exe puede ejecutar programas como "
+     "administrador en este servidor. Solo Administradores y SYSTEM deberían poder escribir allí."},
+    {"str_Message_Program_Files_Writable_Query_Continue", "¿Desea continuar de todos modos?"},
 };

@@ -1,6 +1,8 @@
 #include "World.h"
 
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 #include <tlhelp32.h>
 
 #include "DriverError.h"
@@ -30,6 +32,24 @@ void CopyProgram(const std::string& Name, const std::string& ToFolder) {
   MakeDirectories(ToFolder);
   if (!CopyFileA(From.c_str(), (ToFolder + Name).c_str(), FALSE))
     throw TDriverError("cannot copy " + From + " to " + ToFolder + " (error " + std::to_string(GetLastError()) + ")");
+}
+
+// Replaces Path's access list with the protected one an SDDL string gives.
+// Wine keeps no access list: it sets the mode bits from Everyone's entry
+// (others) and the account's, and shows them as entries again.
+void SetAccessList(const std::string& Path, const char* Sddl) {
+  PSECURITY_DESCRIPTOR Descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(Sddl, SDDL_REVISION_1, &Descriptor, nullptr))
+    throw TDriverError("bad access list " + std::string(Sddl));
+  BOOL Present = FALSE, Defaulted = FALSE;
+  PACL Dacl = nullptr;
+  GetSecurityDescriptorDacl(Descriptor, &Present, &Dacl, &Defaulted);
+  const DWORD Error = SetNamedSecurityInfoA(const_cast<char*>(Path.c_str()), SE_FILE_OBJECT,
+                                            DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
+                                            nullptr, Dacl, nullptr);
+  LocalFree(Descriptor);
+  if (Error != ERROR_SUCCESS)
+    throw TDriverError("cannot set the access list of " + Path + " (error " + std::to_string(Error) + ")");
 }
 
 }  // namespace
@@ -79,6 +99,14 @@ std::string TWorld::RebootFlagPath() const {
 void TWorld::InstallWizard(bool WithEngine) {
   CopyProgram("OUpdate.exe", WizardDir());
   if (WithEngine) CopyProgram("oue.exe", WizardDir());
+  SetAccessList(WizardDir(), "D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)");
+  for (const char* Name : {"OUpdate.exe", "oue.exe"})
+    if (FileExists(WizardDir() + Name))
+      SetAccessList(WizardDir() + Name, "D:P(A;;FA;;;BA)(A;;FA;;;SY)(A;;0x1200a9;;;BU)");
+}
+
+void TWorld::LetEveryoneWrite(const std::string& Path) {
+  SetAccessList(Path, "D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1301bf;;;WD)");
 }
 
 void TWorld::InstallPlatform() {

@@ -38,7 +38,12 @@ class TWorld {
 
   // Copies OUpdate.exe and (WithEngine) oue.exe from the test program's own
   // folder into WizardDir(). Throws TDriverError when one is missing there.
+  // The folder and the files get the access list the fleet playbook gives
+  // them: only Administrators and SYSTEM may write, Users read and run.
   void InstallWizard(bool WithEngine = true);
+  // Lets Everyone write, append to and delete Path (under Wine: the write bit
+  // of "others", which is what Wine shows as Everyone's entry).
+  static void LetEveryoneWrite(const std::string& Path);
   // Creates the install root with its support\bin folder (as an installed
   // platform has it).
   void InstallPlatform();

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "Files.h"
 #include "RegistryAccess.h"
+#include "Walk.h"
 #include "WindowMessages.h"
 #include "WizardFixture.h"
 
@@ -286,4 +288,35 @@ TEST_F(PagesRefusals, AnUnreadableLevelStopsTheClickWithTheErrorDisplay) {
 
   World().SetLocalUpdateLevel("3.0.3.2");
   ASSERT_TRUE(Move("btNext", "TabSheet3"));
+}
+
+// A wizard's folder that others may write is a question at Start, default
+// No; No leaves nothing copied, Yes runs the update from the checked engine.
+TEST_F(PagesRefusals, AFolderOthersMayWriteIsAQuestionAtStart) {
+  World().SetEngineDelayMs(0);
+  const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
+  TWorld::LetEveryoneWrite(World().WizardDir());
+  ASSERT_TRUE(StartWizard());
+  TWizardDriver& W = Wizard();
+  ASSERT_TRUE(Asserted([&] { GoToStartPage(W, Updates); }));
+  std::optional<TMessageBox> Box = NextOpensBox();
+  ASSERT_TRUE(Box);
+  EXPECT_TRUE(IsBox(*Box, {"Warning",
+                           "Users other than the administrators can change what the update runs with administrator "
+                           "rights: " +
+                               World().WizardDir() +
+                               " (Everyone).\r\rWhoever can change the wizard's folder, OUpdate.exe or oue.exe can run "
+                               "programs as an administrator on this server. Only Administrators and SYSTEM should be "
+                               "allowed to write there.\r\rWould you like to continue anyways?",
+                           {IDYES, IDNO},
+                           IDNO}));
+  W.Screenshot("refusal-program-files-writable-en.bmp");
+  AnswerAndStay(*Box, IDNO, "TabSheet5");
+  EXPECT_FALSE(FileExists(World().SupportBinDir() + "oue.exe")) << "copied although the answer was No";
+
+  Box = NextOpensBox();
+  ASSERT_TRUE(Box);
+  ASSERT_TRUE(W.Answer(*Box, IDYES));
+  EXPECT_EQ("TabSheet7", W.WaitPage("TabSheet7", RunTimeoutMs)) << OpenBoxes();
+  EXPECT_EQ(0u, W.Text("txtCompletionStatusInfo").find("Congratulations!")) << W.Text("txtCompletionStatusInfo");
 }

@@ -95,9 +95,10 @@ void TEngineRunner::ClosePipes() {
 //   serialise these calls, so no test here can show the hang.
 void TEngineRunner::StartEngine(const std::string& ProgramPath, const std::string& Arguments, bool Minimized) {
   FEngineProcessId = 0;
-  if (!FEngineOutput || !FEngineInput) return;
-  FEngineProcessId = StartChildOnPipes(EngineCommandLine(ProgramPath, Arguments), Minimized, *FEngineInput,
-                                       *FEngineOutput, &FEngineProcess);
+  if (FEngineOutput && FEngineInput)
+    FEngineProcessId = StartChildOnPipes(EngineCommandLine(ProgramPath, Arguments), Minimized, *FEngineInput,
+                                         *FEngineOutput, &FEngineProcess);
+  FHeldUntilStarted.Reset();
 }
 
 void TEngineRunner::Run(const std::string& ProgramPath, const std::string& Arguments, bool Minimized, HWND Window) {

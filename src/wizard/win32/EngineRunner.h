@@ -57,6 +57,9 @@ class TEngineRunner {
   // Starts the engine on the pipes and turns the run loop until the run has
   // ended or the application terminates. Window receives the poll timer.
   void Run(const std::string& ProgramPath, const std::string& Arguments, bool Minimized, HWND Window);
+  // File stays held (the engine's program, kept from being changed) until
+  // Run has started the engine.
+  void HoldUntilStarted(TKernelHandle File) { FHeldUntilStarted = std::move(File); }
   // The window's 1 s timer: once the engine has gone, its last output is
   // read and the window is told the run has ended.
   void NoticeEnd();
@@ -75,6 +78,7 @@ class TEngineRunner {
   HWND FWindow = nullptr;  // the poll timer's, while a run goes on
   DWORD FEngineProcessId = 0;
   TKernelHandle FEngineProcess;  // the engine we started: its end is judged by this handle
+  TKernelHandle FHeldUntilStarted;
   bool FEngineRunning = false;
   bool FEngineStartPending = false;
   std::unique_ptr<TPipeStream> FEngineOutput;

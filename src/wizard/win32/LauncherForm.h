@@ -61,6 +61,7 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   // Unattended: every text a message box would have shown, in order.
   std::vector<std::string> FBoxTexts;
   TEngineRunner FRunner{*this, *this};  // the engine, its pipes and the run's state (State())
+  TKernelHandle FEngineFileHold;        // oue.exe, unchangeable from the check of who may change it to the start
 
   // ---- the window ----
   HINSTANCE FInstance;
@@ -188,6 +189,9 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
 
   // ---- about to install: the start checks (pages/StartPage.cpp) ----
   bool CheckStartPreconditions();
+  // Nobody but the administrators may change the folder, OUpdate.exe or
+  // oue.exe; holds oue.exe (FEngineFileHold) when the wizard goes on.
+  bool CheckProgramFilesGuarded();
 
   // ---- progress and result (pages/RunPages.cpp) ----
   void EnterProgressPage();

@@ -8,8 +8,12 @@
 void TLauncherForm::EnterProgressPage() {
   ShowPageButtons(false);
   FRunner.ExpectStart();
+  // oue.exe stays unchangeable until the engine has started from it; a
+  // failed copy releases it on the way out.
+  TKernelHandle EngineHold = std::move(FEngineFileHold);
   InstallToSupportBin("oue.exe");
   InstallToSupportBin(ProgramFileName());
+  FRunner.HoldUntilStarted(std::move(EngineHold));
   StartEngine();
   BringToFront();
 }

@@ -40,7 +40,8 @@ bool TLauncherForm::CheckStartPreconditions() {
   }
   FStartFailure = Verdict.Failure;
   if (Verdict.Failure != TStartFailure::E1) FInstallRoot = Verdict.InstallRoot;
-  if (Verdict.Failure == TStartFailure::None) return true;
+  // The copies and the start come right after this page.
+  if (Verdict.Failure == TStartFailure::None) return CheckProgramFilesGuarded();
 
   TStartMessageArgs Args;
   Args.ErrorCode = LastError;

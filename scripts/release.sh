@@ -30,7 +30,7 @@ rm -rf "$dir" "$out/$name.zip"
 mkdir -p "$dir"
 git archive HEAD docs/operator-guide.md docs/images deploy/ansible | tar -x -C "$dir"
 cp "$SHIP_BUILD/bin/OUpdate.exe" "$dir/"
-(cd "$dir" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
+(cd "$dir" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
 
 # The zip holds the files in name order with the commit's time and fixed
 # permissions: nothing of this machine or this moment.

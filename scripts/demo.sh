@@ -6,10 +6,10 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-bash "$ROOT/scripts/setup.sh"
+bash "$ROOT/scripts/setup.sh" --demo
 select_test_build
 announce_test_bed "demo runs"
-bash "$ROOT/scripts/build.sh"
+bash "$ROOT/scripts/build.sh" --demo
 export WINEPREFIX=$BUILD/wine-demo
 bash "$ROOT/scripts/demo-world.sh"
 export KelvraHome='C:\Kelvra'

@@ -81,3 +81,7 @@ fresh_prefix() {
   rm -rf "$WINEPREFIX"
   cp -a "$WINE_TEMPLATE" "$WINEPREFIX"
 }
+
+# The product version the README names ("The current version is `3.1.0.0`"):
+# the version resource of OUpdate.exe must say it, and releases are named by it.
+product_version() { sed -n 's/^The current version is `\([0-9.]*\)`.*/\1/p' "$ROOT/README.md" | head -1; }

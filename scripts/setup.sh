@@ -12,10 +12,13 @@ export DEBIAN_FRONTEND=noninteractive
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
+# GCC's libssp (the stack protector's and the fortified copies' runtime, linked
+# statically) comes with the MinGW compilers.
 pkgs=(wine wine64 fonts-wine
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev mingw-w64-x86-64-dev
-      cmake make g++ googletest xvfb xauth x11-utils imagemagick file ansible
-      clang libclang-rt-14-dev clang-format clang-tidy)
+      cmake make g++ googletest xvfb xauth x11-utils imagemagick file)
+# The test command's own tools; the demo (--demo) does without them.
+[ "${1:-}" = --demo ] || pkgs+=(ansible clang libclang-rt-14-dev clang-format clang-tidy)
 need=()
 for p in "${pkgs[@]}"; do installed "$p" || need+=("$p"); done
 

@@ -24,6 +24,8 @@ step() {  # step NAME COMMAND...: runs one layer, remembers a failure and its ti
 
 step "native unit tests" ctest --test-dir "$NATIVE_BUILD" --output-on-failure
 step "shipped program" bash "$ROOT/scripts/check-ship.sh"
+step "shipped program: each ship check catches its fault" bash "$ROOT/tests/ship/broken-copies.sh"
+step "shipped program: two builds in two folders are the same bytes" bash "$ROOT/scripts/check-reproducible.sh"
 step "code shape: layout, function and file length" bash -c '"$0/tools/checks/format.sh" && "$0/tools/checks/long-functions.sh"' "$ROOT"
 # A short round per target keeps every fuzzer building and its corpus sound;
 # long rounds are run by hand (bash scripts/fuzz.sh, 300 s per target).

@@ -14,7 +14,7 @@ installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install o
 
 pkgs=(wine wine64 fonts-wine
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev mingw-w64-x86-64-dev
-      cmake make g++ googletest xvfb xauth x11-utils imagemagick file ansible
+      cmake make g++ googletest xvfb xauth x11-utils imagemagick file ansible ansible-lint
       clang libclang-rt-14-dev clang-format clang-tidy)
 need=()
 for p in "${pkgs[@]}"; do installed "$p" || need+=("$p"); done

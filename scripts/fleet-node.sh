@@ -3,8 +3,10 @@
 # that looks like a real node (scripts/demo-world.sh), with the engine
 # simulator as its engine, set up to end one particular way.
 #
-#   fleet-node.sh prepare <node dir> <kind>   kinds: success reboot-required pending-reboot up-to-date
-#                                             busy reboot-twice blank-folder engine-failure
+#   fleet-node.sh prepare <node dir> <kind> [<success node>]
+#                                             kinds: success reboot-required pending-reboot up-to-date
+#                                             busy reboot-twice blank-folder engine-failure; a node prepared
+#                                             as a success may be copied instead of made anew
 #   fleet-node.sh run <node dir> <wizard> <switches...>
 #                                             starts the wizard from a Windows parent; prints "exit code: N"
 #   fleet-node.sh reboot <node dir>           a simulated reboot at which nobody logs on
@@ -29,10 +31,17 @@ export OUE_SIM_DELAY_MS=0
 case "$cmd" in
 prepare)
   kind=${3:?kind}
+  base=${4:-}
   mkdir -p "$node"
-  bash "$ROOT/scripts/demo-world.sh"
-  rm -f "$wizard_dir/OUpdate.exe"   # the playbook brings the wizard
-  cp "$WIN_BUILD/bin/run-report.exe" "$WINEPREFIX/drive_c/run-report.exe"
+  if [ -n "$base" ]; then
+    # A copy of a node prepared before, as a success, is the same world.
+    rm -rf "$WINEPREFIX"
+    cp -a "$base/prefix" "$WINEPREFIX"
+  else
+    bash "$ROOT/scripts/demo-world.sh"
+    rm -f "$wizard_dir/OUpdate.exe"   # the playbook brings the wizard
+    cp "$WIN_BUILD/bin/run-report.exe" "$WINEPREFIX/drive_c/run-report.exe"
+  fi
   : > "$node/env"
   case "$kind" in
   success) ;;
@@ -57,6 +66,11 @@ prepare)
   blank-folder)
     # The update folder is "D:\Orvane Updates\" (the rehearsal's inventory).
     mv "$WINEPREFIX/drives/fixed/Updates" "$WINEPREFIX/drives/fixed/Orvane Updates" ;;
+  engine-failure)
+    printf '%s\n' 'line [SECTION]: Update Orvane-3.1.0.0' 'line [STATUS]: 201,Checking update package,5' \
+      'line [Error]: Service OrvaneServer did not stop within 120 seconds' 'exit 1' \
+      > "$WINEPREFIX/drive_c/Orvane/failure.scenario"
+    echo "export OUE_SIM_SCENARIO='C:\\Orvane\\failure.scenario'" >> "$node/env" ;;
   *) echo "fleet-node: unknown kind $kind" >&2; exit 2 ;;
   esac
   "$WINESERVER" -w 2>/dev/null || true
@@ -111,10 +125,12 @@ PY
   "$WINE64_LOADER" wineboot -r >/dev/null 2>&1 || true
   "$WINESERVER" -k 2>/dev/null || true ;;
 state)
-  # Files by content, the registry without what every boot rewrites: key
-  # times and the display driver's date.
+  # Every file with its size and time of change (a write changes the time),
+  # every folder by name (a temporary folder made and removed again leaves
+  # its parent's time changed, not its content), the registry without what
+  # every boot rewrites: key times and the display driver's date.
   "$WINESERVER" -w 2>/dev/null || true
-  (cd "$WINEPREFIX" && find -L drive_c drives -type f -print0 | sort -z | xargs -0 sha1sum)
+  (cd "$WINEPREFIX" && find drive_c drives \( -type d -printf '%p %y\n' \) -o -printf '%p %y %s %T@\n' | sort)
   sed -E 's/^(\[.*\]) [0-9]+$/\1/; /^#time=/d; /^"DriverDateData"=/d' "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" |
     sha1sum | sed 's/-$/registry/' ;;
 touched)

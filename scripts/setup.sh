@@ -18,7 +18,7 @@ pkgs=(wine wine64 fonts-wine
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev mingw-w64-x86-64-dev
       cmake make g++ googletest xvfb xauth x11-utils imagemagick file)
 # The test command's own tools; the demo (--demo) does without them.
-[ "${1:-}" = --demo ] || pkgs+=(ansible clang libclang-rt-14-dev clang-format clang-tidy)
+[ "${1:-}" = --demo ] || pkgs+=(ansible ansible-lint clang libclang-rt-14-dev clang-format clang-tidy)
 need=()
 for p in "${pkgs[@]}"; do installed "$p" || need+=("$p"); done
 

@@ -51,3 +51,7 @@ void RegisterRestartAfterReboot(bool RestartWizard) {
   if (RegQueryValueExA(Key.Get(), DeleteFlagValue, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     WriteText(Key.Get(), DeleteFlagValue, REG_EXPAND_SZ, DeleteFlagCommand);
 }
+
+bool RegisterDeletionAtBoot(const std::string& File) {
+  return MoveFileExA(File.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}

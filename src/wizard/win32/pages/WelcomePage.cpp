@@ -18,8 +18,12 @@ bool TLauncherForm::LeaveWelcomePage() {
   }
   if (FileExists(FInstallRoot + RebootFlagFile)) {
     // A fleet tool starts the wizard again itself; a second start at logon
-    // would race it. A check changes nothing at all.
-    if (FOptions.Mode != TRunMode::Check) RegisterRestartAfterReboot(!FOptions.Unattended());
+    // would race it. A check changes nothing at all. The deletion is also
+    // registered for the boot itself, which needs no logon.
+    if (FOptions.Mode != TRunMode::Check) {
+      RegisterRestartAfterReboot(!FOptions.Unattended());
+      RegisterDeletionAtBoot(FInstallRoot + RebootFlagFile);
+    }
     ShowMessageBox(GetLangText("str_Message_Please_Reboot_Before_Updating"), GetLangText("str_Title_Warning"), 0);
     Terminate();
   }

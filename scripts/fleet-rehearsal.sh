@@ -36,13 +36,14 @@ announce_test_bed "fleet rehearsal runs"
 
 kinds=(success reboot-required pending-reboot up-to-date engine-failure)
 expects=(0 3010 "0 (after 350)" 2 1603)
-# What the first line of each node's log begins with (the catalogue's English texts).
-firsts=("Congratulations!" "Congratulations!" "Congratulations!" "No applicable updates for 3.1.0.3" "Error!  Please call the Dantor Response Center.")
+# What each node's log begins with: the line that names the exit code, then the text the operator would have seen
+# (the catalogue's English texts).
+firsts=("Exit code 0: .*Congratulations!" "Exit code 3010: .*Congratulations!" "Exit code 0: .*Congratulations!" "Exit code 2: .*No applicable updates for 3.1.0.3" "Exit code 1603: .*Error!  Please call the Dantor Response Center.")
 if [ -n "$check" ]; then
   # What /check answers: the engine's later fate is unknown to it.
   expects=(0 0 350 2 0)
-  ready="This server is ready for the update from 3.0.3.2 to 3.1.0.3"
-  firsts=("$ready" "$ready" "The server was not rebooted before starting this update." "No applicable updates for 3.1.0.3" "$ready")
+  ready="Exit code 0: .*This server is ready for the update from 3.0.3.2 to 3.1.0.3"
+  firsts=("$ready" "$ready" "Exit code 350: .*The server was not rebooted before starting this update." "Exit code 2: .*No applicable updates for 3.1.0.3" "$ready")
 fi
 
 fleet=$BUILD/fleet
@@ -115,7 +116,7 @@ for i in $(seq 1 "$count"); do
   if [ "$expect" != untouched ]; then
     first=${firsts[$k]:-${firsts[0]}}
     if [ ! -s "$log" ]; then verdict="$verdict,NO-LOG"
-    elif [ -n "$first" ] && ! head -c 200 "$log" | grep -q "^$first"; then verdict="$verdict,LOG?"; fi
+    elif [ -n "$first" ] && ! head -n 2 "$log" | tr -d '\r' | tr '\n' ' ' | grep -q "^$first"; then verdict="$verdict,LOG?"; fi
   fi
   [ "$verdict" = ok ] && passed=$((passed + 1)) || failed=$((failed + 1))
   printf '%-6s %-16s %-14s %-14s %-7s %s\n' "node$i" "$kind" "$expect" "$got" "$verdict" \

@@ -11,6 +11,7 @@
 #include "Unattended.h"
 
 using namespace runwalk;
+using unattended::FirstLine;
 
 namespace {
 
@@ -20,11 +21,12 @@ class RunEnd : public TScenarioRunTest {};
 // CurrentRelease; it arrives together with the engine's end, so it is read
 // either in a pass or in the drain after the end.
 TEST_F(RunEnd, AReleaseTurnedIntoANumberDuringTheRunStillReachesTheResultAndTheLog) {
-  ASSERT_TRUE(StartScenarioRun("line [SECTION]: Update Orvane-3.1.0.0\n"
-                               "readline\n"
-                               "level 3.1.0.0\n"
-                               "exit-unread [STATUS]: 9,Done,100\\r\\n[Result]: SUCCESS\\r\\n\n",
-                               0));
+  ASSERT_TRUE(
+      StartScenarioRun("line [SECTION]: Update Orvane-3.1.0.0\n"
+                       "readline\n"
+                       "level 3.1.0.0\n"
+                       "exit-unread [STATUS]: 9,Done,100\\r\\n[Result]: SUCCESS\\r\\n\n",
+                       0));
   TWizardDriver& W = Wizard();
   ASSERT_EQ("Update Orvane-3.1.0.0", W.WaitText("lbCurrentStepTitle", "Update Orvane-3.1.0.0", RunTimeoutMs));
   WriteRegistryDword(TWorld::PlatformKey(), "CurrentRelease", 310);
@@ -67,9 +69,9 @@ TEST_F(QuietEnd, ACloseRequestDuringTheRunEndsWith1603AndTheOutputSoFar) {
   TWizardDriver& W = Wizard();
   W.Launch(World().WizardExe(), Quiet(Updates) + " /nosnapshot", World().Environment(), World().WizardDir());
   const std::string Running = LogPath() + ".running";
-  ASSERT_TRUE(WaitUntil(
-      [&] { return ReadFileBytes(Running).value_or("").find("before the close\r\n") != std::string::npos; },
-      RunTimeoutMs))
+  ASSERT_TRUE(
+      WaitUntil([&] { return ReadFileBytes(Running).value_or("").find("before the close\r\n") != std::string::npos; },
+                RunTimeoutMs))
       << "the engine's lines never reached " << Running;
   W.Close();
   ASSERT_TRUE(W.WaitExit(RunTimeoutMs)) << "the close request was refused";

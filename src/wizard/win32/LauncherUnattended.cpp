@@ -47,7 +47,7 @@ int TLauncherForm::RunUnattended(bool OnlyWizard, int CmdShow) {
   }
   if (!FOptions.LogFile.empty()) {
     // Made before the run: the running file lies beside the final log.
-    CreateLogFolders(FOptions.LogFile);
+    CreateLogFolders(ExpandFileName(FOptions.LogFile));
     FRunner.SetLogTarget(TLogTarget{ExpandFileName(FOptions.LogFile), true});
   }
   // Typed into the folder box as an operator would, so its change handler runs.
@@ -191,7 +191,7 @@ int TLauncherForm::UnattendedExit(TUnattendedOutcome Outcome, const std::string&
   TLogWrite Log;
   try {
     SetText(ID_memOUEOutput, EngineRan ? TranscriptRecord(Head, FRunner.State().FTranscript) : Head + "\r\n");
-    if (!FOptions.LogFile.empty()) CreateLogFolders(FOptions.LogFile);
+    if (!FOptions.LogFile.empty()) CreateLogFolders(ExpandFileName(FOptions.LogFile));
     const TLogTarget Target = FOptions.LogFile.empty() ? DatedLogTarget(ProgramFilePath())
                                                        : TLogTarget{ExpandFileName(FOptions.LogFile), true};
     // The banner and the engine's output follow only when the engine ran.

@@ -7,7 +7,6 @@
 #include "utils/win32/OSError.h"
 #include "wizard/EngineRun.h"
 #include "wizard/RunLog.h"
-#include "wizard/win32/FileSystem.h"
 
 namespace {
 
@@ -215,15 +214,17 @@ struct TLocalSecurityDescriptor {
 };
 
 void CreateLogFolder(const std::string& Folder, SECURITY_ATTRIBUTES* Security) {
-  if (Folder.size() <= 3 || DirectoryExists(Folder)) return;  // a drive's root exists or the write fails
+  const DWORD Attributes = GetFileAttributesA(Folder.c_str());
+  // A drive's root exists, or the write fails.
+  if (Folder.size() <= 3 || (Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY))) return;
   const std::size_t Slash = Folder.find_last_of("\\/");
   if (Slash != std::string::npos && Slash > 0) CreateLogFolder(Folder.substr(0, Slash), Security);
   CreateDirectoryA(Folder.c_str(), Security);
 }
 }  // namespace
 
-void CreateLogFolders(const std::string& LogFile) {
-  const std::string Full = ExpandFileName(LogFile);
+void CreateLogFolders(const std::string& FullLogPath) {
+  const std::string& Full = FullLogPath;
   const std::size_t Slash = Full.find_last_of("\\/");
   if (Slash == std::string::npos || Slash < 3) return;
   // A folder that inherited its parent's permissions might let anyone put a

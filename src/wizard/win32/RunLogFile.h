@@ -73,6 +73,7 @@ TLogWrite WriteRunLog(const TLogTarget& Target, const std::string& ResultText, T
 // Writes a log that is only Text (a run that never started the engine).
 TLogWrite WriteLogText(const TLogTarget& Target, const std::string& Text);
 
-// Creates the missing folders above LogFile, each writable only by
-// Administrators and SYSTEM; whatever then writes into them reports a failure.
-void CreateLogFolders(const std::string& LogFile);
+// Creates the missing folders above FullLogPath (a full path), each writable
+// only by Administrators and SYSTEM; whatever then writes into them reports a
+// failure.
+void CreateLogFolders(const std::string& FullLogPath);

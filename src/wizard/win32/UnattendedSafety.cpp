@@ -63,7 +63,7 @@ int ReportUnexpected(const std::string& What) {
   if (!Armed || InterlockedExchange(&Reporting, 1) != 0) return Code;
   const std::string Text = FormatText(GetLangText("str_Message_Unexpected_Error"), {What});
   const std::string Head = UnattendedLogHead(Code, Check, {Text}) + "\r\n";
-  if (!LogFile.empty()) CreateLogFolders(LogFile);
+  if (!LogFile.empty()) CreateLogFolders(ExpandFileName(LogFile));
   const TLogTarget Target =
       LogFile.empty() ? DatedLogTarget(ProgramFilePath()) : TLogTarget{ExpandFileName(LogFile), true};
   WriteLogText(Target, Head);

@@ -78,8 +78,12 @@ TEST(ExitCodeTable, AHeadWithoutTextsIsTheOutcomeLineAlone) {
   const struct {
     const char* Log;
     int Code;
-  } Cases[] = {{"Exit code 3010: x\r\nmore", 3010}, {"Exit code 2:", 2},     {"Exit code :", -1},
-               {"exit code 1: x", -1},              {"Congratulations!", -1}, {"Exit code 99999999999: x", -1}};
+  } Cases[] = {{"Exit code 3010: x\r\nmore", 3010},
+               {"Exit code 2:", 2},
+               {"Exit code :", -1},
+               {"exit code 1: x", -1},
+               {"Congratulations!", -1},
+               {"Exit code 99999999999: x", -1}};
   for (const auto& Case : Cases) EXPECT_EQ(Case.Code, ExitCodeOfLogHead(Case.Log)) << Case.Log;
 }
 

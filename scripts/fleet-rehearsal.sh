@@ -51,7 +51,8 @@ if [ -n "$check" ]; then
   runs=(1 1 1 1 2 1 1 1)
   reboots=(0 0 0 0 0 0 0 0)
 fi
-# What the first line of a node's log begins with, by exit code: the
+# A node's log begins with the line that names its exit code; the second
+# line begins with what the operator would have seen, by exit code: the
 # catalogue's English text that decides the run (a ready node's line goes on
 # with the snapshot drive and its free space).
 first_line() {
@@ -143,9 +144,10 @@ for i in $(seq 1 "$count"); do
   verdict=ok
   [ "$got" = "$expect" ] && [ "$done_runs" = "$want_runs" ] && [ "$done_reboots" = "$want_reboots" ] || verdict=WRONG
   if [ "$expect" != untouched ]; then
-    # The log's first line says what the exit code means.
+    # The log's first two lines say what the exit code means.
     if [ ! -s "$log" ]; then verdict="$verdict,NO-LOG"
-    elif [[ "$(head -n 1 "$log" | tr -d '\r')" != "$(first_line "${got%% *}")"* ]]; then verdict="$verdict,LOG?"; fi
+    elif [[ "$(head -n 1 "$log" | tr -d '\r')" != "Exit code ${got%% *}: "* ]] ||
+      [[ "$(sed -n 2p "$log" | tr -d '\r')" != "$(first_line "${got%% *}")"* ]]; then verdict="$verdict,LOG?"; fi
   fi
   if [ -n "$check" ]; then
     bash "$ROOT/scripts/fleet-node.sh" state "$node" > "$node/after"

@@ -93,6 +93,12 @@ const TLangText LangTableEnglish[] = {
      "Please stop Orvane and reboot your server."},
     {"str_Message_Earlier_Errors_In_Log", "(Earlier errors are in the log file.)"},
     {"str_Message_Log_Not_Written", "The log file %s could not be written:\r\r%s"},
+    {"str_Message_Running_Log_Lost",
+     "The running file %s of this run could not be written:\r\r%s\r\rThe log holds only the last part of the engine's "
+     "output."},
+    {"str_Message_Run_End_Fault", "The end of the run could not be handled completely:\r\r%s"},
+    {"str_Message_Closed_Before_End", "The update utility was asked to close before the update had ended."},
+    {"str_Message_Unexpected_Error", "The update utility stopped on an unexpected error:\r\r%s"},
     {"str_Message_Command_Line_Invalid", "The command line is not valid: %s.\r\rUsage:\r%s"},
     {"str_Message_Snapshot_Drive_Not_Suitable",
      "The snapshot drive %s is not suitable: %s\r\rThe snapshot needs a fixed local drive with at least 1500 MB free."},

@@ -93,6 +93,13 @@ const TLangText LangTableFrench[] = {
      "Voulez-vous arreter la mise à jour ? (Continuer la mise à jour à vos propres risques.)"},
     {"str_Message_Earlier_Errors_In_Log", "(Les erreurs précédentes figurent dans le fichier journal.)"},
     {"str_Message_Log_Not_Written", "Le fichier journal %s n'a pas pu être écrit :\r\r%s"},
+    {"str_Message_Running_Log_Lost",
+     "Le fichier en cours %s de cette exécution n'a pas pu être écrit :\r\r%s\r\rLe journal ne contient que la "
+     "dernière partie de la sortie du moteur."},
+    {"str_Message_Run_End_Fault", "La fin de l'exécution n'a pas pu être entièrement traitée :\r\r%s"},
+    {"str_Message_Closed_Before_End",
+     "L'utilitaire de mise à jour a reçu une demande de fermeture avant la fin de la mise à jour."},
+    {"str_Message_Unexpected_Error", "L'utilitaire de mise à jour s'est arrêté sur une erreur inattendue :\r\r%s"},
     {"str_Message_Command_Line_Invalid", "La ligne de commande n'est pas valide : %s.\r\rUtilisation :\r%s"},
     {"str_Message_Snapshot_Drive_Not_Suitable",
      "Le lecteur du snapshot %s ne convient pas : %s\r\rLe snapshot exige un disque dur local fixe avec au moins 1500 "

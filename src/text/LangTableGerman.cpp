@@ -95,6 +95,13 @@ const TLangText LangTableGerman[] = {
      "Update beenden? (Update auf eigenes risiko vortsetzen.)"},
     {"str_Message_Earlier_Errors_In_Log", "(Frühere Fehler stehen in der Protokolldatei.)"},
     {"str_Message_Log_Not_Written", "Die Protokolldatei %s konnte nicht geschrieben werden:\r\r%s"},
+    {"str_Message_Running_Log_Lost",
+     "Die laufende Protokolldatei %s dieses Vorgangs konnte nicht geschrieben werden:\r\r%s\r\rDas Protokoll enthält "
+     "nur den letzten Teil der Ausgabe des Update-Programmmoduls."},
+    {"str_Message_Run_End_Fault", "Das Ende des Vorgangs konnte nicht vollständig verarbeitet werden:\r\r%s"},
+    {"str_Message_Closed_Before_End",
+     "Das Update-Dienstprogramm sollte beendet werden, bevor das Update abgeschlossen war."},
+    {"str_Message_Unexpected_Error", "Das Update-Dienstprogramm wurde durch einen unerwarteten Fehler beendet:\r\r%s"},
     {"str_Message_Command_Line_Invalid", "Die Befehlszeile ist ungültig: %s.\r\rAufruf:\r%s"},
     {"str_Message_Snapshot_Drive_Not_Suitable",
      "Das Snapshot-Laufwerk %s ist nicht geeignet: %s\r\rDer Snapshot braucht ein lokales Festplattenlaufwerk mit "

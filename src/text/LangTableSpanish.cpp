@@ -93,6 +93,13 @@ const TLangText LangTableSpanish[] = {
      "Desea terminar la actualizacion? (continue la actualizacion a su propio riesgo.)"},
     {"str_Message_Earlier_Errors_In_Log", "(Los errores anteriores están en el archivo de registro.)"},
     {"str_Message_Log_Not_Written", "No se pudo escribir el archivo de registro %s:\r\r%s"},
+    {"str_Message_Running_Log_Lost",
+     "No se pudo escribir el archivo en curso %s de esta ejecución:\r\r%s\r\rEl registro contiene solo la última parte "
+     "de la salida del motor."},
+    {"str_Message_Run_End_Fault", "No se pudo procesar por completo el final de la ejecución:\r\r%s"},
+    {"str_Message_Closed_Before_End",
+     "Se pidió cerrar la utilidad de actualización antes de que terminara la actualización."},
+    {"str_Message_Unexpected_Error", "La utilidad de actualización se detuvo por un error inesperado:\r\r%s"},
     {"str_Message_Command_Line_Invalid", "La línea de comandos no es válida: %s.\r\rUso:\r%s"},
     {"str_Message_Snapshot_Drive_Not_Suitable",
      "La unidad del snapshot %s no es adecuada: %s\r\rEl snapshot necesita una unidad de disco duro local fija con al "

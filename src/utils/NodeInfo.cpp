@@ -4,6 +4,8 @@
 
 #include "utils/Errors.h"
 
+#include <stdexcept>
+
 const char* const UNAVAILABLE = "<UNAVAILABLE>";
 const char* const UnknownUpdateLevel = "<unknown>";
 const char* const PlatformKeyPath = "\\Software\\Dantor\\Kelvra";
@@ -108,8 +110,16 @@ std::string GetLocalUpdateLevel(IRegistryConnector& Registry) {
 std::string GetShownLocalUpdateLevel(IRegistryConnector& Registry) {
   try {
     return GetLocalUpdateLevel(Registry);
-  } catch (const ERegistryException&) {
+  } catch (const std::exception&) {
     return UnknownUpdateLevel;
+  }
+}
+
+std::string GetShownNodeRoleName(IRegistryConnector& Registry, const std::string& ComputerName) {
+  try {
+    return NodeRoleName(GetNodeRole(Registry, ComputerName));
+  } catch (const std::exception&) {
+    return NodeRoleName(NodeRole::Unknown);
   }
 }
 

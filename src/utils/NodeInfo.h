@@ -84,6 +84,9 @@ std::string GetLocalUpdateLevel(IRegistryConnector& Registry);
 // that nothing shown at the end of a run depends on a read that can fail.
 extern const char* const UnknownUpdateLevel;  // "<unknown>"
 std::string GetShownLocalUpdateLevel(IRegistryConnector& Registry);
+// What the level line shows as the node's role: its name, or "<unknown>"
+// when CurrentRelease or a primary node's name cannot be read as text.
+std::string GetShownNodeRoleName(IRegistryConnector& Registry, const std::string& ComputerName);
 std::string GetPrimaryNodeUpdateLevel(IRegistryConnector& Registry);
 std::string GetPrimaryNodeName(IRegistryConnector& Registry);
 std::string GetOriginalPrimaryNodeName(IRegistryConnector& Registry);

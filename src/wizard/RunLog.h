@@ -31,3 +31,9 @@ using TWriteBytes = std::function<void(const char* Data, std::size_t Count)>;
 // the whole output instead of its last part). Streams in pieces, so the
 // output is never held in memory whole.
 void ComposeRunLog(const std::string& ResultText, const TReadBytes& ReadRunning, const TWriteBytes& Write);
+
+// The access list of a folder the wizard creates for a log, in Windows'
+// security descriptor language: protected from its parent's entries; full
+// control for Administrators (BA) and SYSTEM (SY), folders and files below
+// included; authenticated users (AU) may read and list, nothing more.
+constexpr char LogFolderSecurity[] = "D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;FRFX;;;AU)";

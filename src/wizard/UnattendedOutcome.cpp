@@ -1,6 +1,7 @@
 #include "wizard/UnattendedOutcome.h"
 
 #include <cstdlib>
+#include <string>
 
 #include "wizard/EngineProtocol.h"
 #include "wizard/Preflight.h"
@@ -27,10 +28,44 @@ int ExitCodeOf(TUnattendedOutcome Outcome) {
   return 1603;
 }
 
-int FinalExitCode(TUnattendedOutcome Outcome, bool LogWritten) {
-  const int Code = ExitCodeOf(Outcome);
-  if (LogWritten) return Code;
+const TExitCodeRow ExitCodeTable[] = {
+    {0, "The update ran and succeeded."},
+    {3010, "The update ran and succeeded, and the engine asked for a reboot."},
+    {2,
+     "Nothing to do: the node already has every update in the folder (release 3.1.0 and no update number above "
+     "its own)."},
+    {350, "Nothing was done: the node has not been rebooted since an earlier update (reboot flag)."},
+    {1618, "Nothing was done: an update engine is already running, or another wizard is already working."},
+    {1639,
+     "Nothing was done: the command line is wrong (unknown switch, missing /updates, folder that does not "
+     "exist, bad drive or language, both /snapshot and /nosnapshot)."},
+    {1,
+     "Nothing was done: the node refused the update (a start check failed, no applicable update in the folder, a "
+     "question answered No, the snapshot drive does not qualify, the wizard was closed or stopped on an error "
+     "before the copies)."},
+    {1603,
+     "The update was attempted and failed: a copy into the support folder failed, the engine could not start, "
+     "its run did not end in success, the log lacks part of the engine's output, or the wizard was closed or "
+     "stopped on an error during the run."},
+};
+const std::size_t ExitCodeRows = sizeof ExitCodeTable / sizeof ExitCodeTable[0];
+const char* const CheckReadyMeaning = "The node would start the update now.";
+
+std::string OutcomeLine(int Code, bool Check) {
+  const char* Meaning = "The wizard ended with a code of its own.";
+  for (const TExitCodeRow& Row : ExitCodeTable)
+    if (Row.Code == Code) Meaning = Row.Meaning;
+  if (Check && Code == 0) Meaning = CheckReadyMeaning;
+  return "Exit code " + std::to_string(Code) + ": " + Meaning;
+}
+
+int FinalExitCode(int Code, bool LogComplete) {
+  if (LogComplete) return Code;
   return Code == 0 || Code == 3010 || Code == 2 ? 1603 : Code;
+}
+
+int FinalExitCode(TUnattendedOutcome Outcome, bool LogComplete) {
+  return FinalExitCode(ExitCodeOf(Outcome), LogComplete);
 }
 
 namespace {
@@ -77,4 +112,19 @@ std::string UnattendedLogHead(const std::vector<std::string>& Texts) {
     Head += Lines;
   }
   return Head;
+}
+
+std::string UnattendedLogHead(int Code, bool Check, const std::vector<std::string>& Texts) {
+  const std::string Lines = UnattendedLogHead(Texts);
+  return OutcomeLine(Code, Check) + (Lines.empty() ? "" : "\r\n" + Lines);
+}
+
+int ExitCodeOfLogHead(const std::string& Log) {
+  const std::string Line = Log.substr(0, Log.find("\r\n"));
+  const std::string Prefix = "Exit code ";
+  if (Line.compare(0, Prefix.size(), Prefix) != 0) return -1;
+  const std::size_t Colon = Line.find(':', Prefix.size());
+  if (Colon == std::string::npos) return -1;
+  const long long Code = WholeNumber(Line.substr(Prefix.size(), Colon - Prefix.size()));
+  return Code < 0 || Code > 0x7fffffff ? -1 : static_cast<int>(Code);
 }

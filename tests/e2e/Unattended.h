@@ -34,7 +34,21 @@ class Unattended : public TWizardTest {
 
   // Named with blanks, in folders that do not exist yet.
   std::string LogPath() { return World().Root() + "fleet logs\\this node\\update run.log"; }
-  std::string Log() { return ReadFileBytes(LogPath()).value_or(""); }
+  std::string RawLog() { return ReadFileBytes(LogPath()).value_or(""); }
+  // The log after its first line (which names the exit code): the text the
+  // operator would have seen, then the rest.
+  std::string Log() {
+    const std::string Raw = RawLog();
+    const size_t End = Raw.find("\r\n");
+    return End == std::string::npos ? "" : Raw.substr(End + 2);
+  }
+  // The log's first line names Code, as the README's table words it.
+  ::testing::AssertionResult FirstLineNames(DWORD Code) {
+    const std::string Line = FirstLine(RawLog());
+    if (Line.rfind("Exit code " + std::to_string(Code) + ": ", 0) == 0 && Line.size() > 20)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "code " << Code << ", the log's first line: " << Line;
+  }
   std::string Quiet(const std::string& Updates) {
     return "/quiet \"/updates=" + WithoutBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
   }
@@ -65,11 +79,13 @@ class Unattended : public TWizardTest {
     return ::testing::AssertionSuccess();
   }
 
-  // The exit code is Expected and the log begins with Head.
+  // The exit code is Expected, the log's first line names it, and the text
+  // the operator would have seen, Head, follows.
   void ExpectOutcome(const std::string& Args, DWORD Expected, const std::string& Head) {
     DWORD Code = 0;
     ASSERT_TRUE(RunToExit(Args, Code));
-    EXPECT_EQ(Expected, Code) << "log:\n" << Log();
+    EXPECT_EQ(Expected, Code) << "log:\n" << RawLog();
+    EXPECT_TRUE(FirstLineNames(Code));
     EXPECT_EQ(Head, FirstLine(Log()));
   }
 

@@ -77,6 +77,11 @@ NodeRole GetNodeRole() {
 
 std::string GetNodeRoleName() { return NodeRoleName(GetNodeRole()); }
 
+std::string GetShownNodeRoleName() {
+  TWin32Registry Registry;
+  return GetShownNodeRoleName(Registry, GetLocalComputerName());
+}
+
 MaintenanceModeState GetMaintenanceMode() {
   TWin32Registry Registry;
   return GetMaintenanceMode(Registry);

@@ -26,4 +26,6 @@ std::string GetDatabaseBackupPid();
 bool IsBackupRunning();
 NodeRole GetNodeRole();
 std::string GetNodeRoleName();
+// For display: "<unknown>" when the role cannot be read.
+std::string GetShownNodeRoleName();
 MaintenanceModeState GetMaintenanceMode();

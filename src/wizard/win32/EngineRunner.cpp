@@ -105,11 +105,7 @@ void TEngineRunner::Run(const std::string& ProgramPath, const std::string& Argum
   StartEngine(ProgramPath, Arguments, Minimized);
   FEngineRunning = true;
   FEngineStartPending = false;
-  try {
-    FRunningLog.Open(FreeRunningLogName(ProgramFilePath()));
-  } catch (const std::exception&) {
-    // No free name: the log falls back to the last part of the output.
-  }
+  OpenRunningLog();
   // Modal loops (a message box of the window) keep dispatching timers: the
   // run goes on from the timer while a box waits for the operator. The
   // timer's ID is this runner, so that its procedure finds its way back.
@@ -262,9 +258,17 @@ void TEngineRunner::NoticeEnd() {
   FEngineInputQueue.clear();
   DWORD ExitCode = 0;
   if (FEngineProcess && GetExitCodeProcess(FEngineProcess.Get(), &ExitCode)) FRun.EngineEnded(ExitCode);
-  DrainEngineOutput();
-  FView.OnRunEnded();
+  // Nothing comes after this tick to end the run: whatever goes wrong on the
+  // way, the window is told, and it shows a result and writes the log.
+  try {
+    DrainEngineOutput();
+  } catch (const std::exception& Error) {
+    FEndFault = Error.what();
+  } catch (...) {
+    FEndFault = "unknown error";
+  }
   FEngineStartPending = false;
+  FView.OnRunEnded();
 }
 
 void TEngineRunner::Type(const std::string& Line) {
@@ -296,15 +300,17 @@ void TEngineRunner::FeedEngineInput() {
   FEngineInputQueue.erase(0, Taken);
 }
 
-TLogWrite TEngineRunner::SaveLog(std::string FileName, const std::string& ResultText) {
-  TLogWrite Log;
-  try {
-    if (FileName.empty()) FileName = FreeDatedLogName(ProgramFilePath());
-  } catch (const std::exception& Error) {
-    Log.Error = Error.what();
-    return Log;
-  }
-  Log = WriteRunLog(FileName, ResultText, FRunningLog, FRun.FTranscript);
-  if (Log.Written) FRunningLog.Remove();
+// A running file that cannot be made leaves the log to the last part of the
+// output; the window tells the loss.
+void TEngineRunner::OpenRunningLog() {
+  FRunningLog.Open(FLogTarget.Name.empty() ? DatedLogTarget(ProgramFilePath()) : FLogTarget);
+}
+
+TLogWrite TEngineRunner::SaveLog(const std::string& ResultText) {
+  const TLogTarget Target = FLogTarget.Name.empty() ? DatedLogTarget(ProgramFilePath()) : FLogTarget;
+  const TLogWrite Log = WriteRunLog(Target, ResultText, FRunningLog, FRun.FTranscript);
+  // A running file that lost lines may still hold more than the log's last
+  // part of the output: it stays for whoever reads the loss in the log.
+  if (Log.Written && FRunningLog.Intact()) FRunningLog.Remove();
   return Log;
 }

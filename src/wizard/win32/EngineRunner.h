@@ -50,6 +50,8 @@ class TEngineRunner {
   TEngineProtocol& State() { return FRun; }
   const TEngineProtocol& State() const { return FRun; }
   bool Running() const { return FEngineRunning; }
+  // The run has ended and the window was told (or no run was ever expected).
+  bool EndTold() const { return !FEngineRunning && !FEngineStartPending; }
 
   // The Start click is under way: from here on the end of the run is
   // noticed even when the engine never starts (a failed copy).
@@ -67,10 +69,16 @@ class TEngineRunner {
   // unless the engine is running and reads its input.
   void Type(const std::string& Line);
 
-  // The final log, to FileName or (empty) the first free dated name beside
-  // the wizard: ResultText, the banner, the whole output. On success the
-  // running file is removed.
-  TLogWrite SaveLog(std::string FileName, const std::string& ResultText);
+  // Where the run's log goes (by default the dated log beside the wizard);
+  // the running file lies beside it. Set before the run.
+  void SetLogTarget(const TLogTarget& Target) { FLogTarget = Target; }
+  // The final log: ResultText, the banner, the whole output. Once it is in
+  // place, an intact running file is removed; one that lost lines stays.
+  TLogWrite SaveLog(const std::string& ResultText);
+  const TRunningLog& RunningLog() const { return FRunningLog; }
+  // What went wrong between the engine's end and the window's turn, when
+  // something did; the run's verdict is then unknown.
+  const std::string& EndFault() const { return FEndFault; }
 
  private:
   IRunView& FView;
@@ -87,7 +95,9 @@ class TEngineRunner {
   std::string FLineStart;         // the start of a long line whose end has not come yet
   bool FLineGoesOn = false;       // the last text taken in was part of a line that goes on
   TEngineProtocol FRun;
-  TRunningLog FRunningLog;      // every line interpreted, on disk as the run goes
+  TRunningLog FRunningLog;  // every line interpreted, on disk as the run goes
+  TLogTarget FLogTarget;    // empty: the dated log beside the wizard
+  std::string FEndFault;
   TProgressBatch FProgress;     // what the pass has read, for the page at its end
   bool FOutputBacklog = false;  // the last pass ended on its budget with output still waiting
   bool FOutputSeen = false;     // the last pass took in some output
@@ -105,4 +115,5 @@ class TEngineRunner {
   void TakeEngineText(const std::string& Text, bool Complete);
   void InterpretEngineLine(const std::string& Line);
   void EndPass();
+  void OpenRunningLog();
 };

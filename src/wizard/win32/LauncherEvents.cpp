@@ -18,12 +18,15 @@ void TLauncherForm::OnCommand(int Id, int Code, HWND) {
       {ID_cbLocale, CBN_SELCHANGE, &TLauncherForm::cbLocaleChange},
       {ID_cbSnapshotDrive, CBN_SELCHANGE, &TLauncherForm::cbSnapshotDriveChange},
   };
+  // While /passive walks by itself, the operator watches: a click or a
+  // choice would start the walk's next step a second time.
+  if (FOptions.Mode == TRunMode::Passive && (Code == BN_CLICKED || Code == CBN_SELCHANGE)) return;
   for (const auto& Route : Routes)
     if (Route.Id == Id && Route.Code == Code) Guard([this, &Route] { (this->*Route.Handler)(); });
 }
 
 void TLauncherForm::OnKeyPress(int Id, char& Key) {
-  if (Id == ID_edOUEInput) Guard([this, &Key] { edOUEInputKeyPress(Key); });
+  if (Id == ID_edOUEInput && !FOptions.Unattended()) Guard([this, &Key] { edOUEInputKeyPress(Key); });
 }
 
 void TLauncherForm::OnContainerResize(int Id) {

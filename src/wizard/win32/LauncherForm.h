@@ -60,6 +60,10 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   TStartFailure FStartFailure = TStartFailure::None;  // of the last start check
   // Unattended: every text a message box would have shown, in order.
   std::vector<std::string> FBoxTexts;
+  int FLanguage = 0;                    // the index of the catalogue's language
+  bool FResultShown = false;            // the result page has its text (and, interactively, the log is written)
+  std::string FEndFault;                // what went wrong on the way to the result page
+  bool FCloseRequested = false;         // /quiet: the hidden window was asked to close
   TEngineRunner FRunner{*this, *this};  // the engine, its pipes and the run's state (State())
   TKernelHandle FEngineFileHold;        // oue.exe, unchangeable from the check of who may change it to the start
 
@@ -105,6 +109,7 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   void OnSize(WPARAM Kind);
   bool OnActivate(WPARAM W);
   bool CanClose();
+  void OnCloseRequest();
   // The event map (LauncherEvents.cpp): control and event to handler.
   void OnCommand(int Id, int Code, HWND Control);
   void OnKeyPress(int Id, char& Key);
@@ -202,6 +207,10 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   std::string LocalUpdateLevel();
   int UnattendedExit(TUnattendedOutcome Outcome, const std::string& DecidingText, bool EngineRan);
   bool WalkPages(TUnattendedOutcome& Outcome, std::string& DecidingText);
+  bool WalkToRun(TUnattendedOutcome& Outcome, std::string& DecidingText);
+  bool StoppedOnPage(TPage Page, std::size_t Boxes, TUnattendedOutcome& Outcome, std::string& DecidingText);
+  void WaitForResult();
+  bool ClosedOutcome(TUnattendedOutcome& Outcome, std::string& DecidingText);
   void PassivePause(DWORD Ms);
   std::string ReadyForUpdateText();
 
@@ -211,6 +220,8 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   void Timer1Timer();
   void edOUEInputKeyPress(char& Key);
   void ShowRunResult();
+  bool RunSucceeded() const;
+  std::string RunEndNotices() const;
 
   // IRunView
   void OnRunEnded() override;

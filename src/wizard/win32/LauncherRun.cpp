@@ -43,28 +43,69 @@ void TLauncherForm::StartEngine() {
 
 void TLauncherForm::Timer1Timer() { FRunner.NoticeEnd(); }
 
+// The one way from the engine's end to the result page. Its reads cannot
+// fail, but should anything still throw on the way, the result page comes
+// all the same, with the error named in its text and in the log.
 void TLauncherForm::OnRunEnded() {
-  btNextClick();
-  UpdateServerLevelLabel();
+  std::string Fault;
+  try {
+    btNextClick();
+  } catch (const std::exception& Error) {
+    Fault = Error.what();
+  } catch (...) {
+    Fault = "unknown error";
+  }
+  if (!FResultShown) {
+    FEndFault = Fault.empty() ? "the result page was not reached" : Fault;
+    ShowPage(pgResult);
+    Guard([this] { EnterResultPage(); });
+  }
+  Guard([this] { UpdateServerLevelLabel(); });
 }
 
 void TLauncherForm::edOUEInputKeyPress(char& Key) {
   if (Key == '\r') FRunner.Type(ControlText(ID_edOUEInput) + "\r\n");
 }
 
+namespace {
+// The failure text's first paragraph: what a run whose verdict is unknown says.
+std::string FailureHead() {
+  const std::string Failed = GetControlText("txtCompletionStatusInfo", "_Failed");
+  return ToCRLF(Failed.substr(0, Failed.find("\r\r")));
+}
+}  // namespace
+
+// The engine's verdict is known only when all of its output was read.
+bool TLauncherForm::RunSucceeded() const { return FRunner.State().Succeeded() && FRunner.EndFault().empty(); }
+
+// What the result page and the log add to the verdict: a fault at the end of
+// the run, a running file that lost lines.
+std::string TLauncherForm::RunEndNotices() const {
+  std::string Notices;
+  const std::string& Fault = !FRunner.EndFault().empty() ? FRunner.EndFault() : FEndFault;
+  if (!Fault.empty()) Notices += "\r\n\r\n" + ToCRLF(FormatText(GetLangText("str_Message_Run_End_Fault"), {Fault}));
+  const TRunningLog& Running = FRunner.RunningLog();
+  if (Running.Lost())
+    Notices += "\r\n\r\n" +
+               ToCRLF(FormatText(GetLangText("str_Message_Running_Log_Lost"), {Running.FileName(), Running.Error()}));
+  return Notices;
+}
+
 void TLauncherForm::ShowRunResult() {
   TEngineProtocol& Run = FRunner.State();
-  const bool Succeeded = Run.Succeeded();
+  const bool Succeeded = RunSucceeded();
+  const bool Known = FRunner.EndFault().empty();
   const std::string Level = GetShownLocalUpdateLevel();
-  const std::string Text = Run.RunResultText(Level);
+  const std::string Notices = RunEndNotices();
+  const std::string Text = (Known ? Run.RunResultText(Level) : FailureHead()) + Notices;
   if (!Succeeded) MessageBeep(MB_ICONHAND);
   SetText(ID_txtCompletionStatusInfo, Text);
   // The page shows the latest errors only; the log keeps every one of them.
-  const std::string LogText = Run.LogResultText(Level);
+  const std::string LogText = (Known ? Run.LogResultText(Level) : FailureHead()) + Notices;
   SetText(ID_memOUEOutput, TranscriptRecord(LogText, Run.FTranscript));
   // Unattended, the log is written at the end, for every outcome.
   if (!FOptions.Unattended()) {
-    const TLogWrite Log = FRunner.SaveLog("", LogText);
+    const TLogWrite Log = FRunner.SaveLog(LogText);
     // A log that cannot be written is told, with the output below the notice
     // so the operator can copy it from the page.
     if (!Log.Written)
@@ -73,6 +114,7 @@ void TLauncherForm::ShowRunResult() {
                   ToCRLF(FormatText(GetLangText("str_Message_Log_Not_Written"), {Log.FileName, Log.Error})) +
                   OutputBanner + Run.FTranscript);
   }
+  FResultShown = true;
   FitMemoScrollBar(ID_txtCompletionStatusInfo);
   if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
   BringToFront();

@@ -52,7 +52,14 @@ void TLauncherForm::FillLanguageList() {
 }
 
 void TLauncherForm::cbLocaleChange() {
-  SelectLanguage(static_cast<int>(SendMessageA(Control(ID_cbLocale), CB_GETCURSEL, 0, 0)));
+  // From the start of the run on, the page's entry must never run again (it
+  // starts the engine): the list keeps the language the run began in.
+  if (FActivePage >= pgProgress) {
+    SendMessageA(Control(ID_cbLocale), CB_SETCURSEL, static_cast<WPARAM>(FLanguage), 0);
+    return;
+  }
+  FLanguage = static_cast<int>(SendMessageA(Control(ID_cbLocale), CB_GETCURSEL, 0, 0));
+  SelectLanguage(FLanguage);
   ApplyLanguage();
   UpdateServerLevelLabel();
   ShowCurrentPage();
@@ -75,6 +82,9 @@ std::string TLauncherForm::AccessibleName(int Id) const {
   }
 }
 
+// Refreshed during the run and at its end, where nothing may throw: a value
+// turned into a number while the engine worked shows as "<unknown>".
 void TLauncherForm::UpdateServerLevelLabel() {
-  SetText(ID_lbServerVersion, ServerLevelLine(GetNodeRoleName(), GetLocalComputerName(), GetShownLocalUpdateLevel()));
+  SetText(ID_lbServerVersion,
+          ServerLevelLine(GetShownNodeRoleName(), GetLocalComputerName(), GetShownLocalUpdateLevel()));
 }

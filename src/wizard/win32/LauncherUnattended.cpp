@@ -16,13 +16,6 @@ namespace {
 constexpr DWORD PassivePageMs = 400;
 constexpr DWORD PassiveResultMs = 2000;
 
-// The folder of a log named on the command line, with any missing parents.
-void CreateLogFolder(const std::string& LogFile) {
-  const std::string Full = ExpandFileName(LogFile);
-  const size_t Slash = Full.find_last_of("\\/");
-  if (Slash == std::string::npos || Slash < 3) return;  // a drive's root exists or the write fails
-  ForceDirectories(Full.substr(0, Slash));
-}
 }  // namespace
 
 int TLauncherForm::RunUnattended(bool OnlyWizard, int CmdShow) {
@@ -52,6 +45,11 @@ int TLauncherForm::RunUnattended(bool OnlyWizard, int CmdShow) {
                                UnattendedUsage}),
           false);
   }
+  if (!FOptions.LogFile.empty()) {
+    // Made before the run: the running file lies beside the final log.
+    CreateLogFolders(ExpandFileName(FOptions.LogFile));
+    FRunner.SetLogTarget(TLogTarget{ExpandFileName(FOptions.LogFile), true});
+  }
   // Typed into the folder box as an operator would, so its change handler runs.
   SetText(ID_edUpdateFilesPath, FOptions.UpdateFolder);
 
@@ -65,23 +63,27 @@ int TLauncherForm::RunUnattended(bool OnlyWizard, int CmdShow) {
 // Presses Next page by page until the run has ended or a page cannot be
 // left. True when the progress page was reached.
 bool TLauncherForm::WalkPages(TUnattendedOutcome& Outcome, std::string& DecidingText) {
-  while (FActivePage != pgProgress && FActivePage != pgResult) {
+  if (!WalkToRun(Outcome, DecidingText)) return false;
+  WaitForResult();
+  if (ClosedOutcome(Outcome, DecidingText)) return true;
+  Outcome = RunOutcome(FActivePage == pgResult && RunSucceeded(), FRunner.State().FNeedReboot);
+  DecidingText = ControlText(ID_txtCompletionStatusInfo);
+  // What Exit would show: the reboot notice.
+  Guard([this] { FormCloseQuery(); });
+  return true;
+}
+
+// Each page is left at most once: a walk that has not reached the run after
+// as many steps as there are pages never will, and stops.
+bool TLauncherForm::WalkToRun(TUnattendedOutcome& Outcome, std::string& DecidingText) {
+  for (int Step = 0; Step < pgCount; ++Step) {
+    if (FActivePage == pgProgress || FActivePage == pgResult) return true;
     const TPage Page = FActivePage;
     PassivePause(PassivePageMs);
-    if (!IsWindowEnabled(Control(ID_btNext))) {
-      // No box on these pages: what stops the operator is a disabled Next.
-      Outcome = TUnattendedOutcome::Refused;
-      if (Page == pgSnapshotDrive)
-        DecidingText = FormatText(GetLangText("str_Message_Snapshot_Drive_Not_Suitable"),
-                                  {std::string(1, SnapshotDrive()) + ":", ControlText(ID_lbSnapshotDriveSizeInfo)});
-      else
-        DecidingText = FormatText(GetLangText("str_Message_No_Applicable_Updates_Available"), {LocalUpdateLevel()});
-      return false;
-    }
     const size_t Boxes = FBoxTexts.size();
     FStartFailure = TStartFailure::None;
     bool Left = false;
-    if (Page == pgAboutToInstall && FOptions.Mode == TRunMode::Check) {
+    if (IsWindowEnabled(Control(ID_btNext)) && Page == pgAboutToInstall && FOptions.Mode == TRunMode::Check) {
       // The start checks are the last step before the copies: a check stops there.
       Guard([this, &Left] { Left = CheckStartPreconditions(); });
       if (Left) {
@@ -89,29 +91,65 @@ bool TLauncherForm::WalkPages(TUnattendedOutcome& Outcome, std::string& Deciding
         Guard([this, &DecidingText] { DecidingText = ReadyForUpdateText(); });
         return false;
       }
-    } else {
+    } else if (IsWindowEnabled(Control(ID_btNext))) {
       Guard([this] { btNextClick(); });
       Left = !FTerminated && FActivePage != Page;
     }
-    if (!Left) {
-      const bool UpToDate = Page == pgUpdateList && IsAlreadyUpToDate(LocalUpdateLevel(), FFoundUpdates);
-      Outcome = RefusalOutcome(Page, FTerminated, UpToDate, FStartFailure == TStartFailure::E1);
-      if (FBoxTexts.size() > Boxes) {
-        DecidingText = FBoxTexts.back();
-        FBoxTexts.pop_back();
-      }
-      return false;
-    }
+    if (!Left) return StoppedOnPage(Page, Boxes, Outcome, DecidingText);
   }
-  // A failed copy leaves the progress page to the timer, which ends the run.
-  while (FActivePage != pgResult && !FTerminated) {
+  if (FActivePage == pgProgress || FActivePage == pgResult) return true;
+  Outcome = TUnattendedOutcome::Refused;
+  DecidingText = FormatText(GetLangText("str_Message_Unexpected_Error"), {"the pages did not lead to the run"});
+  return false;
+}
+
+// Why the walk could not leave Page, from the page's last box (if it showed
+// more than the first Boxes) or, where it shows none, a disabled Next.
+bool TLauncherForm::StoppedOnPage(TPage Page, std::size_t Boxes, TUnattendedOutcome& Outcome,
+                                  std::string& DecidingText) {
+  // Closed during the Start click: the engine may have run, and its output
+  // so far belongs in the log.
+  if (ClosedOutcome(Outcome, DecidingText)) return FActivePage >= pgProgress;
+  // A level that cannot be read as text was told by the page's own box.
+  std::string Level = UnknownUpdateLevel;
+  try {
+    Level = LocalUpdateLevel();
+  } catch (const std::exception&) {
+  }
+  if (FBoxTexts.size() == Boxes && !IsWindowEnabled(Control(ID_btNext))) {
+    Outcome = TUnattendedOutcome::Refused;
+    if (Page == pgSnapshotDrive)
+      DecidingText = FormatText(GetLangText("str_Message_Snapshot_Drive_Not_Suitable"),
+                                {std::string(1, SnapshotDrive()) + ":", ControlText(ID_lbSnapshotDriveSizeInfo)});
+    else
+      DecidingText = FormatText(GetLangText("str_Message_No_Applicable_Updates_Available"), {Level});
+    return false;
+  }
+  const bool UpToDate = Page == pgUpdateList && IsAlreadyUpToDate(Level, FFoundUpdates);
+  Outcome = RefusalOutcome(Page, FTerminated, UpToDate, FStartFailure == TStartFailure::E1);
+  if (FBoxTexts.size() > Boxes) {
+    DecidingText = FBoxTexts.back();
+    FBoxTexts.pop_back();
+  }
+  return false;
+}
+
+// The run ends on the engine's end, told by the timer; a failed copy leaves
+// the progress page to the timer as well. Once the end has been told, the
+// result page is there: should it not be, the wait ends all the same.
+void TLauncherForm::WaitForResult() {
+  while (FActivePage != pgResult && !FTerminated && !FRunner.EndTold()) {
     Sleep(50);
     ProcessMessages();
   }
-  Outcome = RunOutcome(FActivePage == pgResult && FRunner.State().Succeeded(), FRunner.State().FNeedReboot);
-  DecidingText = ControlText(ID_txtCompletionStatusInfo);
-  // What Exit would show: the reboot notice.
-  FormCloseQuery();
+  if (FActivePage != pgResult && !FTerminated) OnRunEnded();
+}
+
+// A close request to the hidden /quiet window: what had happened so far.
+bool TLauncherForm::ClosedOutcome(TUnattendedOutcome& Outcome, std::string& DecidingText) {
+  if (!FCloseRequested) return false;
+  Outcome = FActivePage >= pgProgress ? TUnattendedOutcome::Failed : TUnattendedOutcome::Refused;
+  DecidingText = GetLangText("str_Message_Closed_Before_End");
   return true;
 }
 
@@ -142,21 +180,24 @@ void TLauncherForm::PassivePause(DWORD Ms) {
   }
 }
 
-// Writes the log, which begins with the text that decided the outcome, and
-// tells the outcome as the exit code.
+// Writes the log, which begins with the outcome's line and the text that
+// decided it, and tells the outcome as the exit code: the code the log's
+// first line names, unless the log itself could not be written.
 int TLauncherForm::UnattendedExit(TUnattendedOutcome Outcome, const std::string& DecidingText, bool EngineRan) {
   std::vector<std::string> Texts{DecidingText};
   Texts.insert(Texts.end(), FBoxTexts.begin(), FBoxTexts.end());
-  const std::string Head = UnattendedLogHead(Texts);
-  SetText(ID_memOUEOutput, EngineRan ? TranscriptRecord(Head, FRunner.State().FTranscript) : Head + "\r\n");
-  if (!FOptions.LogFile.empty()) CreateLogFolder(FOptions.LogFile);
+  const int Code = FinalExitCode(Outcome, !(EngineRan && FRunner.RunningLog().Lost()));
+  const std::string Head = UnattendedLogHead(Code, FOptions.Mode == TRunMode::Check, Texts);
   TLogWrite Log;
   try {
-    const std::string Name = FOptions.LogFile.empty() ? FreeDatedLogName(ProgramFilePath()) : FOptions.LogFile;
+    SetText(ID_memOUEOutput, EngineRan ? TranscriptRecord(Head, FRunner.State().FTranscript) : Head + "\r\n");
+    if (!FOptions.LogFile.empty()) CreateLogFolders(ExpandFileName(FOptions.LogFile));
+    const TLogTarget Target = FOptions.LogFile.empty() ? DatedLogTarget(ProgramFilePath())
+                                                       : TLogTarget{ExpandFileName(FOptions.LogFile), true};
     // The banner and the engine's output follow only when the engine ran.
-    Log = EngineRan ? FRunner.SaveLog(Name, Head) : WriteLogText(Name, Head + "\r\n");
+    Log = EngineRan ? FRunner.SaveLog(Head) : WriteLogText(Target, Head + "\r\n");
   } catch (const std::exception&) {
     Log.Written = false;
   }
-  return FinalExitCode(Outcome, Log.Written);
+  return FinalExitCode(Code, Log.Written);
 }

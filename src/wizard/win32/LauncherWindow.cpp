@@ -186,6 +186,18 @@ bool TLauncherForm::CanClose() {
   return CanClose;
 }
 
+// Nobody could answer the hidden window's refusal (/quiet, /check): it ends,
+// and the walk writes the log and the code of what had happened so far. A
+// /passive window ends by itself; the operator watches.
+void TLauncherForm::OnCloseRequest() {
+  if (FOptions.Mode == TRunMode::Quiet || FOptions.Mode == TRunMode::Check) {
+    FCloseRequested = true;
+    Terminate();
+  } else if (FOptions.Mode != TRunMode::Passive && CanClose()) {
+    Terminate();
+  }
+}
+
 LRESULT TLauncherForm::HandleMessage(UINT Msg, WPARAM W, LPARAM L) {
   switch (Msg) {
     case WM_COMMAND:
@@ -229,7 +241,7 @@ LRESULT TLauncherForm::HandleMessage(UINT Msg, WPARAM W, LPARAM L) {
       FormClick();
       return 0;
     case WM_CLOSE:
-      if (CanClose()) Terminate();
+      OnCloseRequest();
       return 0;
     case WM_QUERYENDSESSION:
       return CanClose();

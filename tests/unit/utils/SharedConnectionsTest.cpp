@@ -90,4 +90,34 @@ TEST(SharedConnections, TheLevelForTheResultIsUnknownWhenItCannotBeReadAsText) {
   }
 }
 
+// The level line's role is read at the end of a run too: it must not throw.
+TEST(SharedConnections, TheRoleForTheLevelLineIsUnknownWhenItCannotBeReadAsText) {
+  struct {
+    const char* Name;
+    void (*Seed)(TFakeMachine&);
+    std::string Expected;
+  } Cases[] = {
+      {"primary by name",
+       [](TFakeMachine& M) {
+         M.SetString(Platform, "CurrentRelease", "Rel31");
+         M.SetString(System31, "PrimaryNodeName", "HERE");
+       },
+       "Primary"},
+      {"CurrentRelease a number", [](TFakeMachine& M) { M.SetNumber(Platform, "CurrentRelease"); }, "<unknown>"},
+      {"PrimaryNodeName a number",
+       [](TFakeMachine& M) {
+         M.SetString(Platform, "CurrentRelease", "Rel31");
+         M.SetNumber(System31, "PrimaryNodeName");
+       },
+       "<unknown>"},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    TFakeRegistry Registry;
+    Case.Seed(Registry.Local);
+    EXPECT_EQ(GetShownNodeRoleName(Registry, "here"), Case.Expected);
+    EXPECT_EQ(Registry.OpenHives, 0);
+  }
+}
+
 }  // namespace

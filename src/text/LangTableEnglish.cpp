@@ -102,4 +102,6 @@ const TLangText LangTableEnglish[] = {
      "This server is ready for the update from %s to %s (update files Orvane-3.1.0.%d to Orvane-3.1.0.%d)."},
     {"str_Message_Check_Snapshot", "The engine would first store a snapshot on drive %s (%s)."},
     {"str_Message_Check_No_Snapshot", "The engine would run without a snapshot."},
+    {"str_Message_Wizard_Lock_Unavailable",
+     "The update utility cannot make sure that it is the only copy running on this server: %s"},
 };

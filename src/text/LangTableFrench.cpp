@@ -104,4 +104,7 @@ const TLangText LangTableFrench[] = {
      "Orvane-3.1.0.%d)."},
     {"str_Message_Check_Snapshot", "Le moteur enregistrerait d'abord un snapshot sur le lecteur %s (%s)."},
     {"str_Message_Check_No_Snapshot", "Le moteur s'exécuterait sans snapshot."},
+    {"str_Message_Wizard_Lock_Unavailable",
+     "L'utilitaire de mise à jour ne peut pas s'assurer qu'il est la seule copie en cours d'exécution sur ce serveur : "
+     "%s"},
 };

@@ -105,4 +105,6 @@ const TLangText LangTableGerman[] = {
      "Dieser Server ist bereit für das Update von %s auf %s (Update-Dateien Orvane-3.1.0.%d bis Orvane-3.1.0.%d)."},
     {"str_Message_Check_Snapshot", "Das Update-Programm würde zuerst einen Snapshot auf Laufwerk %s speichern (%s)."},
     {"str_Message_Check_No_Snapshot", "Das Update-Programm würde ohne Snapshot laufen."},
+    {"str_Message_Wizard_Lock_Unavailable",
+     "Das Update-Programm kann nicht sicherstellen, dass es als einzige Kopie auf diesem Server läuft: %s"},
 };

@@ -104,4 +104,6 @@ const TLangText LangTableSpanish[] = {
      "Orvane-3.1.0.%d)."},
     {"str_Message_Check_Snapshot", "El motor guardaría primero un snapshot en la unidad %s (%s)."},
     {"str_Message_Check_No_Snapshot", "El motor se ejecutaría sin snapshot."},
+    {"str_Message_Wizard_Lock_Unavailable",
+     "La utilidad de actualización no puede asegurarse de ser la única copia en funcionamiento en este servidor: %s"},
 };

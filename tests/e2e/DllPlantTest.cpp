@@ -42,8 +42,8 @@ TEST_F(DllPlant, NoDllBesideTheWizardIsLoadedWhenItsFunctionsAreUsed) {
   ASSERT_TRUE(ShowUpdateList(Folder));
   ASSERT_TRUE(Move("btNext", "TabSheet3"));
   DWORD_PTR Object = 0;
-  SendMessageTimeoutA(W.Control("btNext"), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_NORMAL, 5000,
-                      &Object);
+  SendMessageTimeoutA(W.Control("cbSnapshotDrive"), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_NORMAL,
+                      5000, &Object);
   Settle();
   for (const char* Name : Planted)
     EXPECT_FALSE(FileExists(World().WizardDir() + Name + ".loaded")) << "the wizard loaded its folder's " << Name;

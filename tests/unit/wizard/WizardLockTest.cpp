@@ -16,9 +16,15 @@ struct TOwnerCase {
 };
 
 const TOwnerCase OwnerCases[] = {
-    {"S-1-5-32-544", true},          {"S-1-5-18", true},         {"S-1-5-21-1-2-3-1001", true},
-    {"S-1-5-32-545", false},         {"S-1-1-0", false},         {"S-1-5-11", false},
-    {"S-1-5-21-1-2-3-1002", false},  {"S-1-5-80-956008885", false}, {"", false},
+    {"S-1-5-32-544", true},
+    {"S-1-5-18", true},
+    {"S-1-5-21-1-2-3-1001", true},
+    {"S-1-5-32-545", false},
+    {"S-1-1-0", false},
+    {"S-1-5-11", false},
+    {"S-1-5-21-1-2-3-1002", false},
+    {"S-1-5-80-956008885", false},
+    {"", false},
 };
 
 struct TLockCase {

@@ -46,8 +46,13 @@ int RunWizard(HINSTANCE Instance, const TLaunchOptions& Options, int CmdShow) {
     MessageBoxA(nullptr, Usage.c_str(), GetLangText("str_LauncherForm_Caption").c_str(), MB_OK | MB_ICONERROR);
     return ExitCodeOf(TUnattendedOutcome::BadCommandLine);
   }
-  const TWizardMutex OneWizard;
-  if (!Options.Unattended() && !OneWizard.Owned()) {
+  const TWizardLock OneWizard;
+  if (!Options.Unattended() && OneWizard.Verdict() == TLockVerdict::Unavailable) {
+    const std::string Text = FormatText(GetLangText("str_Message_Wizard_Lock_Unavailable"), {OneWizard.Problem()});
+    MessageBoxA(nullptr, Text.c_str(), GetLangText("str_LauncherForm_Caption").c_str(), MB_OK | MB_ICONERROR);
+    return ExitCodeOf(TUnattendedOutcome::LockUnavailable);
+  }
+  if (!Options.Unattended() && OneWizard.Verdict() == TLockVerdict::OtherWizard) {
     // The operator has a wizard open already: that one is what they want to see.
     if (!BringOtherWizardToFront())
       MessageBoxA(nullptr, GetLangText("str_Message_Update_Utility_Already_Running").c_str(),
@@ -58,7 +63,7 @@ int RunWizard(HINSTANCE Instance, const TLaunchOptions& Options, int CmdShow) {
 
   TLauncherForm LauncherForm(Instance, Options);
   if (!LauncherForm.Handle()) return EndEarly(Options, 1, "the window could not be created");
-  if (Options.Unattended()) return LauncherForm.RunUnattended(OneWizard.Owned(), CmdShow);
+  if (Options.Unattended()) return LauncherForm.RunUnattended(OneWizard.Verdict(), OneWizard.Problem(), CmdShow);
   if (!LauncherForm.Terminated()) LauncherForm.Show(CmdShow);
   MSG Msg;
   while (GetMessageA(&Msg, nullptr, 0, 0) > 0) {

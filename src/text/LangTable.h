@@ -16,8 +16,8 @@ struct TLangText {
 // English holds every key. The other languages lack the two messages about
 // the primary server's update level and running backups, which therefore
 // stay English whatever language is loaded.
-constexpr std::size_t LangTableEnglishCount = 59;
-constexpr std::size_t LangTableTranslatedCount = 57;
+constexpr std::size_t LangTableEnglishCount = 60;
+constexpr std::size_t LangTableTranslatedCount = 58;
 
 // The declared sizes make a table with a missing or extra row a compile error.
 extern const TLangText LangTableEnglish[LangTableEnglishCount];

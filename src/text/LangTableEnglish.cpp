@@ -113,4 +113,6 @@ const TLangText LangTableEnglish[] = {
      "Whoever can change the wizard's folder, OUpdate.exe or oue.exe can run programs as an administrator on "
      "this server. Only Administrators and SYSTEM should be allowed to write there."},
     {"str_Message_Program_Files_Writable_Query_Continue", "Would you like to continue anyways?"},
+    {"str_Message_Wizard_Lock_Unavailable",
+     "The update utility cannot make sure that it is the only copy running on this server: %s"},
 };

@@ -117,4 +117,7 @@ const TLangText LangTableFrench[] = {
      "Quiconque peut modifier le dossier de l'assistant, OUpdate.exe ou oue.exe peut exécuter des programmes en "
      "tant qu'administrateur sur ce serveur. Seuls les Administrateurs et SYSTEM devraient pouvoir y écrire."},
     {"str_Message_Program_Files_Writable_Query_Continue", "Voulez-vous continuer quand même ?"},
+    {"str_Message_Wizard_Lock_Unavailable",
+     "L'utilitaire de mise à jour ne peut pas s'assurer qu'il est la seule copie en cours d'exécution sur ce serveur : "
+     "%s"},
 };

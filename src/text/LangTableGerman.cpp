@@ -117,4 +117,6 @@ const TLangText LangTableGerman[] = {
      "Wer den Ordner des Update-Programms, OUpdate.exe oder oue.exe ändern kann, kann auf diesem Server "
      "Programme als Administrator ausführen. Nur Administratoren und SYSTEM sollten dort schreiben dürfen."},
     {"str_Message_Program_Files_Writable_Query_Continue", "Möchten Sie trotzdem fortfahren?"},
+    {"str_Message_Wizard_Lock_Unavailable",
+     "Das Update-Programm kann nicht sicherstellen, dass es als einzige Kopie auf diesem Server läuft: %s"},
 };

@@ -117,4 +117,6 @@ const TLangText LangTableSpanish[] = {
      "Quien pueda modificar la carpeta del asistente, OUpdate.exe u oue.exe puede ejecutar programas como "
      "administrador en este servidor. Solo Administradores y SYSTEM deberían poder escribir allí."},
     {"str_Message_Program_Files_Writable_Query_Continue", "¿Desea continuar de todos modos?"},
+    {"str_Message_Wizard_Lock_Unavailable",
+     "La utilidad de actualización no puede asegurarse de ser la única copia en funcionamiento en este servidor: %s"},
 };

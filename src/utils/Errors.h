@@ -27,6 +27,10 @@ class ERegistryException : public std::runtime_error {
   static ERegistryException InvalidDataType(const std::string& ValueName) {
     return ERegistryException("Invalid data type for '" + ValueName + "'");
   }
+  // Larger than any value the wizard reads, or growing without end.
+  static ERegistryException InvalidDataSize(const std::string& ValueName) {
+    return ERegistryException("Invalid data size for '" + ValueName + "'");
+  }
   static ERegistryException FailedToSetData(const std::string& ValueName) {
     return ERegistryException("Failed to set data for '" + ValueName + "'");
   }

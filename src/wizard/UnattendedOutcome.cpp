@@ -21,6 +21,7 @@ int ExitCodeOf(TUnattendedOutcome Outcome) {
     case TUnattendedOutcome::BadCommandLine:
       return 1639;
     case TUnattendedOutcome::Refused:
+    case TUnattendedOutcome::LockUnavailable:
       return 1;
     case TUnattendedOutcome::Failed:
       break;

@@ -14,6 +14,7 @@ enum class TUnattendedOutcome {
   RebootPending,         // 350: not rebooted since an earlier update
   AlreadyRunning,        // 1618: an engine or another wizard is at work
   BadCommandLine,        // 1639
+  LockUnavailable,       // 1: the one-wizard lock cannot be taken, not because of another wizard
   Refused,               // 1: a check failed or a question was answered No
   Failed                 // 1603: the update was attempted and failed
 };

@@ -12,15 +12,21 @@
 
 namespace {
 
-// Base address of a module of another process, or nullptr.
-BYTE* RemoteModuleBase(DWORD Pid, const char* Name) {
+// A module of another process, by its file name; false when it has none.
+bool RemoteModule(DWORD Pid, const char* Name, MODULEENTRY32& Entry) {
   TKernelHandle Snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, Pid));
-  if (!Snapshot) return nullptr;
-  MODULEENTRY32 Entry = {};
+  if (!Snapshot) return false;
+  Entry = {};
   Entry.dwSize = sizeof Entry;
   for (BOOL More = Module32First(Snapshot.Get(), &Entry); More; More = Module32Next(Snapshot.Get(), &Entry))
-    if (lstrcmpiA(Entry.szModule, Name) == 0) return Entry.modBaseAddr;
-  return nullptr;
+    if (lstrcmpiA(Entry.szModule, Name) == 0) return true;
+  return false;
+}
+
+// Base address of a module of another process, or nullptr.
+BYTE* RemoteModuleBase(DWORD Pid, const char* Name) {
+  MODULEENTRY32 Entry;
+  return RemoteModule(Pid, Name, Entry) ? Entry.modBaseAddr : nullptr;
 }
 
 // The address in the other process of a function that this process has
@@ -74,4 +80,9 @@ DWORD CallProbe(HANDLE Process, const char* Function, void* Param, DWORD Timeout
   void* Remote = RemoteFunction(Pid, WIZARD_PROBE_DLL, Local, Function);
   if (Remote == nullptr) throw TDriverError(std::string("the probe vanished from the wizard's process"));
   return RunRemoteThread(Process, Remote, Param, TimeoutMs, Function);
+}
+
+std::string RemoteModulePath(HANDLE Process, const char* Name) {
+  MODULEENTRY32 Entry;
+  return RemoteModule(GetProcessId(Process), Name, Entry) ? std::string(Entry.szExePath) : std::string();
 }

@@ -22,10 +22,11 @@ extern "C" __declspec(dllexport) DWORD WINAPI QueryControlFont(LPVOID Param) {
 }
 
 extern "C" __declspec(dllexport) DWORD WINAPI LoadLibraryByName(LPVOID Name) {
+  SetLastError(ERROR_SUCCESS);
   HMODULE Module = LoadLibraryA(static_cast<const char*>(Name));
-  if (!Module) return 0;
+  if (!Module) return GetLastError() != ERROR_SUCCESS ? GetLastError() : WIZARD_PROBE_LOAD_FAILED;
   FreeLibrary(Module);
-  return 1;
+  return WIZARD_PROBE_LOADED;
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

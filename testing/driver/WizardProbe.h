@@ -23,5 +23,10 @@ extern "C" DWORD WINAPI QueryControlFont(LPVOID Query);
 
 // Thread entry in the wizard's process: loads the DLL Name (a zero-ended
 // ANSI text there) by its bare name, as a shell component loads one late,
-// and frees it again. Returns 1 when it loaded.
+// and frees it again. Returns WIZARD_PROBE_LOADED when it loaded, else the
+// load's Windows error (ERROR_MOD_NOT_FOUND: no such DLL where it looked;
+// ERROR_DLL_INIT_FAILED: one was found and refused to stay), never 0, so
+// that a call which ran nothing cannot pass for an answer.
+#define WIZARD_PROBE_LOADED 0xC0DE0001u
+#define WIZARD_PROBE_LOAD_FAILED 0xC0DE0002u
 extern "C" DWORD WINAPI LoadLibraryByName(LPVOID Name);

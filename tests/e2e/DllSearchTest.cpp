@@ -41,7 +41,11 @@ TEST_F(DllSearch, ADllBesideTheWizardIsNeverLoaded) {
 
   TRemoteBuffer Name(W.Process().Handle(), MAX_PATH);
   Name.Write(0, ShellExtension, strlen(ShellExtension) + 1);
-  CallProbe(W.Process().Handle(), WIZARD_PROBE_LOAD_BY_NAME, Name.At(0));
+  // Not found at all: the folder beside the wizard was never searched (a
+  // stand-in found there would have refused to stay, ERROR_DLL_INIT_FAILED).
+  EXPECT_EQ(static_cast<DWORD>(ERROR_MOD_NOT_FOUND),
+            CallProbe(W.Process().Handle(), WIZARD_PROBE_LOAD_BY_NAME, Name.At(0)))
+      << "the probe did not report a search that found nothing";
   EXPECT_TRUE(W.Running());
   EXPECT_FALSE(FileExists(Fake + ".loaded")) << "the wizard loaded " << Fake;
 }

@@ -127,6 +127,14 @@ struct TCoTaskMemTraits {
   static void Close(Type Memory) { CoTaskMemFree(Memory); }
 };
 
+// Memory the security functions hand out (descriptors, SID texts).
+struct TLocalMemTraits {
+  using Type = HLOCAL;
+  static Type Empty() { return nullptr; }
+  static bool IsValid(Type Memory) { return Memory != nullptr; }
+  static void Close(Type Memory) { LocalFree(Memory); }
+};
+
 // A library loaded for a lookup of functions newer than the oldest system
 // the wizard runs on.
 struct TLibraryTraits {
@@ -148,6 +156,7 @@ using TSelection = TScopedHandle<TSelectionTraits>;
 template <typename T>
 using TCoTaskMem = TScopedHandle<TCoTaskMemTraits<T>>;
 using TLibrary = TScopedHandle<TLibraryTraits>;
+using TLocalMem = TScopedHandle<TLocalMemTraits>;
 
 // The device context of Window (nullptr: the screen), released on every path.
 inline TWindowDc WindowDc(HWND Window) { return TWindowDc({Window, GetDC(Window)}); }

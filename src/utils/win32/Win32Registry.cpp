@@ -1,8 +1,6 @@
 #include "utils/win32/Win32Registry.h"
 
-#include "utils/Errors.h"
-
-#include <vector>
+#include "utils/BoundedValue.h"
 
 TRegistryKey TWin32RegistryHive::OpenForQuery(const std::string& Path) const {
   // Paths are written from the root with a leading backslash; the API wants
@@ -16,31 +14,34 @@ TRegistryKey TWin32RegistryHive::OpenForQuery(const std::string& Path) const {
 
 bool TWin32RegistryHive::KeyExists(const std::string& Path) { return OpenForQuery(Path).IsValid(); }
 
+namespace {
+// RegQueryValueExA for the bounded reader (BoundedValue.h), which decides
+// what the sizes it reports are worth.
+class TValueQuery : public IValueQuery {
+ public:
+  TValueQuery(HKEY Key, const std::string& Name) : FKey(Key), FName(Name) {}
+  TQueryStatus Query(char* Buffer, uint32_t& Size, TValueKind& Kind) override {
+    DWORD Type = REG_NONE;
+    DWORD Bytes = Size;
+    const LONG Result = RegQueryValueExA(FKey, FName.c_str(), nullptr, &Type, reinterpret_cast<BYTE*>(Buffer), &Bytes);
+    Size = Bytes;
+    // An expandable value is returned unexpanded.
+    Kind = Type == REG_SZ || Type == REG_EXPAND_SZ ? TValueKind::Text : TValueKind::Other;
+    if (Result == ERROR_MORE_DATA) return TQueryStatus::MoreData;
+    return Result == ERROR_SUCCESS ? TQueryStatus::Done : TQueryStatus::Failed;
+  }
+
+ private:
+  HKEY FKey;
+  const std::string& FName;
+};
+}  // namespace
+
 std::optional<std::string> TWin32RegistryHive::ReadString(const std::string& Path, const std::string& ValueName) {
   TRegistryKey Key = OpenForQuery(Path);
   if (!Key) return std::nullopt;
-
-  DWORD Type = 0;
-  DWORD Size = 0;
-  if (RegQueryValueExA(Key.Get(), ValueName.c_str(), nullptr, &Type, nullptr, &Size) != ERROR_SUCCESS)
-    return std::nullopt;
-  for (;;) {
-    if (Type != REG_SZ && Type != REG_EXPAND_SZ) throw ERegistryException::InvalidDataType(ValueName);
-    std::vector<char> Data(Size + 1, '\0');
-    DWORD Got = Size;
-    LONG Result =
-        RegQueryValueExA(Key.Get(), ValueName.c_str(), nullptr, &Type, reinterpret_cast<BYTE*>(Data.data()), &Got);
-    if (Result == ERROR_MORE_DATA) {  // it grew since the size was asked
-      Size = Got;
-      continue;
-    }
-    if (Result != ERROR_SUCCESS) return std::nullopt;
-    if (Type != REG_SZ && Type != REG_EXPAND_SZ) throw ERegistryException::InvalidDataType(ValueName);
-    // Stored as written, with or without its terminator; the text ends at the
-    // first NUL. An expandable value is returned unexpanded.
-    Data[Got] = '\0';
-    return std::string(Data.data());
-  }
+  TValueQuery Query(Key.Get(), ValueName);
+  return TextOrThrow(ReadBoundedText(Query), ValueName);
 }
 
 std::unique_ptr<IRegistryHive> TWin32Registry::Connect(const std::string& NodeName) {

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "utils/win32/SystemLibrary.h"
+
 #ifndef EVENT_OBJECT_LIVEREGIONCHANGED
 #define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
 #endif
@@ -103,16 +105,35 @@ std::wstring Wide(const std::string& Text) {
 
 using TNameFunction = std::function<std::string()>;
 
+using TCreateStdAccessibleObject = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+using TLresultFromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+
+// Kept for the life of the process: the standard objects it makes live in it,
+// and a screen reader may hold one after the window is gone.
+const TSystemLibrary& Oleacc() {
+  static const TSystemLibrary Library("oleacc.dll");
+  return Library;
+}
+
+// The system's object for the control with Name in front of it, as the answer
+// to WM_GETOBJECT; 0 (the control's own answer) when it cannot be made.
+LRESULT NamedObject(HWND Hwnd, WPARAM W, const std::string& Name) {
+  const auto CreateStandard = Oleacc().Function<TCreateStdAccessibleObject>("CreateStdAccessibleObject");
+  const auto FromObject = Oleacc().Function<TLresultFromObject>("LresultFromObject");
+  IAccessible* Standard = nullptr;
+  if (!CreateStandard || !FromObject ||
+      FAILED(CreateStandard(Hwnd, OBJID_CLIENT, AccessibleIid, reinterpret_cast<void**>(&Standard))))
+    return 0;
+  auto* Named = new TNamedAccessible(Standard, Wide(Name));
+  const LRESULT R = FromObject(AccessibleIid, W, Named);
+  Named->Release();
+  return R;
+}
+
 LRESULT CALLBACK NamedProc(HWND Hwnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR Id, DWORD_PTR Data) {
   auto* Name = reinterpret_cast<TNameFunction*>(Data);
   if (Msg == WM_GETOBJECT && static_cast<LONG>(L) == OBJID_CLIENT) {
-    IAccessible* Standard = nullptr;
-    if (SUCCEEDED(CreateStdAccessibleObject(Hwnd, OBJID_CLIENT, AccessibleIid, reinterpret_cast<void**>(&Standard)))) {
-      auto* Named = new TNamedAccessible(Standard, Wide((*Name)()));
-      const LRESULT R = LresultFromObject(AccessibleIid, W, Named);
-      Named->Release();
-      return R;
-    }
+    if (const LRESULT R = NamedObject(Hwnd, W, (*Name)())) return R;
   } else if (Msg == WM_NCDESTROY) {
     RemoveWindowSubclass(Hwnd, NamedProc, Id);
     delete Name;

@@ -20,6 +20,7 @@
 #include "wizard/Preconditions.h"
 #include "wizard/SnapshotDrive.h"
 #include "wizard/UnattendedOutcome.h"
+#include "wizard/WizardLock.h"
 #include "wizard/win32/EngineRunner.h"
 #include "wizard/win32/WindowResources.h"
 
@@ -46,8 +47,9 @@ class TLauncherForm : private IRunView, private IRunLoopHost {
   // Keyboard navigation and the default button, for every message loop.
   bool PreTranslateMessage(MSG& Msg);
   // Goes the way an operator goes, with the command line's answers, and
-  // returns the exit code. OnlyWizard: no other wizard holds the mutex.
-  int RunUnattended(bool OnlyWizard, int CmdShow);
+  // returns the exit code. Lock: what taking the one-wizard lock found;
+  // LockProblem: what failed when it is Unavailable.
+  int RunUnattended(TLockVerdict Lock, const std::string& LockProblem, int CmdShow);
 
  private:
   // ---- fields of the wizard ----

@@ -18,7 +18,7 @@ constexpr DWORD PassiveResultMs = 2000;
 
 }  // namespace
 
-int TLauncherForm::RunUnattended(bool OnlyWizard, int CmdShow) {
+int TLauncherForm::RunUnattended(TLockVerdict Lock, const std::string& LockProblem, int CmdShow) {
   if (FOptions.Mode == TRunMode::Passive) Show(CmdShow);
   if (FOptions.Language != 0) {
     SendMessageA(Control(ID_cbLocale), CB_SETCURSEL, static_cast<WPARAM>(FOptions.Language), 0);
@@ -28,7 +28,10 @@ int TLauncherForm::RunUnattended(bool OnlyWizard, int CmdShow) {
   if (!FOptions.Error.empty())
     return UnattendedExit(TUnattendedOutcome::BadCommandLine, FormatText(Invalid, {FOptions.Error, UnattendedUsage}),
                           false);
-  if (!OnlyWizard)
+  if (Lock == TLockVerdict::Unavailable)
+    return UnattendedExit(TUnattendedOutcome::LockUnavailable,
+                          FormatText(GetLangText("str_Message_Wizard_Lock_Unavailable"), {LockProblem}), false);
+  if (Lock != TLockVerdict::Owned)
     return UnattendedExit(TUnattendedOutcome::AlreadyRunning, GetLangText("str_Message_Update_Utility_Already_Running"),
                           false);
   if (!DirectoryExists(FOptions.UpdateFolder))

@@ -1,6 +1,7 @@
 #include "wizard/win32/MonitorDpi.h"
 
 #include "utils/win32/Handles.h"
+#include "utils/win32/SystemLibrary.h"
 
 namespace {
 // Both arrived after the systems the wizard still runs on, so they are
@@ -23,10 +24,8 @@ int SystemDpi() {
 }
 
 int MonitorDpiAt(POINT Point) {
-  // The DLL search is limited to System32 before the window exists
-  // (DllSearch.h), so the plain name cannot load a stranger.
-  const TLibrary Shcore(LoadLibraryA("shcore.dll"));
-  const auto GetDpiForMonitor = Function<TGetDpiForMonitor>(Shcore.Get(), "GetDpiForMonitor");
+  const TSystemLibrary Shcore("shcore.dll");
+  const auto GetDpiForMonitor = Shcore.Function<TGetDpiForMonitor>("GetDpiForMonitor");
   UINT X = 0, Y = 0;
   if (GetDpiForMonitor &&
       SUCCEEDED(GetDpiForMonitor(MonitorFromPoint(Point, MONITOR_DEFAULTTOPRIMARY), EffectiveDpi, &X, &Y)) && Y > 0)

@@ -3,22 +3,28 @@
 #pragma once
 #include <windows.h>
 
-#include "utils/win32/Handles.h"
+#include <string>
 
-// The system-wide mutex every wizard holds while it runs. Ownership ends
-// with the process, however it ends.
-class TWizardMutex {
+#include "utils/win32/Handles.h"
+#include "wizard/WizardLock.h"
+
+// The lock every wizard holds while it runs (WizardLock.h): the file
+// "<common application data>\Orvane Update Utility\Wizard.lock", open without
+// sharing. It is let go with the process, however that ends.
+class TWizardLock {
  public:
-  TWizardMutex();
-  ~TWizardMutex();
-  TWizardMutex(const TWizardMutex&) = delete;
-  TWizardMutex& operator=(const TWizardMutex&) = delete;
-  // False when another wizard holds it.
-  bool Owned() const { return FOwned; }
+  TWizardLock();
+  TWizardLock(const TWizardLock&) = delete;
+  TWizardLock& operator=(const TWizardLock&) = delete;
+  TLockVerdict Verdict() const { return FVerdict; }
+  // For Unavailable: what failed, for the operator and the log.
+  const std::string& Problem() const { return FProblem; }
 
  private:
-  TKernelHandle FMutex;
-  bool FOwned = false;
+  bool TakeFolder(const std::string& Folder, PSECURITY_DESCRIPTOR Descriptor);
+  TKernelHandle FFile;
+  TLockVerdict FVerdict = TLockVerdict::Unavailable;
+  std::string FProblem;
 };
 
 // Brings the window of the other wizard to the front, restored if it was

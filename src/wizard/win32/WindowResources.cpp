@@ -119,7 +119,7 @@ void DrawBitmap(HDC Dc, HBITMAP Bitmap, int X, int Y, int Width, int Height, boo
   const TMemoryDc Mem(CreateCompatibleDC(Dc));
   const TSelection Picture = SelectInto(Mem.Get(), Bitmap);
   if (Transparent)
-    TransparentBlt(Dc, X, Y, W, H, Mem.Get(), 0, 0, W, H, KeyColour);
+    GdiTransparentBlt(Dc, X, Y, W, H, Mem.Get(), 0, 0, W, H, KeyColour);
   else
     BitBlt(Dc, X, Y, W, H, Mem.Get(), 0, 0, SRCCOPY);
 }

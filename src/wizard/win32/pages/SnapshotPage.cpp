@@ -1,6 +1,7 @@
 // TLauncherForm, snapshot page (TabSheet3): the snapshot drive, and the
 // default drive and folder.
 #include "text/LangRes.h"
+#include "utils/win32/SystemLibrary.h"
 #include "wizard/ControlIds.h"
 #include "wizard/SnapshotDrive.h"
 #include "wizard/win32/FileSystem.h"
@@ -44,10 +45,13 @@ std::string VolumeLabel(char Letter) {
 }
 
 std::string ShareName(char Letter) {
+  using TWNetGetConnectionA = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
+  static const TSystemLibrary Mpr("mpr.dll");
+  const auto GetConnection = Mpr.Function<TWNetGetConnectionA>("WNetGetConnectionA");
   char Local[3] = {Letter, ':', 0};
   char Remote[MAX_PATH * 2] = {};
   DWORD Size = sizeof(Remote);
-  return WNetGetConnectionA(Local, Remote, &Size) == NO_ERROR ? std::string(Remote) : std::string();
+  return GetConnection && GetConnection(Local, Remote, &Size) == NO_ERROR ? std::string(Remote) : std::string();
 }
 }  // namespace
 
@@ -149,14 +153,17 @@ void TLauncherForm::OnDrawDriveItem(const DRAWITEMSTRUCT& Item) {
   if (Type < 7)
     DrawBitmap(Dc, FRes.DrivePictures[Type].Get(), Rc.left + 2, Rc.top + (Rc.bottom - Rc.top - Size) / 2, Size, Size,
                true);
-  char Text[MAX_PATH];
-  LRESULT N = SendMessageA(Item.hwndItem, CB_GETLBTEXT, Item.itemID, reinterpret_cast<LPARAM>(Text));
-  if (N > 0) {
+  // A network drive's remote name can be longer than any fixed buffer.
+  const LRESULT Length = SendMessageA(Item.hwndItem, CB_GETLBTEXTLEN, Item.itemID, 0);
+  std::string Text(Length > 0 ? static_cast<size_t>(Length) + 1 : 1, '\0');
+  const LRESULT N =
+      Length > 0 ? SendMessageA(Item.hwndItem, CB_GETLBTEXT, Item.itemID, reinterpret_cast<LPARAM>(&Text[0])) : 0;
+  if (N > 0 && N <= Length) {
     RECT T = Rc;
     T.left += Size + 6;
     SetBkMode(Dc, TRANSPARENT);
     SetTextColor(Dc, GetSysColor(Selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(Dc, Text, static_cast<int>(N), &T, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(Dc, Text.data(), static_cast<int>(N), &T, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
   if (Item.itemState & ODS_FOCUS) DrawFocusRect(Dc, &Rc);
 }

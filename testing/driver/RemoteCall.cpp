@@ -75,3 +75,10 @@ DWORD CallProbe(HANDLE Process, const char* Function, void* Param, DWORD Timeout
   if (Remote == nullptr) throw TDriverError(std::string("the probe vanished from the wizard's process"));
   return RunRemoteThread(Process, Remote, Param, TimeoutMs, Function);
 }
+
+void RemoveProcessVariable(HANDLE Process, const std::string& Name) {
+  TRemoteBuffer Text(Process, Name.size() + 1);
+  Text.Write(0, Name.c_str(), Name.size() + 1);
+  if (CallProbe(Process, WIZARD_PROBE_REMOVE_VARIABLE, Text.At(0)) != 1)
+    throw TDriverError("cannot remove " + Name + " from the wizard's environment");
+}

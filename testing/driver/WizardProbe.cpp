@@ -28,4 +28,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI LoadLibraryByName(LPVOID Name) {
   return 1;
 }
 
+extern "C" __declspec(dllexport) DWORD WINAPI RemoveVariable(LPVOID Name) {
+  return SetEnvironmentVariableA(static_cast<const char*>(Name), nullptr) ? 1 : 0;
+}
+
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

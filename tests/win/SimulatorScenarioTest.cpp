@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "SimulatorHarness.h"
+#include "VisibleText.h"
 
 namespace simtest {
 namespace {
@@ -21,21 +22,6 @@ class SimulatorScenario : public ::testing::Test {
   }
   TTempFolder folder_;
 };
-
-std::string Visible(const std::string& Bytes) {
-  std::string Text;
-  for (unsigned char C : Bytes) {
-    if (C == '\r')
-      Text += "\\r";
-    else if (C == '\n')
-      Text += "\\n";
-    else if (C < 32 || C > 126)
-      Text += "\\x" + std::string(1, "0123456789ABCDEF"[C >> 4]) + "0123456789ABCDEF"[C & 15];
-    else
-      Text += static_cast<char>(C);
-  }
-  return Text;
-}
 
 TEST_F(SimulatorScenario, WritesExactlyTheScriptedBytes) {
   const struct {

@@ -90,23 +90,17 @@ std::string List(const std::vector<double>& Values) {
 // The engine started as the wizard starts it, with its standard handles
 // given, hidden, in a console of its own.
 TKernelHandle StartEngine(TWorld& World, const std::string& UpdateFolder, HANDLE Input, HANDLE Output) {
-  std::string CommandLine = "\"" + World.EngineExe() + "\" -ouegui -product orvane -nosnapshot -dir \"" +
-                            WithoutBackslash(UpdateFolder) + "\"";
-  std::vector<char> Writable(CommandLine.begin(), CommandLine.end());
-  Writable.push_back('\0');
-  std::string Environment = BuildEnvironmentBlock(CurrentEnvironment(), World.Environment());
-  STARTUPINFOA Startup = {};
-  Startup.cb = sizeof Startup;
-  Startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-  Startup.wShowWindow = SW_HIDE;
-  Startup.hStdInput = Input;
-  Startup.hStdOutput = Startup.hStdError = Output;
-  PROCESS_INFORMATION Created = {};
-  if (!CreateProcessA(nullptr, Writable.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, Environment.data(),
-                      World.WizardDir().c_str(), &Startup, &Created))
-    throw TDriverError("cannot start " + World.EngineExe() + " (error " + std::to_string(GetLastError()) + ")");
-  TKernelHandle Thread(Created.hThread);
-  return TKernelHandle(Created.hProcess);
+  TLaunchOptions Options;
+  Options.StdInput = Input;
+  Options.StdOutput = Options.StdError = Output;
+  Options.CreationFlags = CREATE_NEW_CONSOLE;
+  Options.Hidden = true;
+  Options.NameProgram = false;
+  TChildProcess Engine;
+  Engine.Launch(World.EngineExe(),
+                "-ouegui -product orvane -nosnapshot -dir \"" + WithoutBackslash(UpdateFolder) + "\"",
+                World.Environment(), World.WizardDir(), Options);
+  return Engine.Release();
 }
 
 void WaitEngineEnd(const TKernelHandle& Process) {

@@ -63,23 +63,47 @@ std::string BuildEnvironmentBlock(const std::vector<std::string>& Base, const TE
 }
 
 void TChildProcess::Launch(const std::string& Exe, const std::string& Args, const TEnvironment& Env,
-                           const std::string& WorkDir) {
+                           const std::string& WorkDir, const TLaunchOptions& Options) {
   if (Running()) throw TDriverError("cannot start " + Exe + ": the previous program is still running");
   FProcess.Reset();
   FId = 0;
-  FCommandLine = "\"" + Exe + "\"" + (Args.empty() ? "" : " " + Args);
+  FCommandLine = (Options.QuoteProgram ? "\"" + Exe + "\"" : Exe) + (Args.empty() ? "" : " " + Args);
   std::string Block = BuildEnvironmentBlock(CurrentEnvironment(), Env);
   std::string Line = FCommandLine;  // CreateProcessA may write into it
   STARTUPINFOA Startup = {};
   Startup.cb = sizeof Startup;
+  const bool StdHandles = Options.StdInput || Options.StdOutput || Options.StdError;
+  if (StdHandles) {
+    Startup.dwFlags |= STARTF_USESTDHANDLES;
+    Startup.hStdInput = Options.StdInput;
+    Startup.hStdOutput = Options.StdOutput;
+    Startup.hStdError = Options.StdError;
+  }
+  if (Options.Hidden) {
+    Startup.dwFlags |= STARTF_USESHOWWINDOW;
+    Startup.wShowWindow = SW_HIDE;
+  }
   PROCESS_INFORMATION Info = {};
-  if (!CreateProcessA(Exe.c_str(), Line.data(), nullptr, nullptr, FALSE, 0, Block.data(),
-                      WorkDir.empty() ? nullptr : WorkDir.c_str(), &Startup, &Info))
+  if (!CreateProcessA(Options.NameProgram ? Exe.c_str() : nullptr, Line.data(), nullptr, nullptr, StdHandles,
+                      Options.CreationFlags, Block.data(), WorkDir.empty() ? nullptr : WorkDir.c_str(), &Startup,
+                      &Info))
     throw TDriverError("cannot start " + FCommandLine + " in \"" + WorkDir + "\" (error " +
                        std::to_string(GetLastError()) + ")");
   CloseHandle(Info.hThread);
   FProcess.Reset(Info.hProcess);
   FId = Info.dwProcessId;
+}
+
+void TChildProcess::Adopt(TKernelHandle Process, DWORD Id) {
+  Kill();
+  FProcess = std::move(Process);
+  FId = Id;
+  FCommandLine.clear();
+}
+
+TKernelHandle TChildProcess::Release() {
+  FId = 0;
+  return std::move(FProcess);
 }
 
 bool TChildProcess::Running() const {
@@ -97,8 +121,8 @@ std::optional<DWORD> TChildProcess::ExitCode() const {
   return Code;
 }
 
-void TChildProcess::Kill() {
+void TChildProcess::Kill(UINT ExitCode) {
   if (!Running()) return;
-  TerminateProcess(FProcess.Get(), 1);
+  TerminateProcess(FProcess.Get(), ExitCode);
   WaitForSingleObject(FProcess.Get(), 10000);
 }

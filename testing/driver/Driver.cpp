@@ -101,6 +101,12 @@ std::ostream& operator<<(std::ostream& Out, const TWindowSize& Size) {
 
 bool TMessageBox::HasButton(int Id) const { return std::find(Buttons.begin(), Buttons.end(), Id) != Buttons.end(); }
 
+bool TMessageBox::ShowsIcon() const {
+  const int IconStaticId = 0x440;  // the icon of a message box
+  HWND Icon = GetDlgItem(Handle, IconStaticId);
+  return Icon && IsWindowVisible(Icon) && SendToWindow(Icon, STM_GETICON, 0, 0, "STM_GETICON") != 0;
+}
+
 std::ostream& operator<<(std::ostream& Out, const TMessageBox& Box) {
   Out << "message box " << Quoted(Box.Title) << ": " << Quoted(Box.Text) << " buttons {";
   for (size_t I = 0; I < Box.Buttons.size(); ++I) Out << (I ? ", " : "") << Box.Buttons[I];

@@ -42,6 +42,7 @@ struct TMessageBox {
   std::string Text;          // the box's message (its static with ID 0xFFFF)
   std::vector<int> Buttons;  // IDs of the buttons it offers: 1 OK, 2 Cancel, 6 Yes, 7 No, ...
   bool HasButton(int Id) const;
+  bool ShowsIcon() const;  // the wizard's boxes show none
 };
 std::ostream& operator<<(std::ostream& Out, const TMessageBox& Box);
 

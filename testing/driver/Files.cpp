@@ -24,16 +24,6 @@ std::string WithoutBackslash(std::string Path) {
   return Path;
 }
 
-bool DirectoryExists(const std::string& Path) {
-  DWORD Attributes = GetFileAttributesA(Path.c_str());
-  return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool FileExists(const std::string& Path) {
-  DWORD Attributes = GetFileAttributesA(Path.c_str());
-  return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 bool MakeDirectories(const std::string& Path) {
   std::string Folder = Path;
   while (!Folder.empty() && (Folder.back() == '\\' || Folder.back() == '/')) Folder.pop_back();
@@ -93,8 +83,28 @@ std::vector<std::string> ListFiles(const std::string& Folder, const std::string&
   return Names;
 }
 
-std::string ProgramFolder() {
+std::string SelfPath() {
   char Path[MAX_PATH * 4] = {};
   DWORD Length = GetModuleFileNameA(nullptr, Path, sizeof Path);
-  return WithBackslash(ParentOf(std::string(Path, Length)));
+  return std::string(Path, Length);
+}
+
+std::string ProgramFolder() { return WithBackslash(ParentOf(SelfPath())); }
+
+TTempFolder::TTempFolder(const std::string& Name) {
+  static LONG Counter = 0;
+  char Temp[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof Temp, Temp);
+  FPath = std::string(Temp) + "oupdate-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(InterlockedIncrement(&Counter)) + Name;
+  DeleteTree(FPath);
+  if (!MakeDirectories(FPath)) throw TDriverError("cannot create " + FPath);
+}
+
+TTempFolder::~TTempFolder() { DeleteTree(FPath); }
+
+void TTempFolder::Write(const std::string& Name, const std::string& Bytes) const { WriteFileBytes(File(Name), Bytes); }
+
+void TTempFolder::MakeFolder(const std::string& Name) const {
+  if (!CreateDirectoryA(File(Name).c_str(), nullptr)) throw TDriverError("cannot create " + File(Name));
 }

@@ -29,6 +29,12 @@ void WriteRegistryDword(const std::string& KeyPath, const std::string& Name, DWO
   WriteValue(KeyPath, Name, REG_DWORD, &Value, sizeof Value);
 }
 
+void CreateRegistryKey(const std::string& KeyPath) {
+  TRegistryKey Key;
+  Check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, nullptr, 0, KEY_READ, nullptr, Key.Receive(), nullptr),
+        "create HKLM\\" + KeyPath);
+}
+
 std::optional<TRegistryValue> ReadRegistryValue(const std::string& KeyPath, const std::string& Name) {
   TRegistryKey Key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_QUERY_VALUE, Key.Receive()) != ERROR_SUCCESS)

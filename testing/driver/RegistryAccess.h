@@ -17,6 +17,7 @@ struct TRegistryValue {
 void WriteRegistryString(const std::string& KeyPath, const std::string& Name, const std::string& Value,
                          DWORD Type = REG_SZ);
 void WriteRegistryDword(const std::string& KeyPath, const std::string& Name, DWORD Value);
+void CreateRegistryKey(const std::string& KeyPath);
 
 std::optional<TRegistryValue> ReadRegistryValue(const std::string& KeyPath, const std::string& Name);
 bool RegistryKeyExists(const std::string& KeyPath);

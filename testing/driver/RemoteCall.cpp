@@ -86,3 +86,10 @@ std::string RemoteModulePath(HANDLE Process, const char* Name) {
   MODULEENTRY32 Entry;
   return RemoteModule(GetProcessId(Process), Name, Entry) ? std::string(Entry.szExePath) : std::string();
 }
+
+void RemoveProcessVariable(HANDLE Process, const std::string& Name) {
+  TRemoteBuffer Text(Process, Name.size() + 1);
+  Text.Write(0, Name.c_str(), Name.size() + 1);
+  if (CallProbe(Process, WIZARD_PROBE_REMOVE_VARIABLE, Text.At(0)) != 1)
+    throw TDriverError("cannot remove " + Name + " from the wizard's environment");
+}

@@ -14,3 +14,7 @@ DWORD CallProbe(HANDLE Process, const char* Function, void* Param, DWORD Timeout
 // The full path of the module Name (a file name) in Process; empty when
 // Process has not loaded it.
 std::string RemoteModulePath(HANDLE Process, const char* Name);
+
+// Removes the environment variable Name from Process's own environment (what
+// the program reads from then on); throws TDriverError when it cannot.
+void RemoveProcessVariable(HANDLE Process, const std::string& Name);

@@ -9,12 +9,13 @@ constexpr DWORD PollIntervalMs = 20;
 
 // Tests Condition until it holds or TimeoutMs have passed; true when it held.
 // The condition is always tested at least once, and once more at the end.
+// A caller that watches a pipe byte by byte polls every millisecond instead.
 template <class TCondition>
-bool WaitUntil(TCondition&& Condition, DWORD TimeoutMs = DefaultTimeoutMs) {
+bool WaitUntil(TCondition&& Condition, DWORD TimeoutMs = DefaultTimeoutMs, DWORD IntervalMs = PollIntervalMs) {
   const ULONGLONG Deadline = GetTickCount64() + TimeoutMs;
   for (;;) {
     if (Condition()) return true;
     if (GetTickCount64() >= Deadline) return Condition();
-    Sleep(PollIntervalMs);
+    Sleep(IntervalMs);
   }
 }

@@ -29,4 +29,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI LoadLibraryByName(LPVOID Name) {
   return WIZARD_PROBE_LOADED;
 }
 
+extern "C" __declspec(dllexport) DWORD WINAPI RemoveVariable(LPVOID Name) {
+  return SetEnvironmentVariableA(static_cast<const char*>(Name), nullptr) ? 1 : 0;
+}
+
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -8,6 +8,7 @@
 #define WIZARD_PROBE_DLL "e2e_probe.dll"
 #define WIZARD_PROBE_QUERY_FONT "QueryControlFont"
 #define WIZARD_PROBE_LOAD_BY_NAME "LoadLibraryByName"
+#define WIZARD_PROBE_REMOVE_VARIABLE "RemoveVariable"
 
 // Filled in the wizard's process by QueryControlFont.
 struct TFontQuery {
@@ -30,3 +31,8 @@ extern "C" DWORD WINAPI QueryControlFont(LPVOID Query);
 #define WIZARD_PROBE_LOADED 0xC0DE0001u
 #define WIZARD_PROBE_LOAD_FAILED 0xC0DE0002u
 extern "C" DWORD WINAPI LoadLibraryByName(LPVOID Name);
+
+// Thread entry in the wizard's process: removes the environment variable
+// Name (a zero-ended ANSI text there) from that process, as if it had been
+// started without it. Returns 1 when done.
+extern "C" DWORD WINAPI RemoveVariable(LPVOID Name);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CatalogueText.h"
 #include "Files.h"
 #include "RegistryAccess.h"
 #include "Walk.h"
@@ -17,14 +18,12 @@
 
 namespace {
 
-constexpr int IconStaticId = 0x440;  // the icon of a message box
-
-const char* const GenericError = "The program can not continue because of a configuration or system problem.";
-const char* const NotFixedQuestion =
-    "It is recommended to have the update files on a fixed hard drive on your local server.  The selected folder is "
-    "not on a fixed hard drive.\r\rWould you like to continue anyways?";
-const char* const GapQuestion =
-    "Some update files seem to be missing from the sequence.\r\rWould you like to continue anyways?";
+std::string GenericError() { return CatalogueText("str_Message_Generic_Error"); }
+std::string NotFixedQuestion() { return CatalogueText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"); }
+std::string GapQuestion() { return CatalogueText("str_Message_Missing_Update_Files_Continue"); }
+std::string NoApplicableUpdates(const std::string& Level) {
+  return CatalogueText("str_Message_No_Applicable_Updates_Available", English, {Level});
+}
 
 struct TExpectedBox {
   std::string Title;
@@ -42,24 +41,14 @@ int DefaultButton(const TMessageBox& Box) {
   return 0;
 }
 
-bool HasIcon(const TMessageBox& Box) {
-  HWND Icon = GetDlgItem(Box.Handle, IconStaticId);
-  return Icon && IsWindowVisible(Icon) && SendToWindow(Icon, STM_GETICON, 0, 0, "STM_GETICON") != 0;
-}
-
-// "%s\r\r[%d] %s: %s" with the generic text first and Detail last; the code
-// and the system's message between them are the system's own.
+// "%s\r\r[%d] %s: %s": the generic text, the code, the system's own words
+// for it and Detail.
 ::testing::AssertionResult IsSystemErrorReport(const std::string& Text, const std::string& Detail,
                                                unsigned long ExpectedCode) {
-  const std::string Head = std::string(GenericError) + "\r\r[";
-  const std::string Tail = ": " + Detail;
-  const std::string Code = std::to_string(ExpectedCode) + "] ";
-  if (Text.compare(0, Head.size(), Head) != 0 || Text.size() < Head.size() + Code.size() + Tail.size() ||
-      Text.compare(Head.size(), Code.size(), Code) != 0 ||
-      Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) != 0)
-    return ::testing::AssertionFailure() << "got \"" << Text << "\", expected the generic text, [" << ExpectedCode
-                                         << "], a message and \"" << Tail << "\"";
-  return ::testing::AssertionSuccess();
+  const std::string Expected =
+      GenericError() + "\r\r[" + std::to_string(ExpectedCode) + "] " + SystemMessage(ExpectedCode) + ": " + Detail;
+  if (Text == Expected) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "got \"" << Text << "\", expected \"" << Expected << "\"";
 }
 
 class PagesRefusals : public TWizardTest {
@@ -85,7 +74,7 @@ class PagesRefusals : public TWizardTest {
     if (Box.Buttons != Expected.Buttons) Fail() << "\n  buttons differ";
     if (DefaultButton(Box) != Expected.Default)
       Fail() << "\n  default button " << DefaultButton(Box) << ", expected " << Expected.Default;
-    if (HasIcon(Box)) Fail() << "\n  shows an icon";
+    if (Box.ShowsIcon()) Fail() << "\n  shows an icon";
     if (IsWindowEnabled(Wizard().Window())) Fail() << "\n  the wizard's window is not blocked while the box shows";
     return Result;
   }
@@ -136,11 +125,7 @@ TEST_F(PagesRefusals, APendingRebootRegistersTheRestartWarnsAndEnds) {
   ASSERT_TRUE(StartWizard());
   std::optional<TMessageBox> Box = NextOpensBox();
   ASSERT_TRUE(Box);
-  EXPECT_TRUE(IsBox(*Box, {"Warning",
-                           "The server was not rebooted before starting this update.\r\r"
-                           "Please stop Orvane and reboot your server.",
-                           {IDOK},
-                           IDOK}));
+  EXPECT_TRUE(IsBox(*Box, {"Warning", CatalogueText("str_Message_Please_Reboot_Before_Updating"), {IDOK}, IDOK}));
   Wizard().Screenshot("refusal-reboot-pending-en.bmp");
 
   // Registered before the warning shows: the wizard starts again at the next
@@ -177,7 +162,7 @@ TEST_F(PagesRefusals, AFolderNotOnAFixedDiskAsksAndNoStays) {
     ASSERT_TRUE(W.IsEnabled("btNext"));
     std::optional<TMessageBox> Box = NextOpensBox();
     ASSERT_TRUE(Box);
-    EXPECT_TRUE(IsBox(*Box, {"Warning", NotFixedQuestion, {IDYES, IDNO}, IDNO}));
+    EXPECT_TRUE(IsBox(*Box, {"Warning", NotFixedQuestion(), {IDYES, IDNO}, IDNO}));
     if (!Pictured) W.Screenshot("refusal-not-fixed-disk-en.bmp");
     Pictured = true;
     AnswerAndStay(*Box, IDNO, "TabSheet1");
@@ -213,10 +198,7 @@ TEST_F(PagesRefusals, UpdatesThatDoNotContinueTheLevelAreRefused) {
     World().SetLocalUpdateLevel(Level);
     std::optional<TMessageBox> Box = NextOpensBox();
     ASSERT_TRUE(Box);
-    EXPECT_TRUE(IsBox(*Box, {"Warning",
-                             std::string("No applicable updates for ") + Level + " available in the selected folder.",
-                             {IDOK},
-                             IDOK}));
+    EXPECT_TRUE(IsBox(*Box, {"Warning", NoApplicableUpdates(Level), {IDOK}, IDOK}));
     if (std::string(Level) == "3.1.0.4") W.Screenshot("refusal-no-applicable-updates-en.bmp");
     AnswerAndStay(*Box, IDOK, "TabSheet2");
     EXPECT_EQ((std::vector<std::string>{"Updates", "Orvane-3.1.0.6"}), W.GridRows("grdUpdateFileList"));
@@ -239,13 +221,13 @@ TEST_F(PagesRefusals, AGapInTheNumbersAsksAndNoStays) {
   // Updates that do not fit are refused before the gap is asked about.
   std::optional<TMessageBox> Box = NextOpensBox();
   ASSERT_TRUE(Box);
-  EXPECT_EQ("No applicable updates for 3.0.3.2 available in the selected folder.", Box->Text);
+  EXPECT_EQ(NoApplicableUpdates("3.0.3.2"), Box->Text);
   AnswerAndStay(*Box, IDOK, "TabSheet2");
 
   World().SetLocalUpdateLevel("3.1.0.0");
   Box = NextOpensBox();
   ASSERT_TRUE(Box);
-  EXPECT_TRUE(IsBox(*Box, {"Warning", GapQuestion, {IDYES, IDNO}, IDNO}));
+  EXPECT_TRUE(IsBox(*Box, {"Warning", GapQuestion(), {IDYES, IDNO}, IDNO}));
   W.Screenshot("refusal-missing-updates-en.bmp");
   AnswerAndStay(*Box, IDNO, "TabSheet2");
 
@@ -264,7 +246,7 @@ TEST_F(PagesRefusals, AGapInTheNumbersAsksAndNoStays) {
             W.GridRows("grdUpdateFileList"));
   Box = NextOpensBox();
   ASSERT_TRUE(Box);
-  EXPECT_TRUE(IsBox(*Box, {"Warning", GapQuestion, {IDYES, IDNO}, IDNO}));
+  EXPECT_TRUE(IsBox(*Box, {"Warning", GapQuestion(), {IDYES, IDNO}, IDNO}));
   AnswerAndStay(*Box, IDNO, "TabSheet2");
 }
 

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "CatalogueText.h"
 #include "DriverError.h"
+#include "RemoteCall.h"
 #include "Files.h"
 #include "RegistryAccess.h"
 #include "Walk.h"
@@ -20,31 +22,22 @@
 
 namespace {
 
-constexpr int IconStaticId = 0x440;  // the icon of a message box
-
-const char* const GenericError = "The program can not continue because of a configuration or system problem.";
-const char* const EngineRunning =
-    "Cannot start an update at this time, because a copy of the update utility engine (oue.exe) is already running.";
-const char* const NotInMaintenance =
-    "Cannot start an update at this time, because the system is not in \"Maintenance Mode\".\r\r"
-    "The Orvane Administrator application (SYSA) can be used to switch to \"Maintenance Mode\".";
-const char* const NotInMaintenanceGerman =
-    "Update kann nicht gestartet werden, da sich das System nicht im  \"Verwaltungsmodus befindet\".\r\r"
-    "Mit der Orvane Administrator-Anwendung (SYSA) kann das System in den \"Verwaltungsmodus\" versetzt werden.";
-const char* const BackupRunning =
-    "Cannot start an update at this time, because backup is running on the Primary Server.\r\r"
-    "The Orvane Administrator application (SYSA) can be used to stop the backups.";
-
+std::string GenericError() { return CatalogueText("str_Message_Generic_Error"); }
+std::string EngineRunning() {
+  return CatalogueText("str_Message_Cant_Start_Update_Utility_Engine_Already_Running", English, {"oue.exe"});
+}
+std::string NotInMaintenance(int Language = English) {
+  return CatalogueText("str_Message_Cant_Start_System_Not_In_MaintenanceMode", Language);
+}
+std::string BackupRunning() { return CatalogueText("str_Message_Cant_Start_System_While_Backups_Running"); }
 std::string EngineMissing(const std::string& Folder) {
-  return "Cannot continue, because a copy of the update utility engine (oue.exe) must be available in:\r" + Folder;
+  return CatalogueText("str_Message_Cant_Start_Update_Utility_Must_Be_In_Same_Folder", English, {"oue.exe", Folder});
 }
 std::string PrimaryUnreachable(const std::string& Node) {
-  return "Cannot determine \"Update Level\" of the Primary server " + Node +
-         ".\r\rPlease make sure the server is powered on and check the network permissions.";
+  return CatalogueText("str_Message_Cant_Determine_Remote_Server_UpdateLevel", English, {Node});
 }
 std::string MaintenanceUnknown(const std::string& Node) {
-  return "Cannot determine \"Maintenance Mode\" on Primary server " + Node +
-         ".\r\rPlease make sure the server is powered on and check the network permissions.";
+  return CatalogueText("str_Message_Cant_Determine_Remote_MaintenanceMode", English, {Node});
 }
 
 // A refusal's text, or (SystemErrorDetail set) a report of a failed system
@@ -62,7 +55,7 @@ struct TExpectedText {
   // "%s\r\r[%d] %s: %s": generic text, a file-or-path-not-found code, the
   // system's words for it, the detail.
   const std::string Tail = ": " + Expected.SystemErrorDetail;
-  const std::string Head = std::string(GenericError) + "\r\r[";
+  const std::string Head = GenericError() + "\r\r[";
   const bool Shape = Text.compare(0, Head.size(), Head) == 0 && Text.size() > Head.size() + Tail.size() &&
                      Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) == 0;
   const std::string Code = Shape ? Text.substr(Head.size(), Text.find(']', Head.size()) - Head.size()) : "";
@@ -109,9 +102,7 @@ class PagesStartChecks : public TWizardTest {
     EXPECT_EQ(Title, Box->Title);
     EXPECT_TRUE(TextMatches(Box->Text, Expected));
     EXPECT_EQ(std::vector<int>{IDOK}, Box->Buttons) << *Box;
-    HWND Icon = GetDlgItem(Box->Handle, IconStaticId);
-    EXPECT_FALSE(Icon && IsWindowVisible(Icon) && SendToWindow(Icon, STM_GETICON, 0, 0, "STM_GETICON") != 0)
-        << "the box shows an icon";
+    EXPECT_FALSE(Box->ShowsIcon()) << "the box shows an icon";
     if (!Picture.empty()) W.Screenshot(Picture);
     ASSERT_TRUE(W.Answer(*Box, IDOK)) << OpenBoxes();
     Settle();
@@ -154,7 +145,7 @@ TEST_F(PagesStartChecks, EachPressOfStartShowsTheFirstCheckThatFails) {
     TExpectedText Text;
     const char* Picture;
   } Steps[] = {
-      {"E1: an engine runs", [] {}, {EngineRunning, ""}, "start-refusal-e1-en.bmp"},
+      {"E1: an engine runs", [] {}, {EngineRunning(), ""}, "start-refusal-e1-en.bmp"},
       {"E3: no platform folder", [this] { StopOtherEngine(); }, {"", World().InstallRoot()}, "start-refusal-e3-en.bmp"},
       {"E4: no engine beside the wizard",
        [this] { World().InstallPlatform(); },
@@ -170,7 +161,7 @@ TEST_F(PagesStartChecks, EachPressOfStartShowsTheFirstCheckThatFails) {
          World().SetLocalUpdateLevel("2.3.1.5");
          World().SetSystemValue("MaintenanceMode", "Off");
        },
-       {NotInMaintenance, ""},
+       {NotInMaintenance(), ""},
        "start-refusal-e6-en.bmp"},
       // Without a primary node name this node reads its own registry but is
       // not the primary, so an unknown mode cannot be vouched for.
@@ -193,20 +184,20 @@ TEST_F(PagesStartChecks, EachPressOfStartShowsTheFirstCheckThatFails) {
          World().SetSystemValue("MaintenanceMode", "OFF");
          World().SetSystemValue("pid", "0");
        },
-       {BackupRunning, ""},
+       {BackupRunning(), ""},
        "start-refusal-e8-en.bmp"},
       {"E8: a database backup runs",
        [this] {
          World().DeleteSystemValue("pid");
          World().SetSystemValue("DatabaseBackupPid", "4711");
        },
-       {BackupRunning, ""},
+       {BackupRunning(), ""},
        ""},
   };
   for (const auto& Step : Steps) {
     SCOPED_TRACE(Step.What);
     Step.PutRight();
-    ExpectRefusal("Error", Step.Text, Step.Picture);
+    ExpectRefusal(CatalogueText("str_Title_Error"), Step.Text, Step.Picture);
     if (HasFatalFailure()) return;
   }
   World().DeleteSystemValue("DatabaseBackupPid");
@@ -234,22 +225,34 @@ TEST_F(PagesStartChecks, RefusalsFollowTheLanguageExceptTwoThatAreEnglishOnly) {
          World().SetLocalUpdateLevel("3.1.0.2");
          World().SetSystemValue("pid", "1");
        },
-       BackupRunning, "start-refusal-e8-de.bmp"},
+       BackupRunning(), "start-refusal-e8-de.bmp"},
       {"E6 in German",
        [this] {
          World().DeleteSystemValue("pid");
          World().SetLocalUpdateLevel("2.3.1.0");
          World().SetSystemValue("MaintenanceMode", "Off");
        },
-       NotInMaintenanceGerman, "start-refusal-e6-de.bmp"},
+       NotInMaintenance(German), "start-refusal-e6-de.bmp"},
   };
   for (const auto& Step : Steps) {
     SCOPED_TRACE(Step.What);
     Step.Arrange();
-    ExpectRefusal("Fehler", {Step.Text, ""}, Step.Picture);
+    ExpectRefusal(CatalogueText("str_Title_Error", German), {Step.Text, ""}, Step.Picture);
     if (HasFatalFailure()) return;
   }
   // On the primary node itself an unknown mode does not stop the update.
   World().DeleteSystemValue("MaintenanceMode");
   ExpectStart();
+}
+
+// The platform's variable gone by the time Start is pressed (the first page
+// found it): the Start page must report it as not found, in the system's
+// words for that, whatever the last failed call was.
+TEST_F(PagesStartChecks, WithoutKelvraHomeStartReportsItNotFound) {
+  ASSERT_TRUE(StartWizard());
+  ASSERT_TRUE(WalkToStart());
+  ASSERT_TRUE(Asserted([&] { RemoveProcessVariable(Wizard().Process().Handle(), "KelvraHome"); }));
+  ExpectRefusal(CatalogueText("str_Title_Error"),
+                {GenericError() + "\r\r[203] " + SystemMessage(ERROR_ENVVAR_NOT_FOUND) + ": \"KelvraHome\"", ""},
+                "start-refusal-e2-en.bmp");
 }

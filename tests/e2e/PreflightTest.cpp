@@ -85,8 +85,9 @@ TEST_F(Preflight, AReadyNodeGives0AndStaysAsItWas) {
   EXPECT_FALSE(WindowSeen);
   EXPECT_EQ(Before, NodeState()) << "the check changed the node";
   const std::string Line = FirstLine(Log());
-  EXPECT_EQ(0u, Line.find("This server is ready for the update from 3.0.3.2 to 3.1.0.3 (update files Orvane-3.1.0.0 "
-                          "to Orvane-3.1.0.3). The engine would first store a snapshot on drive "))
+  const std::string Snapshot = CatalogueText("str_Message_Check_Snapshot");  // up to its drive
+  EXPECT_EQ(0u, Line.find(Head("str_Message_Check_Ready", {"3.0.3.2", "3.1.0.3", 0, 3}) + " " +
+                          Snapshot.substr(0, Snapshot.find('%'))))
       << Line;
   EXPECT_NE(std::string::npos, Line.find(" MB free [")) << Line;
   ExpectCheck(Check(Updates) + " /nosnapshot /lang=fr", 0,
@@ -104,16 +105,16 @@ TEST_F(Preflight, APendingRebootGives350AndRegistersNothing) {
 
 TEST_F(Preflight, ARunningEngineGives1618) {
   ASSERT_TRUE(StartOtherEngine());
-  ExpectCheck(Check(MakeUpdates(World().Root() + "updates", 0, 1)), 1618, EngineRunningNotice);
+  ExpectCheck(Check(MakeUpdates(World().Root() + "updates", 0, 1)), 1618, EngineRunningNotice());
 }
 
 TEST_F(Preflight, AGapIsRefusedOrAcceptedAndAnUpToDateNodeGives2) {
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
   MakeUpdates(Updates, 3, 3);
-  ExpectCheck(Check(Updates), 1, "Some update files seem to be missing from the sequence.");
-  ExpectCheck(Check(Updates) + " /acceptwarnings ~nosnapshot", 0,
-              "This server is ready for the update from 3.0.3.2 to 3.1.0.3 (update files Orvane-3.1.0.0 to "
-              "Orvane-3.1.0.3). The engine would run without a snapshot.");
+  ExpectCheck(Check(Updates), 1, Head("str_Message_Missing_Update_Files_Continue"));
+  ExpectCheck(
+      Check(Updates) + " /acceptwarnings ~nosnapshot", 0,
+      Head("str_Message_Check_Ready", {"3.0.3.2", "3.1.0.3", 0, 3}) + " " + Head("str_Message_Check_No_Snapshot"));
   World().SetLocalUpdateLevel("3.1.0.3");
   ExpectCheck(Check(Updates), 2, "No applicable updates for 3.1.0.3 available in the selected folder.");
 }

@@ -154,9 +154,7 @@ TEST_F(RunFailures, AFailedCopyShowsTheSystemErrorAndEndsOnTheFailurePage) {
   // of the message being whatever the system says.
   const std::string Text = W.Text("txtCompletionStatusInfo");
   const std::string Head = EnglishFailureText("", "", "Updating " + Target,
-                                              "The program can not continue because of a configuration or system "
-                                              "problem.\r\n\r\n[" +
-                                                  Code + "] ");
+                                              CatalogueText("str_Message_Generic_Error") + "\r\n\r\n[" + Code + "] ");
   const std::string Tail = ":\r\n\r\n" + Node.EngineExe() + "\r\n\r\n" + Target;
   EXPECT_EQ(Head, Text.substr(0, Head.size())) << Text;
   ASSERT_GE(Text.size(), Tail.size());

@@ -171,8 +171,7 @@ TEST_F(RunOutput, ClosingIsRefusedWhileTheEngineRuns) {
   const std::string NewLevelLine = "Primary " + TWorld::ComputerName() + " at 3.1.0.0";
   EXPECT_EQ(NewLevelLine, W.WaitText("lbServerVersion", NewLevelLine, 2000));
   const std::string StillRunning =
-      "The update utility engine (oue.exe) is still running. Please let it finish the update before closing the "
-      "application.";
+      CatalogueText("str_Message_Cant_Close_Application_Update_Utility_Engine_Still_Running", English, {"oue.exe"});
 
   const struct {
     const char* How;

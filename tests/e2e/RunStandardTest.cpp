@@ -154,12 +154,8 @@ TEST_F(RunStandard, AReportedRebootIsAnnouncedOnceAtExit) {
   W.Click("btExit");
   std::optional<TMessageBox> Box = W.WaitMessageBox();
   ASSERT_TRUE(Box.has_value()) << "no reboot notice at exit";
-  EXPECT_EQ("Information", Box->Title);
-  EXPECT_EQ(
-      "The update process has determined that a server reboot is necessary.\r\r"
-      "1. Please ensure that no other server upgrades are depending on this server or any of its shares.\r\r"
-      "2. After making sure, please reboot this server.\r",
-      Box->Text);
+  EXPECT_EQ(CatalogueText("str_Title_Information"), Box->Title);
+  EXPECT_EQ(CatalogueText("str_Message_Server_Needs_Reboot"), Box->Text);
   EXPECT_EQ(std::vector<int>{IDOK}, Box->Buttons);
   W.Screenshot("run-reboot-notice-en.bmp");
   ASSERT_TRUE(W.Answer(*Box, IDOK));

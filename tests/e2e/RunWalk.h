@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "CatalogueText.h"
 #include "Driver.h"
 #include "DriverError.h"
 #include "Files.h"
@@ -67,12 +68,12 @@ inline std::string Joined(const std::vector<std::string>& Lines) {
 // message (the message's lone CRs already made CR LF).
 inline std::string EnglishFailureText(const std::string& Section, const std::string& StepCode, const std::string& Step,
                                       const std::string& Message) {
-  return "Error!  Please call the Dantor Response Center.\r\n\r\nInstallation failed in step " + Section + " " +
-         StepCode + ":\"" + Step + "\", with the following message:\r\n\r\n" + Message;
+  return FormatText(WithCrLf(CatalogueText("str_txtCompletionStatusInfo_Caption_Failed")),
+                    {Section, StepCode, Step, Message});
 }
 
 inline std::string EnglishSuccessText(const std::string& Level) {
-  return "Congratulations!\r\n\r\nYou have successfully upgraded this server to " + Level + ".";
+  return FormatText(WithCrLf(CatalogueText("str_txtCompletionStatusInfo_Caption_Success")), {Level});
 }
 
 // The log ends with Last, which occurs nowhere before.

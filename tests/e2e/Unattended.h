@@ -19,11 +19,18 @@ namespace unattended {
 
 using namespace runwalk;
 
-inline const char* const RebootNotice = "The update process has determined that a server reboot is necessary.";
-inline const char* const EngineRunningNotice =
-    "Cannot start an update at this time, because a copy of the update utility engine (oue.exe) is already running.";
-
 inline std::string FirstLine(const std::string& Log) { return Log.substr(0, Log.find("\r\n")); }
+
+// The first line of a catalogue text in English, as a log begins with it.
+inline std::string Head(const std::string& Key, const std::vector<TFormatArg>& Args = {}) {
+  return FirstLine(WithCrLf(CatalogueText(Key, English, Args)));
+}
+inline std::string SuccessHead() { return Head("str_txtCompletionStatusInfo_Caption_Success", {"x"}); }
+inline std::string FailureHead() { return Head("str_txtCompletionStatusInfo_Caption_Failed", {"", "", "", ""}); }
+inline std::string RebootNotice() { return Head("str_Message_Server_Needs_Reboot"); }
+inline std::string EngineRunningNotice() {
+  return Head("str_Message_Cant_Start_Update_Utility_Engine_Already_Running", {"oue.exe"});
+}
 
 class Unattended : public TWizardTest {
  protected:

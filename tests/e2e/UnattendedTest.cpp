@@ -31,14 +31,14 @@ TEST_F(Unattended, EngineRebootRequestGives3010AndTheNoticeInTheLog) {
   // The other way of quoting, and the tilde switch among the new ones.
   const std::string Args =
       "-QUIET /updates=\"" + WithoutBackslash(Updates) + "\" ~nosnapshot /Log=\"" + LogPath() + "\"";
-  ExpectOutcome(Args, 3010, "Congratulations!");
-  EXPECT_NE(std::string::npos, Log().find(RebootNotice)) << Log();
+  ExpectOutcome(Args, 3010, SuccessHead());
+  EXPECT_NE(std::string::npos, Log().find(RebootNotice())) << Log();
   EXPECT_NE(std::string::npos, Log().find("[PARAM]: SNAPSHOT=NONE")) << Log();
 }
 
 TEST_F(Unattended, NoSnapshotSwitchTellsTheEngine) {
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 0);
-  ExpectOutcome(Quiet(Updates) + " /nosnapshot", 0, "Congratulations!");
+  ExpectOutcome(Quiet(Updates) + " /nosnapshot", 0, SuccessHead());
   EXPECT_NE(std::string::npos, Log().find("[PARAM]: SNAPSHOT=NONE")) << Log();
 }
 
@@ -60,7 +60,7 @@ TEST_F(Unattended, EngineFailureGives1603WithTheFailureAndTheOutput) {
                       "line [Error]: Service OrvaneServer did not stop\n"
                       "exit 1\n");
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
-  ExpectOutcome(Quiet(Updates) + " /nosnapshot", 1603, "Error!  Please call the Dantor Response Center.");
+  ExpectOutcome(Quiet(Updates) + " /nosnapshot", 1603, FailureHead());
   EXPECT_EQ(0u, Log().find(EnglishFailureText("Update Orvane-3.1.0.1", " 202", "Stopping services",
                                               "\r\nService OrvaneServer did not stop")))
       << Log();
@@ -70,7 +70,7 @@ TEST_F(Unattended, EngineFailureGives1603WithTheFailureAndTheOutput) {
 
 TEST_F(Unattended, RunningEngineGives1618AndNoEngineIsStarted) {
   ASSERT_TRUE(StartOtherEngine());
-  ExpectOutcome(Quiet(MakeUpdates(World().Root() + "updates", 0, 1)), 1618, EngineRunningNotice);
+  ExpectOutcome(Quiet(MakeUpdates(World().Root() + "updates", 0, 1)), 1618, EngineRunningNotice());
   StopOtherEngine();
   EXPECT_FALSE(EngineCopied());
   EXPECT_EQ("3.0.3.2", LocalLevel());
@@ -101,7 +101,7 @@ TEST_F(Unattended, CommandLineMistakesGive1639) {
 TEST_F(Unattended, PendingRebootGives350AndRegistersOnlyTheFlagDeletion) {
   World().CreateRebootFlag();
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
-  ExpectOutcome(Quiet(Updates), 350, "The server was not rebooted before starting this update.");
+  ExpectOutcome(Quiet(Updates), 350, Head("str_Message_Please_Reboot_Before_Updating"));
   EXPECT_TRUE(World().RunOnceValue("DeleteOUERebootFlag").has_value());
   EXPECT_FALSE(World().RunOnceValue("StartOUpdate").has_value()) << "the fleet tool starts the wizard again";
 }
@@ -109,9 +109,9 @@ TEST_F(Unattended, PendingRebootGives350AndRegistersOnlyTheFlagDeletion) {
 TEST_F(Unattended, GapIsRefusedUnlessWarningsAreAccepted) {
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
   MakeUpdates(Updates, 3, 3);
-  ExpectOutcome(Quiet(Updates), 1, "Some update files seem to be missing from the sequence.");
+  ExpectOutcome(Quiet(Updates), 1, Head("str_Message_Missing_Update_Files_Continue"));
   EXPECT_FALSE(EngineCopied());
-  ExpectOutcome(Quiet(Updates) + " /acceptwarnings", 0, "Congratulations!");
+  ExpectOutcome(Quiet(Updates) + " /acceptwarnings", 0, SuccessHead());
   EXPECT_EQ("3.1.0.3", LocalLevel());
 }
 
@@ -143,7 +143,7 @@ TEST_F(Unattended, PassiveRunShowsTheProgressPageAndEndsByItself) {
   W.Screenshot("unattended-passive-progress.bmp");
   ASSERT_TRUE(W.WaitExit(RunTimeoutMs)) << "the passive run waits on page " << W.ActivePage();
   EXPECT_EQ(0u, W.ExitCode().value_or(999999));
-  EXPECT_EQ("Congratulations!", FirstLine(Log()));
+  EXPECT_EQ(SuccessHead(), FirstLine(Log()));
 }
 
 // One wizard at a time: an unattended start beside an open wizard does

@@ -59,8 +59,8 @@ std::vector<std::string> Strings(const std::vector<BYTE>& Data) {
 TEST(DeletionAtBoot, AsksThePlatformToDeleteTheFileAtTheNextBoot) {
   TTempFolder Folder;
   const std::string Flag = Folder / "Kelvra Home\\oueRebootCheck.txt";
-  CreateFolders(Folder / "Kelvra Home");
-  WriteFileText(Flag, "reboot pending");
+  MakeDirectories(Folder / "Kelvra Home");
+  WriteFileBytes(Flag, "reboot pending");
   const auto Saved = ReadPending();
 
   const bool Registered = RegisterDeletionAtBoot(Flag);

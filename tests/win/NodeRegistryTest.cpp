@@ -28,7 +28,7 @@ std::string Lower(std::string Text) {
 
 class NodeRegistry : public ::testing::Test {
  protected:
-  void SeedRelease() { SetRegistryText(Platform, "CurrentRelease", "Rel31"); }
+  void SeedRelease() { WriteRegistryString(Platform, "CurrentRelease", "Rel31"); }
   TRegistrySandbox Sandbox;
 };
 
@@ -41,10 +41,10 @@ TEST_F(NodeRegistry, ComputerNameIsThisMachines) {
 
 TEST_F(NodeRegistry, SeededValuesAreReadLocally) {
   SeedRelease();
-  SetRegistryText(System, "Greeting", "hello");
-  SetRegistryText(System, "OriginalPrimaryNodeName", "OLDPRIMARY");
-  SetRegistryText(System, "PrimaryNodeName", "SRV01");
-  SetRegistryText(Product, "UpdateLevel", "3.1.0.2");
+  WriteRegistryString(System, "Greeting", "hello");
+  WriteRegistryString(System, "OriginalPrimaryNodeName", "OLDPRIMARY");
+  WriteRegistryString(System, "PrimaryNodeName", "SRV01");
+  WriteRegistryString(Product, "UpdateLevel", "3.1.0.2");
   EXPECT_EQ(ReadReleaseSetting("System", "Greeting", "dflt", ""), "hello");
   EXPECT_EQ(ReadReleaseSetting("System", "Missing", "dflt", ""), "dflt");
   EXPECT_EQ(ReadReleaseSetting("Other", "Greeting", "dflt", ""), "dflt");
@@ -57,15 +57,15 @@ TEST_F(NodeRegistry, SeededValuesAreReadLocally) {
 
 TEST_F(NodeRegistry, SeededValuesAreReadThroughTheRemoteRegistry) {
   SeedRelease();
-  SetRegistryText(System, "Greeting", "hello");
+  WriteRegistryString(System, "Greeting", "hello");
   EXPECT_EQ(ReadReleaseSetting("System", "Greeting", "dflt", GetLocalComputerName()), "hello");
 
   // This machine named as the primary, in other letter case: every primary
   // value goes through a connection to it.
-  SetRegistryText(System, "PrimaryNodeName", Lower(GetLocalComputerName()));
-  SetRegistryText(System, "MaintenanceMode", "Enabled");
-  SetRegistryText(System, "pid", "0");
-  SetRegistryText(Product, "UpdateLevel", "3.1.0.2");
+  WriteRegistryString(System, "PrimaryNodeName", Lower(GetLocalComputerName()));
+  WriteRegistryString(System, "MaintenanceMode", "Enabled");
+  WriteRegistryString(System, "pid", "0");
+  WriteRegistryString(Product, "UpdateLevel", "3.1.0.2");
   EXPECT_EQ(GetPrimaryNodeUpdateLevel(), "3.1.0.2");
   EXPECT_EQ(GetMaintenanceMode(), MaintenanceModeState::On);
   EXPECT_EQ(GetBackupPid(), "0");
@@ -77,7 +77,7 @@ TEST_F(NodeRegistry, SeededValuesAreReadThroughTheRemoteRegistry) {
 
 TEST_F(NodeRegistry, TheRemoteConnectionReadsTheSameKeys) {
   SeedRelease();
-  SetRegistryText(Product, "UpdateLevel", "3.1.0.7");
+  WriteRegistryString(Product, "UpdateLevel", "3.1.0.7");
   TWin32Registry Registry;
   auto Remote = Registry.Connect(GetLocalComputerName());
   ASSERT_NE(Remote, nullptr) << "no remote registry under this machine's name";
@@ -90,11 +90,11 @@ TEST_F(NodeRegistry, TheRemoteConnectionReadsTheSameKeys) {
 TEST_F(NodeRegistry, AnUnreachablePrimaryGivesTheMarker) {
   SeedRelease();
   // The local registry has every value: none of them may be taken instead.
-  SetRegistryText(System, "PrimaryNodeName", Unreachable);
-  SetRegistryText(System, "MaintenanceMode", "ON");
-  SetRegistryText(System, "pid", "1");
-  SetRegistryText(System, "DatabaseBackupPid", "2");
-  SetRegistryText(Product, "UpdateLevel", "3.1.0.2");
+  WriteRegistryString(System, "PrimaryNodeName", Unreachable);
+  WriteRegistryString(System, "MaintenanceMode", "ON");
+  WriteRegistryString(System, "pid", "1");
+  WriteRegistryString(System, "DatabaseBackupPid", "2");
+  WriteRegistryString(Product, "UpdateLevel", "3.1.0.2");
   EXPECT_EQ(ReadReleaseSetting("System", "pid", "dflt", Unreachable), "dflt");
   EXPECT_EQ(GetPrimaryNodeUpdateLevel(), "<UNAVAILABLE>");
   EXPECT_EQ(GetMaintenanceMode(), MaintenanceModeState::Unknown);
@@ -106,9 +106,9 @@ TEST_F(NodeRegistry, AnUnreachablePrimaryGivesTheMarker) {
 }
 
 TEST_F(NodeRegistry, CurrentReleaseNamingAMissingKeyGivesDefaults) {
-  SetRegistryText(Platform, "CurrentRelease", "Rel99");
-  SetRegistryText(System, "PrimaryNodeName", "SRV01");
-  SetRegistryText(System, "MaintenanceMode", "ON");
+  WriteRegistryString(Platform, "CurrentRelease", "Rel99");
+  WriteRegistryString(System, "PrimaryNodeName", "SRV01");
+  WriteRegistryString(System, "MaintenanceMode", "ON");
   EXPECT_EQ(GetPrimaryNodeName(), "");
   EXPECT_EQ(GetOriginalPrimaryNodeName(), "");
   EXPECT_EQ(GetBackupPid(), "<UNAVAILABLE>");
@@ -117,8 +117,8 @@ TEST_F(NodeRegistry, CurrentReleaseNamingAMissingKeyGivesDefaults) {
 }
 
 TEST_F(NodeRegistry, CurrentReleaseWithABackslashIsTakenFromTheRoot) {
-  SetRegistryText(Platform, "CurrentRelease", "\\Software\\Dantor\\Elsewhere\\R9");
-  SetRegistryText("Software\\Dantor\\Elsewhere\\R9\\Default\\System", "MaintenanceMode", "off");
+  WriteRegistryString(Platform, "CurrentRelease", "\\Software\\Dantor\\Elsewhere\\R9");
+  WriteRegistryString("Software\\Dantor\\Elsewhere\\R9\\Default\\System", "MaintenanceMode", "off");
   EXPECT_EQ(GetMaintenanceMode(), MaintenanceModeState::Off);
 }
 
@@ -132,36 +132,36 @@ TEST_F(NodeRegistry, NothingInstalledGivesEmptyTextsAndTheMarker) {
 }
 
 TEST_F(NodeRegistry, LocalUpdateLevelFallsBackOnlyWithoutAProductKey) {
-  SetRegistryText(Platform, "UpdateLevel", "3.0.3.2");
+  WriteRegistryString(Platform, "UpdateLevel", "3.0.3.2");
   EXPECT_EQ(GetLocalUpdateLevel(), "3.0.3.2");
   CreateRegistryKey(Product);
   EXPECT_EQ(GetLocalUpdateLevel(), "");
-  SetRegistryText(Product, "UpdateLevel", "3.1.0.1");
+  WriteRegistryString(Product, "UpdateLevel", "3.1.0.1");
   EXPECT_EQ(GetLocalUpdateLevel(), "3.1.0.1");
 }
 
 TEST_F(NodeRegistry, PrimaryUpdateLevelHasNoFallback) {
-  SetRegistryText(Platform, "UpdateLevel", "3.0.3.2");
+  WriteRegistryString(Platform, "UpdateLevel", "3.0.3.2");
   EXPECT_EQ(GetPrimaryNodeUpdateLevel(), "<UNAVAILABLE>");
 }
 
 TEST_F(NodeRegistry, AnExpandableValueIsReturnedUnexpanded) {
   SeedRelease();
-  SetRegistryText(Product, "UpdateLevel", "%SystemRoot%\\3.1", REG_EXPAND_SZ);
-  SetRegistryText(System, "PrimaryNodeName", "%COMPUTERNAME%", REG_EXPAND_SZ);
+  WriteRegistryString(Product, "UpdateLevel", "%SystemRoot%\\3.1", REG_EXPAND_SZ);
+  WriteRegistryString(System, "PrimaryNodeName", "%COMPUTERNAME%", REG_EXPAND_SZ);
   EXPECT_EQ(GetLocalUpdateLevel(), "%SystemRoot%\\3.1");
   EXPECT_EQ(GetPrimaryNodeName(), "%COMPUTERNAME%");
 }
 
 TEST_F(NodeRegistry, AnEmptyValueIsEmptyNotTheDefault) {
   SeedRelease();
-  SetRegistryText(System, "pid", "");
+  WriteRegistryString(System, "pid", "");
   EXPECT_EQ(GetBackupPid(), "");
   EXPECT_FALSE(IsBackupRunning());
 }
 
 TEST_F(NodeRegistry, ANumericUpdateLevelRaisesTheRegistryReadError) {
-  SetRegistryNumber(Product, "UpdateLevel", 3);
+  WriteRegistryDword(Product, "UpdateLevel", 3);
   try {
     GetLocalUpdateLevel();
     FAIL() << "no exception for a REG_DWORD UpdateLevel";
@@ -173,8 +173,8 @@ TEST_F(NodeRegistry, ANumericUpdateLevelRaisesTheRegistryReadError) {
 
 TEST_F(NodeRegistry, ANumericSectionValueRaisesTheRegistryReadError) {
   SeedRelease();
-  SetRegistryText(System, "PrimaryNodeName", GetLocalComputerName());
-  SetRegistryNumber(System, "MaintenanceMode", 1);
+  WriteRegistryString(System, "PrimaryNodeName", GetLocalComputerName());
+  WriteRegistryDword(System, "MaintenanceMode", 1);
   try {
     GetMaintenanceMode();
     FAIL() << "no exception for a REG_DWORD MaintenanceMode read remotely";
@@ -185,8 +185,8 @@ TEST_F(NodeRegistry, ANumericSectionValueRaisesTheRegistryReadError) {
 
 TEST_F(NodeRegistry, EveryKeyAndConnectionIsReleased) {
   SeedRelease();
-  SetRegistryText(System, "PrimaryNodeName", GetLocalComputerName());
-  SetRegistryNumber(Product, "UpdateLevel", 3);
+  WriteRegistryString(System, "PrimaryNodeName", GetLocalComputerName());
+  WriteRegistryDword(Product, "UpdateLevel", 3);
   auto AllQueries = [] {
     GetPrimaryNodeName();
     GetMaintenanceMode();

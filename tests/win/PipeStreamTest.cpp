@@ -147,10 +147,12 @@ class PipeFromChild : public ::testing::Test {
   void Send(const std::string& Bytes) { WriteLine(Child.Input, Hex(Bytes)); }
   // Waits until Count bytes have been taken into the pending text.
   bool WaitForPending(std::size_t Count) {
-    return WaitUntil([&] {
-      Child.Output.PeekChar();
-      return Child.Output.PendingSize() >= Count;
-    });
+    return WaitUntil(
+        [&] {
+          Child.Output.PeekChar();
+          return Child.Output.PendingSize() >= Count;
+        },
+        DefaultTimeoutMs, 1);
   }
   // Takes in whatever the child has written so far. A child blocked on an
   // unread write cannot read its next chunk: with pipes of size 1 a second
@@ -162,7 +164,7 @@ class PipeFromChild : public ::testing::Test {
           Child.Output.PeekChar();
           return Had;
         },
-        2000);
+        2000, 1);
   }
   void TearDown() override {
     while (Child.Output.BytesWaiting() > 0) Child.Output.PeekChar();

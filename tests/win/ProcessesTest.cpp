@@ -107,7 +107,7 @@ TEST(StartChildProcess, ShowMinimizedAsksForAMinimizedWindow) {
 TEST(StartChildProcess, AProgramFolderWithABlankStartsTheRightProgram) {
   TTempFolder Folder;
   const std::string Updates = Folder / "Orvane Updates";
-  CreateFolders(Updates);
+  MakeDirectories(Updates);
   const std::string Program = Updates + "\\oue.exe";
   CopyProgram(Program);
   CopyProgram(Folder / "Orvane.exe");  // what an unquoted command line would start
@@ -163,28 +163,16 @@ TEST(GetProcessModuleName, NamesAChildInItsFirstMoments) {
 class TSuspendedProcess {
  public:
   explicit TSuspendedProcess(const std::string& Program) {
-    std::string CommandLine = "\"" + Program + "\" --child=exit:0";
-    STARTUPINFOA Startup{};
-    Startup.cb = sizeof(Startup);
-    PROCESS_INFORMATION Created{};
-    if (CreateProcessA(nullptr, &CommandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &Startup,
-                       &Created)) {
-      FProcess.Reset(Created.hProcess);
-      FThread.Reset(Created.hThread);
-      FId = Created.dwProcessId;
-    }
+    TLaunchOptions Suspended;
+    Suspended.CreationFlags = CREATE_SUSPENDED;
+    Suspended.NameProgram = false;
+    FProcess.Launch(Program, "--child=exit:0", {}, "", Suspended);
   }
-  ~TSuspendedProcess() {
-    if (!FProcess) return;
-    TerminateProcess(FProcess.Get(), 0);
-    WaitForSingleObject(FProcess.Get(), 5000);
-  }
-  DWORD Id() const { return FId; }
-  HANDLE Process() const { return FProcess.Get(); }
+  DWORD Id() const { return FProcess.Id(); }
+  HANDLE Process() const { return FProcess.Handle(); }
 
  private:
-  TKernelHandle FProcess, FThread;
-  DWORD FId = 0;
+  TChildProcess FProcess;
 };
 
 TEST(GetProcessModuleName, NamesAProcessWhoseModulesCannotBeListed) {

@@ -65,31 +65,3 @@ TRegistrySandbox::~TRegistrySandbox() {
     RegSetValueExA(RunOnce.Get(), Saved.Name.c_str(), 0, Saved.Type, Saved.Data.data(),
                    static_cast<DWORD>(Saved.Data.size()));
 }
-
-void SetRegistryText(const std::string& Path, const std::string& Name, const std::string& Text, DWORD Type) {
-  TRegistryKey Key = OpenOrCreate(Path);
-  if (RegSetValueExA(Key.Get(), Name.c_str(), 0, Type, reinterpret_cast<const BYTE*>(Text.c_str()),
-                     static_cast<DWORD>(Text.size() + 1)) != ERROR_SUCCESS)
-    throw std::runtime_error("cannot write " + Name);
-}
-
-void SetRegistryNumber(const std::string& Path, const std::string& Name, DWORD Value) {
-  TRegistryKey Key = OpenOrCreate(Path);
-  if (RegSetValueExA(Key.Get(), Name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&Value), sizeof(Value)) !=
-      ERROR_SUCCESS)
-    throw std::runtime_error("cannot write " + Name);
-}
-
-void CreateRegistryKey(const std::string& Path) { OpenOrCreate(Path); }
-
-std::optional<TRegistryText> GetRegistryText(const std::string& Path, const std::string& Name) {
-  TRegistryKey Key = OpenExisting(Path);
-  if (!Key) return std::nullopt;
-  DWORD Type = 0, Size = 0;
-  if (RegQueryValueExA(Key.Get(), Name.c_str(), nullptr, &Type, nullptr, &Size) != ERROR_SUCCESS) return std::nullopt;
-  std::string Data(Size, '\0');
-  RegQueryValueExA(Key.Get(), Name.c_str(), nullptr, &Type, reinterpret_cast<BYTE*>(&Data[0]), &Size);
-  Data.resize(Size);
-  while (!Data.empty() && Data.back() == '\0') Data.pop_back();
-  return TRegistryText{Type, Data};
-}

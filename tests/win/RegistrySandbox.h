@@ -5,9 +5,10 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "RegistryAccess.h"  // seeding and inspecting HKLM: the harness's
 
 class TRegistrySandbox {
  public:
@@ -27,13 +28,3 @@ class TRegistrySandbox {
   bool FMovedTree = false;
   std::vector<TSavedValue> FRunOnce;
 };
-
-// Seeding and inspecting HKLM (paths without the leading backslash).
-void SetRegistryText(const std::string& Path, const std::string& Name, const std::string& Text, DWORD Type = REG_SZ);
-void SetRegistryNumber(const std::string& Path, const std::string& Name, DWORD Value);
-void CreateRegistryKey(const std::string& Path);
-struct TRegistryText {
-  DWORD Type;
-  std::string Text;
-};
-std::optional<TRegistryText> GetRegistryText(const std::string& Path, const std::string& Name);

@@ -23,23 +23,23 @@ class RestartRegistration : public ::testing::Test {
 
 TEST_F(RestartRegistration, WritesTheProgramItselfAndTheDeleteCommand) {
   RegisterRestartAfterReboot();
-  auto Start = GetRegistryText(RunOnce, "StartOUpdate");
+  auto Start = ReadRegistryValue(RunOnce, "StartOUpdate");
   ASSERT_TRUE(Start);
   EXPECT_EQ(Start->Type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(Start->Text, "\"" + SelfPath() + "\"");
-  auto Delete = GetRegistryText(RunOnce, "DeleteOUERebootFlag");
+  EXPECT_EQ(Start->Data, "\"" + SelfPath() + "\"");
+  auto Delete = ReadRegistryValue(RunOnce, "DeleteOUERebootFlag");
   ASSERT_TRUE(Delete);
   EXPECT_EQ(Delete->Type, static_cast<DWORD>(REG_EXPAND_SZ));
-  EXPECT_EQ(Delete->Text, DeleteCommand);
+  EXPECT_EQ(Delete->Data, DeleteCommand);
 }
 
 TEST_F(RestartRegistration, TwiceRewritesTheStartAndKeepsTheFirstDelete) {
   RegisterRestartAfterReboot();
-  SetRegistryText(RunOnce, "StartOUpdate", "stale");
-  SetRegistryText(RunOnce, "DeleteOUERebootFlag", "CMD /c rem earlier", REG_EXPAND_SZ);
+  WriteRegistryString(RunOnce, "StartOUpdate", "stale");
+  WriteRegistryString(RunOnce, "DeleteOUERebootFlag", "CMD /c rem earlier", REG_EXPAND_SZ);
   RegisterRestartAfterReboot();
-  EXPECT_EQ(GetRegistryText(RunOnce, "StartOUpdate").value_or(TRegistryText{}).Text, "\"" + SelfPath() + "\"");
-  EXPECT_EQ(GetRegistryText(RunOnce, "DeleteOUERebootFlag").value_or(TRegistryText{}).Text, "CMD /c rem earlier");
+  EXPECT_EQ(ReadRegistryValue(RunOnce, "StartOUpdate").value_or(TRegistryValue{}).Data, "\"" + SelfPath() + "\"");
+  EXPECT_EQ(ReadRegistryValue(RunOnce, "DeleteOUERebootFlag").value_or(TRegistryValue{}).Data, "CMD /c rem earlier");
 }
 
 TEST_F(RestartRegistration, TheStartIsTheProgramWhateverTheWorkingFolder) {
@@ -49,7 +49,7 @@ TEST_F(RestartRegistration, TheStartIsTheProgramWhateverTheWorkingFolder) {
   ASSERT_TRUE(SetCurrentDirectoryA(Elsewhere.Path().c_str()));
   RegisterRestartAfterReboot();
   SetCurrentDirectoryA(Previous);
-  EXPECT_EQ(GetRegistryText(RunOnce, "StartOUpdate").value_or(TRegistryText{}).Text, "\"" + SelfPath() + "\"");
+  EXPECT_EQ(ReadRegistryValue(RunOnce, "StartOUpdate").value_or(TRegistryValue{}).Data, "\"" + SelfPath() + "\"");
 }
 
 // Runs the registered command as the platform does at logon: expanded with
@@ -58,40 +58,38 @@ TEST_F(RestartRegistration, TheDeleteCommandDeletesExactlyTheFlagWithABlankInThe
   TTempFolder Folder;
   const std::string Home = Folder / "Kelvra Home";
   const std::string FlagFolder = Home + "\\DantorKelvra\\support\\patches\\admin";
-  CreateFolders(FlagFolder);
+  MakeDirectories(FlagFolder);
   const std::string Flag = FlagFolder + "\\oueRebootCheck.txt";
   const std::string Neighbour = FlagFolder + "\\keep.txt";
   // What the pieces of an unquoted path would name.
   const std::string FirstPiece = Folder / "Kelvra";
   const std::string RestFolder = Folder / "Home\\DantorKelvra\\support\\patches\\admin";
-  CreateFolders(RestFolder);
+  MakeDirectories(RestFolder);
   const std::string RestPiece = RestFolder + "\\oueRebootCheck.txt";
-  for (const std::string& File : {Flag, Neighbour, FirstPiece, RestPiece}) WriteFileText(File, "x");
+  for (const std::string& File : {Flag, Neighbour, FirstPiece, RestPiece}) WriteFileBytes(File, "x");
 
   RegisterRestartAfterReboot();
-  auto Registered = GetRegistryText(RunOnce, "DeleteOUERebootFlag");
+  auto Registered = ReadRegistryValue(RunOnce, "DeleteOUERebootFlag");
   ASSERT_TRUE(Registered);
 
   std::string Saved = ReadEnvironmentVariable("KelvraHome");
   SetEnvironmentVariableA("KelvraHome", Home.c_str());
   char Expanded[4096];
-  ExpandEnvironmentStringsA(Registered->Text.c_str(), Expanded, sizeof(Expanded));
+  ExpandEnvironmentStringsA(Registered->Data.c_str(), Expanded, sizeof(Expanded));
   SetEnvironmentVariableA("KelvraHome", Saved.empty() ? nullptr : Saved.c_str());
 
   std::string CommandLine = Expanded;
   ASSERT_NE(CommandLine.find(Home), std::string::npos) << CommandLine;
-  STARTUPINFOA Startup{};
-  Startup.cb = sizeof(Startup);
-  Startup.dwFlags = STARTF_USESHOWWINDOW;
-  Startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION Started{};
+  // As the shell runs it: the line as written, in a console of its own.
+  TLaunchOptions AsWritten;
+  AsWritten.CreationFlags = CREATE_NEW_CONSOLE;
+  AsWritten.Hidden = true;
+  AsWritten.QuoteProgram = AsWritten.NameProgram = false;
+  TChildProcess Process;
   // Started in the folder that holds the pieces, so an unquoted path would
   // reach them.
-  ASSERT_TRUE(CreateProcessA(nullptr, &CommandLine[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
-                             Folder.Path().c_str(), &Startup, &Started))
-      << "cannot run " << CommandLine;
-  TKernelHandle Process(Started.hProcess), Thread(Started.hThread);
-  ASSERT_EQ(WaitForSingleObject(Process.Get(), 30000), WAIT_OBJECT_0);
+  ASSERT_NO_THROW(Process.Launch(CommandLine, "", {}, Folder.Path(), AsWritten)) << "cannot run " << CommandLine;
+  ASSERT_TRUE(Process.WaitExit(30000));
 
   EXPECT_FALSE(FileExists(Flag)) << "the flag file is still there";
   EXPECT_TRUE(FileExists(Neighbour));

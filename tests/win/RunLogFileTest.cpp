@@ -27,7 +27,7 @@ TEST(RunLogFile, NamesOthersMadeAreNeverWrittenThrough) {
   // file's names.
   const char* const Taken[] = {"OUpdate.2026Dec08_11_24.log", "OUpdate.2026Dec08_11_24.log.running",
                                "OUpdate.2026Dec08_11_24.log.composing"};
-  for (const char* Name : Taken) WriteFileText(Folder / Name, "someone else's");
+  for (const char* Name : Taken) WriteFileBytes(Folder / Name, "someone else's");
   TRunningLog Running;
   ASSERT_TRUE(Running.Open(Dated)) << Running.Error();
   EXPECT_EQ(Folder / "OUpdate.2026Dec08_11_24.2.log.running", Running.FileName());
@@ -48,11 +48,11 @@ TEST(RunLogFile, AnExplicitLogReplacesOnlyAPlainFile) {
     bool Folder;  // a folder stands at the name
     bool Written;
   } Cases[] = {{"new.log", false, true}, {"plain.log", false, true}, {"folder.log", true, false}};
-  WriteFileText(Folder / "plain.log", "an older log");
+  WriteFileBytes(Folder / "plain.log", "an older log");
   for (const auto& Case : Cases) {
     SCOPED_TRACE(Case.Name);
     const std::string Name = Folder / Case.Name;
-    if (Case.Folder) CreateFolders(Name);
+    if (Case.Folder) MakeDirectories(Name);
     const TLogWrite Log = WriteLogText(TLogTarget{Name, true}, "Head\r\n");
     EXPECT_EQ(Case.Written, Log.Written) << Log.Error;
     EXPECT_EQ(Name, Log.FileName);

@@ -6,6 +6,9 @@
 
 #include "utils/win32/Handles.h"
 
+#include "ChildProcess.h"
+#include "Files.h"
+
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -16,7 +19,8 @@
 
 namespace simtest {
 
-std::string ProgramFolder();  // with a trailing backslash
+using ::ProgramFolder;
+using ::TTempFolder;
 std::string SimulatorPath();
 
 struct SimLaunch {
@@ -43,7 +47,7 @@ class TSimProcess {
   TSimProcess(const TSimProcess&) = delete;
   TSimProcess& operator=(const TSimProcess&) = delete;
 
-  bool Started() const { return process_.IsValid(); }
+  bool Started() const { return process_.Started(); }
   void WriteInput(const std::string& Bytes);
   void CloseInput();
   // True once the output holds needle; false after timeoutMs.
@@ -59,7 +63,7 @@ class TSimProcess {
  private:
   void ReadLoop();
 
-  TKernelHandle process_;
+  TChildProcess process_;
   TKernelHandle inputWrite_;
   TKernelHandle outputRead_;
   std::thread reader_;
@@ -80,22 +84,6 @@ SimResult RunSimulator(const SimLaunch& Launch, const std::string& Input = std::
 
 // The output split at CR LF; a final piece without terminator is kept.
 std::vector<std::string> SplitLines(const std::string& Output);
-
-// A folder of its own under the temporary folder, removed with its files.
-class TTempFolder {
- public:
-  TTempFolder();
-  ~TTempFolder();
-  TTempFolder(const TTempFolder&) = delete;
-  TTempFolder& operator=(const TTempFolder&) = delete;
-  const std::string& Path() const { return path_; }  // without trailing backslash
-  std::string File(const std::string& Name) const { return path_ + "\\" + Name; }
-  void Write(const std::string& Name, const std::string& Bytes = std::string()) const;
-  void MakeFolder(const std::string& Name) const;
-
- private:
-  std::string path_;
-};
 
 // Remembers HKLM "Software\Dantor\Kelvra\Products\Orvane" "UpdateLevel" and the
 // keys on its path, and puts them back as they were.

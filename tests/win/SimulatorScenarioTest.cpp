@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "SimulatorHarness.h"
+#include "VisibleText.h"
 
 namespace simtest {
 namespace {
@@ -21,21 +22,6 @@ class SimulatorScenario : public ::testing::Test {
   }
   TTempFolder folder_;
 };
-
-std::string Visible(const std::string& Bytes) {
-  std::string Text;
-  for (unsigned char C : Bytes) {
-    if (C == '\r')
-      Text += "\\r";
-    else if (C == '\n')
-      Text += "\\n";
-    else if (C < 32 || C > 126)
-      Text += "\\x" + std::string(1, "0123456789ABCDEF"[C >> 4]) + "0123456789ABCDEF"[C & 15];
-    else
-      Text += static_cast<char>(C);
-  }
-  return Text;
-}
 
 TEST_F(SimulatorScenario, WritesExactlyTheScriptedBytes) {
   const struct {
@@ -154,10 +140,14 @@ TEST_F(SimulatorScenario, LevelAndStandardRun) {
   SimLaunch Request;
   Request.arguments = "-ouegui -product orvane -nosnapshot -dir \"" + Updates.Path() + "\"";
   Request.environment = {
-      {"OUE_SIM_SCENARIO", WriteScenario(folder_, "level 3.1.0.9\nline before\nstandard\nline after\nexit 6\n")}};
+      {"OUE_SIM_SCENARIO",
+       WriteScenario(folder_, "level 3.1.0.9\nline before\nreadline\nstandard\nline after\nexit 6\n")}};
   TSimProcess Sim(Request);
   ASSERT_TRUE(Sim.WaitForOutput("before\r\n")) << Sim.Output();
+  // The play waits for a line here, so the standard run cannot have set its
+  // own level yet.
   EXPECT_EQ("3.1.0.9", ReadUpdateLevel().value_or("<none>"));
+  Sim.WriteInput("go on\r\n");
   EXPECT_EQ(6u, Sim.WaitForExit().value_or(99));
   const auto Lines = SplitLines(Sim.Output());
   ASSERT_GE(Lines.size(), 4u);

@@ -28,7 +28,7 @@ void LetEveryoneWrite(const std::string& Path) {
 TEST(WriteAccessQuery, OtherWritersByNameAndThroughAHandle) {
   TTempFolder Folder("writers");
   const std::string File = Folder / "oue.exe";
-  WriteFileText(File, "engine");
+  WriteFileBytes(File, "engine");
   EXPECT_EQ(std::vector<std::string>{}, OtherWritersOf(Folder.Path() + "\\"));
   EXPECT_EQ(std::vector<std::string>{}, OtherWritersOf(File));
 
@@ -44,8 +44,8 @@ TEST(WriteAccessQuery, OtherWritersByNameAndThroughAHandle) {
 TEST(WriteAccessQuery, AHeldFileCanBeReadAndCopiedButNotChanged) {
   TTempFolder Folder("hold");
   const std::string File = Folder / "oue.exe";
-  WriteFileText(File, "engine");
-  WriteFileText(Folder / "x", "other engine");
+  WriteFileBytes(File, "engine");
+  WriteFileBytes(Folder / "x", "other engine");
   TKernelHandle Held = HoldAgainstChanges(File);
   ASSERT_TRUE(Held);
   const struct {

@@ -1,6 +1,8 @@
 // The demo's operator: walks the wizard from the first page to the result
-// page on a rehearsal node, saving a picture of every page, as a newcomer
-// would click through it. Used by scripts/demo.sh when there is no display.
+// page on a rehearsal node, saving a picture of every page under the name
+// the operator's guide shows it by (scripts/guide-pictures.sh takes them as
+// they come), as a newcomer would click through it. Used by scripts/demo.sh
+// when there is no display.
 //
 //   demo-walk.exe <wizard exe> <update folder>
 #include <windows.h>
@@ -32,18 +34,18 @@ void Say(const std::string& Text) {
 void ShowPage(TWizardDriver& Wizard, const std::string& Page) {
   if (Page == "TabSheet0") {
     Say("the wizard is open: " + Wizard.Text("lbServerVersion"));
-    Wizard.Screenshot("demo-1-welcome.bmp");
+    Wizard.Screenshot("page-1-welcome.bmp");
   } else if (Page == "TabSheet1") {
-    Wizard.Screenshot("demo-2-update-folder.bmp");
+    Wizard.Screenshot("page-2-update-folder.bmp");
   } else if (Page == "TabSheet2") {
-    Wizard.Screenshot("demo-3-update-list.bmp");
+    Wizard.Screenshot("page-3-update-list.bmp");
     for (const std::string& Row : Wizard.GridRows("grdUpdateFileList")) Say("  update list: " + Row);
   } else if (Page == "TabSheet3") {
     Say("snapshot drive: " + Wizard.ComboItems("cbSnapshotDrive").at(Wizard.ComboSelection("cbSnapshotDrive")) + ", " +
         Wizard.Text("lbSnapshotDriveSizeInfo"));
-    Wizard.Screenshot("demo-4-snapshot-drive.bmp");
+    Wizard.Screenshot("page-4-snapshot-drive.bmp");
   } else if (Page == "TabSheet5") {
-    Wizard.Screenshot("demo-5-ready-to-start.bmp");
+    Wizard.Screenshot("page-5-ready-to-start.bmp");
   }
 }
 }  // namespace
@@ -66,19 +68,19 @@ int main(int argc, char** argv) {
     // Let the engine get going before the picture of the progress page.
     for (int I = 0; I < 40 && Wizard.ActivePage() == "TabSheet6" && Wizard.ProgressPosition("sbarProgress") < 150; ++I)
       Sleep(100);
-    Wizard.Screenshot("demo-6-progress.bmp");
+    Wizard.Screenshot("page-6-progress.bmp");
     Say("progress: " + Wizard.Text("lbCurrentStepTitle") + " / " + Wizard.Text("txtCurrentStep") + " / " +
         Wizard.Text("lbProgressTitle"));
 
     WaitForResultPage(Wizard, 180000);
-    Wizard.Screenshot("demo-7-result.bmp");
+    Wizard.Screenshot("page-7-result.bmp");
     Say("result: " + Wizard.Text("txtCompletionStatusInfo"));
     Say("server level now: " + Wizard.Text("lbServerVersion"));
 
     Wizard.Click("btExit");
     if (auto Box = Wizard.WaitMessageBox(2000)) {
       Say("at exit: " + Box->Text);
-      Wizard.Screenshot("demo-8-exit.bmp");
+      Wizard.Screenshot("box-reboot-at-exit.bmp");
       Wizard.Answer(*Box, IDOK);
     }
     if (!Wizard.WaitExit(10000)) return Fail(Wizard, "the wizard did not end");

@@ -2,7 +2,7 @@
 // verdict with its result text.
 #include <gtest/gtest.h>
 
-#include "../VisibleText.h"
+#include "VisibleText.h"
 
 #include <climits>
 #include <optional>

@@ -2,7 +2,7 @@
 // the run's log: name and content.
 #include <gtest/gtest.h>
 
-#include "../VisibleText.h"
+#include "VisibleText.h"
 
 #include <random>
 #include <stdexcept>

@@ -2,7 +2,7 @@
 // MulDiv, the CR LF conversion, Trim and the percentage reading.
 #include <gtest/gtest.h>
 
-#include "../VisibleText.h"
+#include "VisibleText.h"
 
 #include <climits>
 #include <string>

@@ -76,7 +76,7 @@ BOOL CALLBACK FindOtherWizard(HWND Window, LPARAM Found) {
 // others can follow the path in between.
 bool TWizardLock::TakeFolder(const std::string& Folder, PSECURITY_DESCRIPTOR Descriptor) {
   SECURITY_ATTRIBUTES Attributes = {sizeof(Attributes), Descriptor, FALSE};
-  if (CreateDirectoryA(Folder.c_str(), &Attributes)) return true;
+  if (CreateDirectoryA(Folder.c_str(), &Attributes)) return FMadeFolder = Folder, true;
   if (GetLastError() != ERROR_ALREADY_EXISTS) return FProblem = Failure(Folder, "the folder cannot be made"), false;
   const TKernelHandle Handle(CreateFileA(Folder.c_str(), READ_CONTROL | WRITE_DAC,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
@@ -110,9 +110,10 @@ TWizardLock::TWizardLock() {
   const std::string Path = Folder + LockFileName;
   if (Attempt.FolderTrusted) {
     // Not inheritable: the engine we start must not keep it alive after us.
+    // Deleted when the system closes it, however the process ends.
     SECURITY_ATTRIBUTES Attributes = {sizeof(Attributes), Descriptor, FALSE};
-    FFile.Reset(CreateFileA(Path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, &Attributes, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    FFile.Reset(CreateFileA(Path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, &Attributes, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     const DWORD Error = GetLastError();
     Attempt.Open = FFile                              ? TLockOpen::Opened
                    : Error == ERROR_SHARING_VIOLATION ? TLockOpen::HeldOpen
@@ -124,6 +125,12 @@ TWizardLock::TWizardLock() {
       FProblem = Path + ": held by a program of an account other than Administrators or SYSTEM";
   }
   FVerdict = DecideWizardLock(Attempt);
+}
+
+TWizardLock::~TWizardLock() {
+  FFile.Reset();
+  // Only an empty folder goes: another wizard's lock keeps it.
+  if (!FMadeFolder.empty()) RemoveDirectoryA(FMadeFolder.c_str());
 }
 
 bool BringOtherWizardToFront() {

@@ -10,10 +10,13 @@
 
 // The lock every wizard holds while it runs (WizardLock.h): the file
 // "<common application data>\Orvane Update Utility\Wizard.lock", open without
-// sharing. It is let go with the process, however that ends.
+// sharing. It is let go with the process, however that ends; the file, and
+// the folder when this wizard made it, go with it, so that a preflight leaves
+// the node as it found it.
 class TWizardLock {
  public:
   TWizardLock();
+  ~TWizardLock();
   TWizardLock(const TWizardLock&) = delete;
   TWizardLock& operator=(const TWizardLock&) = delete;
   TLockVerdict Verdict() const { return FVerdict; }
@@ -23,6 +26,7 @@ class TWizardLock {
  private:
   bool TakeFolder(const std::string& Folder, PSECURITY_DESCRIPTOR Descriptor);
   TKernelHandle FFile;
+  std::string FMadeFolder;  // the folder this wizard made, else empty
   TLockVerdict FVerdict = TLockVerdict::Unavailable;
   std::string FProblem;
 };

@@ -56,6 +56,16 @@ announce_test_bed() {
 
 jobs() { nproc 2>/dev/null || echo 2; }
 
+# Compiles through ccache where it is installed: builds of other checkouts on
+# this machine (CI's fresh clones among them) then share their objects. The
+# objects hold no path of the checkout (the prefix maps), so paths are taken
+# relative to it.
+if command -v ccache >/dev/null 2>&1; then
+  export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+  export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT}
+fi
+
 # Runs "$@" with a display: the caller's own, or a private Xvfb.
 XVFB_PID=
 ensure_display() {

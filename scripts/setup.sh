@@ -16,7 +16,7 @@ installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install o
 # statically) comes with the MinGW compilers.
 pkgs=(wine wine64 fonts-wine
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev mingw-w64-x86-64-dev
-      cmake make g++ googletest xvfb xauth x11-utils imagemagick file)
+      cmake make g++ ccache googletest xvfb xauth x11-utils imagemagick file)
 # The test command's own tools; the demo (--demo) does without them.
 [ "${1:-}" = --demo ] || pkgs+=(ansible ansible-lint clang libclang-rt-14-dev clang-format clang-tidy)
 need=()

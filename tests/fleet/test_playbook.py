@@ -72,7 +72,7 @@ class Settings(unittest.TestCase):
         self.assertEqual(self.readme_table(), {name: self.as_written(v) for name, v in defaults.items()})
 
     def test_every_default_has_a_checked_type(self):
-        options = load(ROLE / "meta" / "argument_specs.yml")["argument_specs"]["main"]["options"]
+        options = load(ROLE / "meta" / "main.yml")["argument_specs"]["main"]["options"]
         for name in load(ROLE / "defaults" / "main.yml"):
             self.assertIn("type", options.get(name, {}), name)
 

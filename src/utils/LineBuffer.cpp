@@ -46,16 +46,31 @@ char TLineBuffer::ReadChar() {
   return C;
 }
 
-std::size_t TLineBuffer::FindTerminator(std::size_t From) const { return FText.find_first_of("\r\n", From); }
+// A plain loop: find_first_of asks its set once per byte, and a memchr for
+// each of CR and LF would scan to the end of a text that holds only LFs.
+std::size_t TLineBuffer::FindTerminator(std::size_t From) const {
+  const char* const Text = FText.data();
+  for (std::size_t At = From, End = FText.size(); At < End; ++At)
+    if (Text[At] == '\n' || Text[At] == '\r') return At;
+  return std::string::npos;
+}
 
 bool TLineBuffer::HasPendingLine() const { return FindTerminator(std::max(FScanned, FStart)) != std::string::npos; }
 
 std::string TLineBuffer::ReadLine() {
+  std::string Line;
+  return ReadLine(Line) ? Line : NoLine;
+}
+
+bool TLineBuffer::ReadLine(std::string& Line) {
   std::size_t Budget = MaxTakeIn;
   for (;;) {
     std::size_t End = FindTerminator(std::max(FScanned, FStart));
     if (End != std::string::npos) {
-      if (FText[End] == '\n') return TakeLine(End, 1);
+      if (FText[End] == '\n') {
+        TakeLine(End, 1, Line);
+        return true;
+      }
       // A CR as the last byte taken in: its LF may already wait in the
       // source, and then the two are one terminator. Reads that delivered
       // only NUL bytes do not count as an answer; when the budget runs out
@@ -64,29 +79,34 @@ std::string TLineBuffer::ReadLine() {
       }
       if (End + 1 == FText.size() && Budget == 0) {
         FScanned = End;
-        return NoLine;
+        return false;
       }
       bool WithLf = End + 1 < FText.size() && FText[End + 1] == '\n';
-      return TakeLine(End, WithLf ? 2 : 1);
+      TakeLine(End, WithLf ? 2 : 1, Line);
+      return true;
     }
     FScanned = FText.size();
-    if (!TakeIn(Budget)) return NoLine;
+    if (!TakeIn(Budget)) return false;
   }
 }
 
 std::string TLineBuffer::ReadLinePart(std::size_t PartLimit, bool& Complete) {
-  std::string Line = ReadLine();
-  Complete = Line != NoLine;
+  std::string Line;
+  return ReadLinePart(Line, PartLimit, Complete) ? Line : NoLine;
+}
+
+bool TLineBuffer::ReadLinePart(std::string& Line, std::size_t PartLimit, bool& Complete) {
+  Complete = ReadLine(Line);
   // A terminator among the pending bytes (a CR whose LF may still come)
   // makes a line on a later call: only a text without any is cut.
   if (Complete || PartLimit == 0 || PendingSize() < PartLimit ||
       FindTerminator(std::max(FScanned, FStart)) != std::string::npos)
-    return Line;
-  std::string Part = FText.substr(FStart, PartLimit);
+    return Complete;
+  Line.assign(FText, FStart, PartLimit);
   FStart += PartLimit;
   FScanned = std::max(FScanned, FStart);
   Compact();
-  return Part;
+  return true;
 }
 
 std::string TLineBuffer::TakePending() {
@@ -96,23 +116,22 @@ std::string TLineBuffer::TakePending() {
   return Rest;
 }
 
-std::string TLineBuffer::TakeLine(std::size_t End, std::size_t TerminatorLength) {
+void TLineBuffer::TakeLine(std::size_t End, std::size_t TerminatorLength, std::string& Line) {
   if (End - FStart >= LongLine) {
     // The pending text becomes the line and only what follows it is copied:
     // a line of megabytes is not copied once more on its way out.
     std::string Rest = FText.substr(End + TerminatorLength);
-    std::string Line = std::move(FText);
+    Line = std::move(FText);
     Line.resize(End);
     Line.erase(0, FStart);
     FText = std::move(Rest);
     FStart = FScanned = 0;
-    return Line;
+    return;
   }
-  std::string Line = FText.substr(FStart, End - FStart);
+  Line.assign(FText, FStart, End - FStart);
   FStart = End + TerminatorLength;
   FScanned = FStart;
   Compact();
-  return Line;
 }
 
 void TLineBuffer::Compact() {

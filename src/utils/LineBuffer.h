@@ -48,6 +48,9 @@ class TLineBuffer {
   // NoLine while the source still holds bytes means this call's MaxTakeIn
   // was used up: the caller may call again when its own budget allows.
   std::string ReadLine();
+  // The same into Line, whose storage is reused: false for NoLine (Line then
+  // holds nothing of use). A reader of millions of lines keeps one string.
+  bool ReadLine(std::string& Line);
   // ReadLine with the pending text bounded: a complete line (Complete true),
   // or, while what is pending holds no line end and has reached PartLimit
   // bytes, its first PartLimit bytes as the start of a line that goes on
@@ -55,6 +58,7 @@ class TLineBuffer {
   // However long a line without a break, at most PartLimit + MaxTakeIn of
   // it is held here.
   std::string ReadLinePart(std::size_t PartLimit, bool& Complete);
+  bool ReadLinePart(std::string& Line, std::size_t PartLimit, bool& Complete);
   // Everything pending, handed out whole without taking anything in.
   std::string TakePending();
 
@@ -69,7 +73,7 @@ class TLineBuffer {
   // what was delivered; false when nothing was delivered.
   bool TakeIn(std::size_t& Budget);
   std::size_t FindTerminator(std::size_t From) const;
-  std::string TakeLine(std::size_t End, std::size_t TerminatorLength);
+  void TakeLine(std::size_t End, std::size_t TerminatorLength, std::string& Line);
   void Compact();
 
   ILineSource& FSource;

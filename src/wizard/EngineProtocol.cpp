@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <cstring>
 
 #include "text/LangRes.h"
 #include "text/TextFormat.h"
@@ -25,10 +24,14 @@ const char NeedRebootParameter[] = "NEED_REBOOT";
 const std::size_t TranscriptLimit = 8192;
 const std::size_t TranscriptKept = 4097;
 
-// Returns the rest of Line after Tag, or false when Line does not start with it.
-bool TakeTag(const std::string& Line, const char* Tag, std::string& Rest) {
-  const std::size_t Length = std::strlen(Tag);
-  if (Line.compare(0, Length, Tag) != 0) return false;
+// Returns the rest of Line after Tag, or false when Line does not start with
+// it. The tag's length is known here, and a line that does not open with the
+// tag's bracket is told at its first byte: most lines are details, and a
+// flood of them must not pay for five string comparisons each.
+template <std::size_t Size>
+bool TakeTag(const std::string& Line, const char (&Tag)[Size], std::string& Rest) {
+  constexpr std::size_t Length = Size - 1;
+  if (Line.size() < Length || Line[0] != Tag[0] || !std::equal(Tag + 1, Tag + Length, Line.data() + 1)) return false;
   Rest.assign(Line, Length, std::string::npos);
   return true;
 }
@@ -216,7 +219,10 @@ void TEngineProtocol::AppendTranscript(const std::string& Line, bool StartsLine)
     FTranscript.assign(Line, Line.size() - TranscriptKept, TranscriptKept);
     return;
   }
-  if (StartsLine) FTranscript += "\r\n";
+  if (StartsLine) {
+    FTranscript.push_back('\r');  // in place, not a copy call per line
+    FTranscript.push_back('\n');
+  }
   FTranscript += Line;
   if (FTranscript.size() > TranscriptLimit) FTranscript.erase(0, FTranscript.size() - TranscriptKept);
 }

@@ -1,17 +1,19 @@
 #include "wizard/ProgressBatch.h"
 
+// Each text is assigned in place: a flood of lines passes through here
+// without one allocation per line.
 void TProgressBatch::ShowSectionTitle(const std::string& Text) {
-  FSectionTitle = ShownText(Text);
+  FSectionTitle.assign(Text, 0, MaxShownText);
   FDirty |= dSection;
 }
 
 void TProgressBatch::ShowCurrentStep(const std::string& Text) {
-  FCurrentStep = ShownText(Text);
+  FCurrentStep.assign(Text, 0, MaxShownText);
   FDirty |= dStep;
 }
 
 void TProgressBatch::ShowDetail(const std::string& Text) {
-  FDetail = ShownText(Text);
+  FDetail.assign(Text, 0, MaxShownText);
   FDirty |= dDetail;
 }
 

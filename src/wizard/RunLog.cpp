@@ -12,7 +12,10 @@ const std::size_t ComposeChunk = 1024 * 1024;
 
 void AppendRunningLine(std::string& Buffer, const std::string& Line) {
   Buffer += Line;
-  Buffer += "\r\n";
+  // Two bytes put in place rather than copied: on a flood of short lines a
+  // copy call per line end costs as much as the line's own.
+  Buffer.push_back('\r');
+  Buffer.push_back('\n');
 }
 
 std::string RunningLogName(const std::string& DatedName) { return DatedName + ".running"; }

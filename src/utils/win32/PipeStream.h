@@ -39,6 +39,9 @@ class TPipeStream : public THandleStream, private ILineSource {
   char ReadChar() { return FLines.ReadChar(); }
   std::string ReadLine() { return FLines.ReadLine(); }
   std::string ReadLinePart(std::size_t PartLimit, bool& Complete) { return FLines.ReadLinePart(PartLimit, Complete); }
+  bool ReadLinePart(std::string& Line, std::size_t PartLimit, bool& Complete) {
+    return FLines.ReadLinePart(Line, PartLimit, Complete);
+  }
   std::string TakePending() { return FLines.TakePending(); }
   bool HasPendingLine() const { return FLines.HasPendingLine(); }
   std::size_t PendingSize() const { return FLines.PendingSize(); }

@@ -23,6 +23,9 @@ constexpr std::size_t LinePartLimit = 64 * 1024;
 // How long one pass of the run loop may spend on engine output before the
 // window gets its turn again.
 constexpr double PollBudgetMs = 30.0;
+// Lines (or parts of a long line, at most LinePartLimit each) between two
+// looks at the budget.
+constexpr unsigned BudgetCheckLines = 32;
 // Once the engine has gone and what it left in the pipe is read, how long
 // output that still arrives is read: a process the engine started may hold
 // the pipe and write into it for ever.
@@ -168,18 +171,19 @@ void TEngineRunner::PollEngineOutput() {
   FOutputSeen = false;
   if (!FEngineOutput) return;
   TStopwatch Watch;
-  for (;;) {
+  for (unsigned Turn = 1;; ++Turn) {
     bool Complete = false;
-    const std::string Text = FEngineOutput->ReadLinePart(LinePartLimit, Complete);
     // A no-line while bytes still wait is a read that stopped inside a long
     // line; the budget below decides whether this pass goes on with it.
-    if (Text == TPipeStream::NoLine) {
+    if (!FEngineOutput->ReadLinePart(FLineText, LinePartLimit, Complete)) {
       if (FEngineOutput->BytesWaiting() == 0) break;
     } else {
-      TakeEngineText(Text, Complete);
+      TakeEngineText(FLineText, Complete);
       FOutputSeen = true;
     }
-    if (Watch.ElapsedMs() >= PollBudgetMs) {
+    // The clock is read every few lines only: in a flood of short lines,
+    // reading it costs as much as taking the line.
+    if (Turn % BudgetCheckLines == 0 && Watch.ElapsedMs() >= PollBudgetMs) {
       FOutputBacklog = true;
       break;
     }
@@ -200,10 +204,9 @@ void TEngineRunner::DrainEngineOutput() {
   TStopwatch Watch;
   for (;;) {
     bool Complete = false;
-    const std::string Text = FEngineOutput->ReadLinePart(LinePartLimit, Complete);
-    if (Text != TPipeStream::NoLine) {
-      TakeEngineText(Text, Complete);
-      Owed -= std::min(Owed, Text.size() + (Complete ? 1 : 0));
+    if (FEngineOutput->ReadLinePart(FLineText, LinePartLimit, Complete)) {
+      TakeEngineText(FLineText, Complete);
+      Owed -= std::min(Owed, FLineText.size() + (Complete ? 1 : 0));
       if (Owed == 0 && Watch.ElapsedMs() >= DrainGraceMs) break;
       continue;
     }

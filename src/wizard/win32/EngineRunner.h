@@ -93,6 +93,7 @@ class TEngineRunner {
   std::unique_ptr<TPipeStream> FEngineInput;
   std::string FEngineInputQueue;  // typed for the engine, not yet taken by the pipe
   std::string FLineStart;         // the start of a long line whose end has not come yet
+  std::string FLineText;          // the line or part just read; one string for the whole run
   bool FLineGoesOn = false;       // the last text taken in was part of a line that goes on
   TEngineProtocol FRun;
   TRunningLog FRunningLog;  // every line interpreted, on disk as the run goes

@@ -34,7 +34,7 @@ known_dlls='kernel32 user32 gdi32 advapi32 shell32 ole32 oleaut32 comdlg32 shlwa
 check_program() {  # check_program FILE KIND (GUI or console)
   local file=$1 kind=$2 name dll characteristics
   name=$(basename "$file")
-  facts=$(python3 "$ROOT/scripts/pe-facts.py" "$file")
+  facts=$("$PYTHON" "$ROOT/scripts/pe-facts.py" "$file")
   verdict type "$(holds grep -q "^PE32 executable ($kind) Intel 80386" <<<"$(file -b "$file")")" \
     "$name is a 32-bit $kind program for i386" "$name is not a PE32 $kind program for i386: $(file -b "$file")"
   characteristics=$(($(fact dll_characteristics)))
@@ -59,8 +59,7 @@ check_program() {  # check_program FILE KIND (GUI or console)
 }
 
 check_program "$exe" GUI
-name=$(basename "$exe")
-facts=$(python3 "$ROOT/scripts/pe-facts.py" "$exe")
+name=$(basename "$exe")  # facts: the wizard's, from its check_program
 
 # Where the program copies strings or memory itself, the fortified variants
 # (__memcpy_chk, ...) must be linked: _FORTIFY_SOURCE picks them wherever the
@@ -71,7 +70,7 @@ fortified=$(grep -Eo ' _?__[a-z]+_chk$' <<<"$symbols" | sed 's/^ _*//' | sort -u
 verdict fortify "$(holds test "$copies" = 0 -o -n "$fortified")" "$name has fortified copies (${fortified% })" \
   "$name copies strings but links no fortified copy (__memcpy_chk, ...): not built with -D_FORTIFY_SOURCE=2"
 
-manifest=$(python3 "$ROOT/scripts/pe-facts.py" --manifest "$exe" | tr -s ' \r\n\t' ' ')
+manifest=$("$PYTHON" "$ROOT/scripts/pe-facts.py" --manifest "$exe" | tr -s ' \r\n\t' ' ')
 in_manifest() { grep -Eq "$1" <<<"$manifest"; }
 verdict elevation "$(holds in_manifest 'requestedExecutionLevel level="requireAdministrator"')" \
   "$name's manifest asks for elevation" "$name's manifest does not ask for requireAdministrator"

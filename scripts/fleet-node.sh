@@ -103,7 +103,7 @@ reboot)
   # then the boot carries out the pending file operations.
   "$WINESERVER" -k 2>/dev/null || true
   echo >> "$node/reboots"
-  python3 - "$WINEPREFIX/system.reg" <<'PY'
+  "$PYTHON" - "$WINEPREFIX/system.reg" <<'PY'
 import re, sys
 path = sys.argv[1]
 with open(path, encoding="utf-8", errors="surrogateescape") as f:

@@ -17,6 +17,10 @@ WINE64_LOADER=/usr/lib/wine/wine64
 # One 64-bit server for the WoW64 prefixes, whichever loader starts a program
 # (Debian's wineserver script would pick the 32-bit server when it is there).
 export WINESERVER=/usr/lib/wine/wineserver64
+# Debian's Python, called directly: a version manager's shim in front of it
+# costs half a second a call, and the ship checks call it dozens of times.
+PYTHON=python3
+[ -x /usr/bin/python3 ] && PYTHON=/usr/bin/python3
 
 # Chooses the build the Windows tests, the demo and the benchmarks run, from
 # the probe's answer: the shipped 32-bit build under Wine's 32-bit loader, or,

@@ -14,7 +14,7 @@ mkdir -p "$work"
 # break_copy FILE "FIELD VALUE" sets a header field; break_copy FILE s/OLD/NEW/
 # replaces bytes (a regular expression; NEW keeps the length: nothing moves).
 break_copy() {
-  python3 - "$@" <<'EOF'
+  "$PYTHON" - "$@" <<'EOF'
 import re, struct, sys
 path, what = sys.argv[1], sys.argv[2]
 data = bytearray(open(path, "rb").read())

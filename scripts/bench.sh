@@ -2,8 +2,8 @@
 # Builds what the benchmarks need (when it is not built yet) and runs them
 # under Wine in Xvfb. They print their figures as ratios measured in one run;
 # the exit code says only whether each run was complete: every line the
-# engine wrote interpreted, and the run successful; every update file found
-# by the scan.
+# engine wrote interpreted, and the run successful; every line the line
+# reader was given read whole; every update file found by the scan.
 #   bash scripts/bench.sh [--lines N] [--turns T]   (without --lines: 100,000 and 1,000,000 lines)
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -15,7 +15,7 @@ if [ ! -f "$WIN_BUILD/CMakeCache.txt" ]; then
   cmake -S "$ROOT" -B "$WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$WIN_TOOLCHAIN" >/dev/null
 fi
-cmake --build "$WIN_BUILD" -j"$(jobs)" --target bench_engine_run bench_update_scan
+cmake --build "$WIN_BUILD" -j"$(jobs)" --target bench_engine_run bench_update_scan bench_line_reader
 
 fresh_prefix "$BUILD/wine-bench"
 ensure_display
@@ -30,6 +30,8 @@ else
     "$WINE" "$WIN_BUILD/bin/bench_engine_run.exe" --lines "$lines" "$@" || status=$?
   done
 fi
+echo "== line reader"
+"$WINE" "$WIN_BUILD/bin/bench_line_reader.exe" || status=$?
 echo "== update-folder scan"
 # Wine creates files in a large folder slowly: fill the folders from here.
 scan=$WINEPREFIX/drive_c/scan-bench

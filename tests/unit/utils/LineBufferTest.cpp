@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <random>
 #include <string>
 #include <vector>
@@ -352,53 +351,35 @@ TEST(LineBuffer, GivesTheSameLinesAsTheCharacterByCharacterReader) {
   }
 }
 
-class TStopwatch {
- public:
-  double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - FStart).count(); }
-
- private:
-  std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
-};
-
-const double TimeLimit = 10.0;
-
-// A character-at-a-time erase from the front, or a rescan of the whole
-// pending text on every call, makes these minutes long; linear reading takes
-// well under a second even with the sanitizers.
-TEST(LineBuffer, ALongLineArrivingInSmallPiecesIsReadInLinearTime) {
+// Whether reading stays linear in the bytes read is measured by
+// bench/LineReaderBench.cpp; here the same two shapes of output must come out
+// whole: a long line in small pieces, and short lines behind characters that
+// were taken one at a time.
+TEST(LineBuffer, ALongLineArrivingInSmallPiecesComesOutWhole) {
   TFakeSource Source;
   TLineBuffer Buffer(Source);
-  const std::size_t Total = 16u << 20;
+  const std::size_t Total = 1u << 20;
   const std::string Piece(255, 'p');
-  TStopwatch Watch;
   for (std::size_t Sent = 0; Sent < Total; Sent += Piece.size()) {
     Source.Arrive(Piece);
-    ASSERT_EQ(Buffer.ReadLine(), NoLine);
-    ASSERT_LT(Watch.Seconds(), TimeLimit) << "after " << Sent << " bytes";
+    ASSERT_EQ(Buffer.ReadLine(), NoLine) << "after " << Sent << " bytes";
   }
   Source.Arrive("\n");
-  std::string Line = Buffer.ReadLine();
-  EXPECT_EQ(Line.size(), (Total + Piece.size() - 1) / Piece.size() * Piece.size());
-  EXPECT_LT(Watch.Seconds(), TimeLimit);
+  EXPECT_EQ(Buffer.ReadLine().size(), (Total + Piece.size() - 1) / Piece.size() * Piece.size());
 }
 
-TEST(LineBuffer, AFloodOfShortLinesIsReadInLinearTime) {
+TEST(LineBuffer, ShortLinesAfterOneCharacterReadsComeOutWhole) {
   TFakeSource Source;
   TLineBuffer Buffer(Source);
-  const int Lines = 1 << 20;
+  const int Lines = 1 << 16;
   std::string Flood;
   for (int I = 0; I < Lines; ++I) Flood += "s\r\n";
   Source.Arrive(Flood);
   // Characters taken by PeekChar pile up in the pending text first.
   for (int I = 0; I < 20000; ++I) Buffer.PeekChar();
-  TStopwatch Watch;
   int Count = 0;
-  while (Buffer.ReadLine() == "s") {
-    ++Count;
-    if (Count % 4096 == 0) ASSERT_LT(Watch.Seconds(), TimeLimit) << "after " << Count << " lines";
-  }
+  while (Buffer.ReadLine() == "s") ++Count;
   EXPECT_EQ(Count, Lines);
-  EXPECT_LT(Watch.Seconds(), TimeLimit);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #
 #   fleet-node.sh prepare <node dir> <kind> [<success node>]
 #                                             kinds: success reboot-required pending-reboot up-to-date
-#                                             busy reboot-twice blank-folder engine-failure; a node prepared
+#                                             busy reboot-twice engine-failure; a node prepared
 #                                             as a success may be copied instead of made anew
 #   fleet-node.sh run <node dir> <wizard> <switches...>
 #                                             starts the wizard from a Windows parent; prints "exit code: N"
@@ -45,7 +45,10 @@ prepare)
   : > "$node/env"
   case "$kind" in
   success) ;;
-  reboot-required) echo "export OUE_SIM_NEED_REBOOT=1" >> "$node/env" ;;
+  reboot-required)
+    echo "export OUE_SIM_NEED_REBOOT=1" >> "$node/env"
+    # The update folder is "D:\Orvane Updates\" (the rehearsal's inventory).
+    mv "$WINEPREFIX/drives/fixed/Updates" "$WINEPREFIX/drives/fixed/Orvane Updates" ;;
   pending-reboot | reboot-twice)
     # One folder for "Support" and "support": Windows names are case-blind.
     flag=$WINEPREFIX/drive_c/Kelvra/DantorKelvra/support/patches/admin
@@ -63,9 +66,6 @@ prepare)
     # when that start is over (fleet-node.sh run).
     printf '%s\n' 'line busy' 'readline' 'exit 0' > "$WINEPREFIX/drive_c/Orvane/busy.scenario"
     touch "$node/busy" ;;
-  blank-folder)
-    # The update folder is "D:\Orvane Updates\" (the rehearsal's inventory).
-    mv "$WINEPREFIX/drives/fixed/Updates" "$WINEPREFIX/drives/fixed/Orvane Updates" ;;
   engine-failure)
     printf '%s\n' 'line [SECTION]: Update Orvane-3.1.0.0' 'line [STATUS]: 201,Checking update package,5' \
       'line [Error]: Service OrvaneServer did not stop within 120 seconds' 'exit 1' \

@@ -5,20 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "TestSupport.h"
 
 namespace {
 
-std::string ReadText(const std::string& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  std::ostringstream Text;
-  Text << In.rdbuf();
-  return Text.str();
-}
+// The file's bytes, "" when it cannot be read.
+std::string ReadText(const std::string& Path) { return ReadFileBytes(Path).value_or(""); }
 
 TEST(RunLogFile, NamesOthersMadeAreNeverWrittenThrough) {
   TTempFolder Folder;

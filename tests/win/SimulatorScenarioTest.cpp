@@ -20,6 +20,13 @@ class SimulatorScenario : public ::testing::Test {
   SimResult Run(const std::string& Scenario, const std::string& Input = std::string()) {
     return RunSimulator(Launch(Scenario), Input);
   }
+  // Runs Request to its end: it ends with Code, having written exactly Output.
+  void ExpectEnd(const SimLaunch& Request, DWORD Code, const std::string& Output) {
+    const SimResult Result = RunSimulator(Request);
+    ASSERT_TRUE(Result.finished);
+    EXPECT_EQ(Code, Result.exitCode) << std::hex << Result.exitCode;
+    EXPECT_EQ(Visible(Output), Visible(Result.output));
+  }
   TTempFolder folder_;
 };
 
@@ -39,10 +46,7 @@ TEST_F(SimulatorScenario, WritesExactlyTheScriptedBytes) {
   };
   for (const auto& C : Cases) {
     SCOPED_TRACE(Visible(C.scenario));
-    const SimResult Result = Run(C.scenario);
-    ASSERT_TRUE(Result.finished);
-    EXPECT_EQ(0u, Result.exitCode);
-    EXPECT_EQ(Visible(C.bytes), Visible(Result.output));
+    ExpectEnd(Launch(C.scenario), 0, C.bytes);
   }
 }
 
@@ -93,18 +97,12 @@ TEST_F(SimulatorScenario, EchoStdinUntilQuitOrEnd) {
 TEST_F(SimulatorScenario, ExitCodeIsHonouredAndEndsThePlay) {
   for (unsigned long Code : {0ul, 1ul, 7ul, 255ul, 4294967295ul}) {
     SCOPED_TRACE(Code);
-    const SimResult Result = Run("line before\nexit " + std::to_string(Code) + "\nline after\n");
-    ASSERT_TRUE(Result.finished);
-    EXPECT_EQ(Code, Result.exitCode);
-    EXPECT_EQ("before\r\n", Result.output);
+    ExpectEnd(Launch("line before\nexit " + std::to_string(Code) + "\nline after\n"), Code, "before\r\n");
   }
 }
 
 TEST_F(SimulatorScenario, CrashEndsAbnormally) {
-  const SimResult Result = Run("line before\ncrash\nline after\n");
-  ASSERT_TRUE(Result.finished);
-  EXPECT_EQ(0xC0000005u, Result.exitCode) << std::hex << Result.exitCode << " " << Result.output;
-  EXPECT_EQ("before\r\n", Result.output);
+  ExpectEnd(Launch("line before\ncrash\nline after\n"), 0xC0000005u, "before\r\n");
 }
 
 // Nobody reads until the process has gone: "exit-unread" leaves its chunk in
@@ -163,10 +161,7 @@ TEST_F(SimulatorScenario, StandardRunFailureEndsThePlay) {
   SimLaunch Request;
   Request.arguments = "-ouegui -product orvane -nosnapshot -dir \"" + Empty.Path() + "\"";
   Request.environment = {{"OUE_SIM_SCENARIO", WriteScenario(folder_, "standard\nline after\n")}};
-  const SimResult Result = RunSimulator(Request);
-  ASSERT_TRUE(Result.finished);
-  EXPECT_EQ(1u, Result.exitCode);
-  EXPECT_EQ("[Error]: No update files found in " + Empty.Path() + "\r\n", Result.output);
+  ExpectEnd(Request, 1, "[Error]: No update files found in " + Empty.Path() + "\r\n");
 }
 
 // A bad scenario is refused whole: nothing of it is played.
@@ -194,10 +189,7 @@ TEST_F(SimulatorScenario, RefusesBadScenarios) {
   };
   for (const auto& C : Cases) {
     SCOPED_TRACE(Visible(C.scenario));
-    const SimResult Result = Run(C.scenario);
-    ASSERT_TRUE(Result.finished);
-    EXPECT_EQ(3u, Result.exitCode);
-    EXPECT_EQ(std::string("[Error]: ") + C.error + "\r\n", Result.output);
+    ExpectEnd(Launch(C.scenario), 3, std::string("[Error]: ") + C.error + "\r\n");
   }
 }
 
@@ -205,10 +197,7 @@ TEST_F(SimulatorScenario, MissingScenarioFile) {
   SimLaunch Request;
   Request.arguments = kArguments;
   Request.environment = {{"OUE_SIM_SCENARIO", folder_.File("absent.txt")}};
-  const SimResult Result = RunSimulator(Request);
-  ASSERT_TRUE(Result.finished);
-  EXPECT_EQ(3u, Result.exitCode);
-  EXPECT_EQ("[Error]: cannot read scenario file " + folder_.File("absent.txt") + "\r\n", Result.output);
+  ExpectEnd(Request, 3, "[Error]: cannot read scenario file " + folder_.File("absent.txt") + "\r\n");
 }
 
 // The command line is checked before any scenario is played.

@@ -45,95 +45,87 @@ class SimulatorStandardRun : public ::testing::Test {
   TTempFolder updates_;
 };
 
-TEST_F(SimulatorStandardRun, SnapshotAndThreeUpdates) {
-  AddUpdates({"Orvane-3.1.0.0.oue", "Orvane-3.1.0.1.oue", "Orvane-3.1.0.2.oue"});
-  SimLaunch Launch;
-  Launch.arguments = SnapshotArguments(updates_.Path());
-  const SimResult Run = RunSimulator(Launch);
-  ASSERT_TRUE(Run.finished);
-  EXPECT_EQ(0u, Run.exitCode) << Run.output;
+// Whole runs over a folder of update files: the sections, within each the
+// percentages rising to 100 in status lines of exactly three fields (no
+// status text has a comma of its own), the final 100 and result, and the
+// level recorded. Every folder also holds a hidden update file and a folder
+// named like one: neither counts.
+TEST_F(SimulatorStandardRun, RunsOverAFolderOfUpdates) {
+  const struct {
+    const char* name;
+    std::vector<const char*> files;
+    bool snapshot;
+    bool asTheWizard;  // a new hidden console and an output pipe of one byte: every write waits for the reader
+    const char* sections;
+    const char* level;
+  } Rows[] = {
+      {"snapshot and three updates",
+       {"Orvane-3.1.0.0.oue", "Orvane-3.1.0.1.oue", "Orvane-3.1.0.2.oue"},
+       true,
+       false,
+       "<Snapshot><Update Orvane-3.1.0.0><Update Orvane-3.1.0.1><Update Orvane-3.1.0.2>",
+       "3.1.0.2"},
+      {"runs as the wizard starts it",
+       {"Orvane-3.1.0.0.oue", "Orvane-3.1.0.1.oue"},
+       true,
+       true,
+       "<Snapshot><Update Orvane-3.1.0.0><Update Orvane-3.1.0.1>",
+       "3.1.0.1"},
+      {"no snapshot section when told not to",
+       {"Orvane-3.1.0.0.oue", "Orvane-3.1.0.1.oue", "Orvane-3.1.0.2.oue"},
+       false,
+       false,
+       "<Update Orvane-3.1.0.0><Update Orvane-3.1.0.1><Update Orvane-3.1.0.2>",
+       "3.1.0.2"},
+      // Only update files count, by number (12 after 5), each number once.
+      {"picks update files like the wizard",
+       {"orvane-3.1.0.12b.OUE", "Orvane-3.1.0.5[fix].oue", "Orvane-3.1.0.5.1.oue", "Orvane-3.1.0.3.oue.oue",
+        "Orvane-3.0.3.2.oue", "Orvane-3.1.0.x.oue", "Orvane-3.1.0.1ab.oue", "Orvane-3.1.0.7.oue.txt", "readme.txt"},
+       false,
+       false,
+       "<Update Orvane-3.1.0.5><Update Orvane-3.1.0.12>",
+       "3.1.0.12"},
+  };
+  for (const auto& Row : Rows) {
+    SCOPED_TRACE(Row.name);
+    SetUpdateLevel("3.0.3.2");
+    TTempFolder Updates;
+    for (const char* Name : Row.files) Updates.Write(Name);
+    Updates.Write("Orvane-3.1.0.8.oue");
+    ASSERT_TRUE(SetFileAttributesA(Updates.File("Orvane-3.1.0.8.oue").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    Updates.MakeFolder("Orvane-3.1.0.9.oue");
+    SimLaunch Launch;
+    Launch.arguments = Row.snapshot ? SnapshotArguments(Updates.Path()) : NoSnapshotArguments(Updates.Path());
+    Launch.newConsole = Row.asTheWizard;
+    Launch.outputPipeSize = Row.asTheWizard ? 1 : 0;
+    const SimResult Run = RunSimulator(Launch);
+    ASSERT_TRUE(Run.finished);
+    EXPECT_EQ(0u, Run.exitCode) << Run.output;
 
-  const auto Lines = SplitLines(Run.output);
-  EXPECT_EQ("<Snapshot><Update Orvane-3.1.0.0><Update Orvane-3.1.0.1><Update Orvane-3.1.0.2>", Joined(Sections(Lines)));
-  ASSERT_GE(Lines.size(), 2u);
-  EXPECT_EQ("[STATUS]: 999,Update complete,100", Lines[Lines.size() - 2]);
-  EXPECT_EQ(0u, Lines.back().rfind("[Result]: SUCCESS", 0)) << Lines.back();
-  EXPECT_TRUE(Run.output.size() >= 2 && Run.output.compare(Run.output.size() - 2, 2, "\r\n") == 0);
-  EXPECT_EQ("3.1.0.2", ReadUpdateLevel().value_or("<none>"));
-  EXPECT_EQ(std::string::npos, Run.output.find("NEED_REBOOT"));
-}
-
-// As the wizard starts the engine: a new hidden console and an output pipe of
-// one byte, so every write waits for the reader.
-TEST_F(SimulatorStandardRun, RunsAsTheWizardStartsIt) {
-  AddUpdates({"Orvane-3.1.0.0.oue", "Orvane-3.1.0.1.oue"});
-  SimLaunch Launch;
-  Launch.arguments = SnapshotArguments(updates_.Path());
-  Launch.newConsole = true;
-  Launch.outputPipeSize = 1;
-  const SimResult Run = RunSimulator(Launch);
-  ASSERT_TRUE(Run.finished);
-  EXPECT_EQ(0u, Run.exitCode) << Run.output;
-  const auto Lines = SplitLines(Run.output);
-  EXPECT_EQ("<Snapshot><Update Orvane-3.1.0.0><Update Orvane-3.1.0.1>", Joined(Sections(Lines)));
-  ASSERT_FALSE(Lines.empty());
-  EXPECT_EQ(0u, Lines.back().rfind("[Result]: SUCCESS", 0)) << Lines.back();
-  EXPECT_EQ("3.1.0.1", ReadUpdateLevel().value_or("<none>"));
-}
-
-// Within each section the percentages rise and end at 100; no status text has
-// a comma of its own (the status line has exactly three fields).
-TEST_F(SimulatorStandardRun, StatusesRiseToHundredInEverySection) {
-  AddUpdates({"Orvane-3.1.0.0.oue", "Orvane-3.1.0.1.oue"});
-  SimLaunch Launch;
-  Launch.arguments = SnapshotArguments(updates_.Path());
-  const SimResult Run = RunSimulator(Launch);
-  ASSERT_TRUE(Run.finished);
-  int Sections = 0, Last = -1;
-  for (const std::string& Line : SplitLines(Run.output)) {
-    if (Line.rfind("[SECTION]: ", 0) == 0) {
-      if (Sections > 0) {
-        EXPECT_EQ(100, Last) << "section " << Sections << " ended below 100";
+    const auto Lines = SplitLines(Run.output);
+    EXPECT_EQ(Row.sections, Joined(Sections(Lines)));
+    int InSection = 0, Last = -1;
+    for (const std::string& Line : Lines) {
+      if (Line.rfind("[SECTION]: ", 0) == 0) {
+        if (InSection > 0) {
+          EXPECT_EQ(100, Last) << "section " << InSection << " ended below 100";
+        }
+        ++InSection;
+        Last = -1;
+      } else if (Line.rfind("[STATUS]: ", 0) == 0) {
+        EXPECT_EQ(2, std::count(Line.begin(), Line.end(), ',')) << Line;
+        EXPECT_GE(PercentOf(Line), Last) << Line;
+        Last = PercentOf(Line);
       }
-      ++Sections;
-      Last = -1;
-    } else if (Line.rfind("[STATUS]: ", 0) == 0) {
-      EXPECT_EQ(2, std::count(Line.begin(), Line.end(), ',')) << Line;
-      EXPECT_GE(PercentOf(Line), Last) << Line;
-      Last = PercentOf(Line);
     }
+    EXPECT_EQ(100, Last);
+    ASSERT_GE(Lines.size(), 2u);
+    EXPECT_EQ("[STATUS]: 999,Update complete,100", Lines[Lines.size() - 2]);
+    EXPECT_EQ(0u, Lines.back().rfind("[Result]: SUCCESS", 0)) << Lines.back();
+    EXPECT_TRUE(Run.output.size() >= 2 && Run.output.compare(Run.output.size() - 2, 2, "\r\n") == 0);
+    EXPECT_EQ(Row.level, ReadUpdateLevel().value_or("<none>"));
+    EXPECT_EQ(std::string::npos, Run.output.find("NEED_REBOOT"));
   }
-  EXPECT_EQ(3, Sections);
-  EXPECT_EQ(100, Last);
-}
-
-TEST_F(SimulatorStandardRun, NoSnapshotSectionWhenToldNotTo) {
-  AddUpdates({"Orvane-3.1.0.0.oue", "Orvane-3.1.0.1.oue", "Orvane-3.1.0.2.oue"});
-  SimLaunch Launch;
-  Launch.arguments = NoSnapshotArguments(updates_.Path());
-  const SimResult Run = RunSimulator(Launch);
-  ASSERT_TRUE(Run.finished);
-  EXPECT_EQ(0u, Run.exitCode) << Run.output;
-  EXPECT_EQ("<Update Orvane-3.1.0.0><Update Orvane-3.1.0.1><Update Orvane-3.1.0.2>",
-            Joined(Sections(SplitLines(Run.output))));
-  EXPECT_EQ("3.1.0.2", ReadUpdateLevel().value_or("<none>"));
-}
-
-// Only update files count, by number (12 after 5), each number once.
-TEST_F(SimulatorStandardRun, PicksUpdateFilesLikeTheWizard) {
-  AddUpdates({"orvane-3.1.0.12b.OUE", "Orvane-3.1.0.5[fix].oue", "Orvane-3.1.0.5.1.oue", "Orvane-3.1.0.3.oue.oue",
-              "Orvane-3.0.3.2.oue", "Orvane-3.1.0.x.oue", "Orvane-3.1.0.1ab.oue", "Orvane-3.1.0.7.oue.txt",
-              "readme.txt"});
-  updates_.Write("Orvane-3.1.0.8.oue");
-  ASSERT_TRUE(SetFileAttributesA(updates_.File("Orvane-3.1.0.8.oue").c_str(), FILE_ATTRIBUTE_HIDDEN));
-  updates_.MakeFolder("Orvane-3.1.0.9.oue");
-  SimLaunch Launch;
-  Launch.arguments = NoSnapshotArguments(updates_.Path());
-  const SimResult Run = RunSimulator(Launch);
-  ASSERT_TRUE(Run.finished);
-  EXPECT_EQ(0u, Run.exitCode) << Run.output;
-  EXPECT_EQ("<Update Orvane-3.1.0.5><Update Orvane-3.1.0.12>", Joined(Sections(SplitLines(Run.output))));
-  EXPECT_EQ("3.1.0.12", ReadUpdateLevel().value_or("<none>"));
 }
 
 TEST_F(SimulatorStandardRun, AsksForRebootWhenTold) {

@@ -225,17 +225,6 @@ TEST_F(LangRes, OutOfRangeIndexLoadsEnglishNotJustKeepsIt) {
   }
 }
 
-TEST_F(LangRes, StartButtonCaption) {
-  const char* const Expected[] = {"Start", "Start",
-                                  "D\xE9"
-                                  "marrer",
-                                  "Iniciar"};
-  for (int Language = 0; Language < LanguageCount; ++Language) {
-    SelectLanguage(Language);
-    EXPECT_EQ(GetControlText("btNext", "_Start"), Expected[Language]) << LanguageNames[Language];
-  }
-}
-
 TEST_F(LangRes, FreeSpaceLine) {
   const struct {
     int Language;
@@ -252,24 +241,37 @@ TEST_F(LangRes, FreeSpaceLine) {
   }
 }
 
-TEST_F(LangRes, ServerLevelLine) {
-  const char* const Expected[] = {"Secondary SRV07 at 3.0.3.2", "Secondary SRV07 bei 3.0.3.2",
-                                  "Secondary SRV07 a la version 3.0.3.2", "Secondary SRV07 a 3.0.3.2"};
-  for (int Language = 0; Language < LanguageCount; ++Language) {
-    SelectLanguage(Language);
-    EXPECT_EQ(FormatText(GetControlText("lbServerVersion"), {"Secondary", "SRV07", "3.0.3.2"}), Expected[Language])
-        << LanguageNames[Language];
+// One text in each language, after selecting it; the languages' own names
+// stay the same whatever language is selected.
+TEST_F(LangRes, TextOfEachLanguage) {
+  const char* const Names[] = {"English", "Deutsch",
+                               "Fran\xE7"
+                               "ais",
+                               "Espa\xF1"
+                               "ol"};
+  const struct {
+    const char* Name;
+    std::string (*Text)();
+    const char* Expected[LanguageCount];
+  } Rows[] = {
+      {"start button caption",
+       [] { return GetControlText("btNext", "_Start"); },
+       {"Start", "Start", "D\xE9marrer", "Iniciar"}},
+      {"server level line",
+       [] {
+         return FormatText(GetControlText("lbServerVersion"), {"Secondary", "SRV07", "3.0.3.2"});
+       },
+       {"Secondary SRV07 at 3.0.3.2", "Secondary SRV07 bei 3.0.3.2", "Secondary SRV07 a la version 3.0.3.2",
+        "Secondary SRV07 a 3.0.3.2"}},
+  };
+  for (const auto& Row : Rows) {
+    for (int Language = 0; Language < LanguageCount; ++Language) {
+      SCOPED_TRACE(std::string(Row.Name) + " in " + LanguageNames[Language]);
+      SelectLanguage(Language);
+      EXPECT_EQ(Row.Text(), Row.Expected[Language]);
+      for (int Other = 0; Other < LanguageCount; ++Other) EXPECT_STREQ(LanguageNames[Other], Names[Other]);
+    }
   }
-}
-
-TEST_F(LangRes, LanguageNamesDoNotChangeWithTheLanguage) {
-  SelectLanguage(2);
-  EXPECT_STREQ(LanguageNames[2],
-               "Fran\xE7"
-               "ais");
-  EXPECT_STREQ(LanguageNames[3],
-               "Espa\xF1"
-               "ol");
 }
 
 // The catalogue must already be English when the program first asks for a

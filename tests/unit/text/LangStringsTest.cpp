@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/LangRes.h"
@@ -15,33 +16,43 @@ std::vector<std::string> KeysOf(const TLangStrings& Strings) {
   return Keys;
 }
 
-TEST(TLangStrings, StartsEmpty) {
-  TLangStrings Strings;
-  EXPECT_EQ(Strings.Count(), 0u);
-  EXPECT_EQ(Strings.Get("str_A"), "");
-}
-
-TEST(TLangStrings, SetAppendsInOrder) {
-  TLangStrings Strings;
-  Strings.Set("str_B", "b");
-  Strings.Set("str_A", "a");
-  Strings.Set("str_C", "c");
-  EXPECT_EQ(KeysOf(Strings), (std::vector<std::string>{"str_B", "str_A", "str_C"}));
-  EXPECT_EQ(Strings.Get("str_A"), "a");
-  EXPECT_EQ(Strings.Get("str_B"), "b");
-  EXPECT_EQ(Strings.Get("str_C"), "c");
-}
-
-TEST(TLangStrings, SetOfPresentKeyReplacesInPlace) {
-  TLangStrings Strings;
-  Strings.Set("str_A", "a");
-  Strings.Set("str_B", "b");
-  Strings.Set("str_C", "c");
-  Strings.Set("STR_b", "new b");
-  EXPECT_EQ(Strings.Count(), 3u);
-  // Position and the key's first spelling stay; only the text changes.
-  EXPECT_EQ(KeysOf(Strings), (std::vector<std::string>{"str_A", "str_B", "str_C"}));
-  EXPECT_EQ(Strings.Get("str_B"), "new b");
+// Keys and texts set in order (a key "" clears), then the keys in their order
+// (Count must agree) and what Get gives for some keys.
+TEST(TLangStrings, SetGetAndClear) {
+  using TPairs = std::vector<std::pair<std::string, std::string>>;
+  const std::string Bytes = "a\r\r\"b\"  \xE9\xFF ";
+  const struct {
+    const char* Name;
+    TPairs Sets;
+    std::vector<std::string> Keys;
+    TPairs Gets;
+  } Rows[] = {
+      {"starts empty", {}, {}, {{"str_A", ""}}},
+      {"set appends in order",
+       {{"str_B", "b"}, {"str_A", "a"}, {"str_C", "c"}},
+       {"str_B", "str_A", "str_C"},
+       {{"str_A", "a"}, {"str_B", "b"}, {"str_C", "c"}}},
+      // Position and the key's first spelling stay; only the text changes.
+      {"set of a present key replaces in place",
+       {{"str_A", "a"}, {"str_B", "b"}, {"str_C", "c"}, {"STR_b", "new b"}},
+       {"str_A", "str_B", "str_C"},
+       {{"str_B", "new b"}}},
+      {"clear empties", {{"str_A", "a"}, {"", ""}}, {}, {{"str_A", ""}}},
+      {"keeps the bytes of the text", {{"str_A", Bytes}}, {"str_A"}, {{"str_A", Bytes}}},
+  };
+  for (const auto& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
+    TLangStrings Strings;
+    for (const auto& [Key, Text] : Row.Sets) {
+      if (Key.empty())
+        Strings.Clear();
+      else
+        Strings.Set(Key, Text);
+    }
+    EXPECT_EQ(KeysOf(Strings), Row.Keys);
+    EXPECT_EQ(Strings.Count(), Row.Keys.size());
+    for (const auto& [Key, Text] : Row.Gets) EXPECT_EQ(Strings.Get(Key), Text) << Key;
+  }
 }
 
 TEST(TLangStrings, GetIgnoresAsciiCase) {
@@ -51,21 +62,6 @@ TEST(TLangStrings, GetIgnoresAsciiCase) {
     EXPECT_EQ(Strings.Get(Key), "Error") << Key;
   for (const char* Key : {"str_Title_Erro", "str_Title_Errors", "str_Title_Error ", ""})
     EXPECT_EQ(Strings.Get(Key), "") << "\"" << Key << "\"";
-}
-
-TEST(TLangStrings, ClearEmpties) {
-  TLangStrings Strings;
-  Strings.Set("str_A", "a");
-  Strings.Clear();
-  EXPECT_EQ(Strings.Count(), 0u);
-  EXPECT_EQ(Strings.Get("str_A"), "");
-}
-
-TEST(TLangStrings, KeepsBytesOfTheText) {
-  TLangStrings Strings;
-  const std::string Text = "a\r\r\"b\"  \xE9\xFF ";
-  Strings.Set("str_A", Text);
-  EXPECT_EQ(Strings.Get("str_A"), Text);
 }
 
 TEST(TLangStrings, RefusesBadKeysAndEmptyText) {

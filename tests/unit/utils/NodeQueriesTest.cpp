@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 namespace {
@@ -24,82 +25,75 @@ class NodeQueries : public ::testing::Test {
   TFakeRegistry Registry;
 };
 
-TEST_F(NodeQueries, ReadReleaseSettingFollowsCurrentReleaseRelativeToThePlatformKey) {
-  SeedRelease(Registry.Local);
-  Registry.Local.SetString(System31, "PrimaryNodeName", "SRV01");
-  EXPECT_EQ(ReadReleaseSetting(Registry, "System", "PrimaryNodeName", "dflt", ""), "SRV01");
-  EXPECT_EQ(ReadReleaseSetting(Registry, "System", "primarynodename", "dflt", ""), "SRV01");
-}
-
-TEST_F(NodeQueries, ReadReleaseSettingTakesALeadingBackslashFromTheRoot) {
-  Registry.Local.SetString(Platform, "CurrentRelease", "\\Software\\Elsewhere\\R9");
-  Registry.Local.SetString("\\Software\\Elsewhere\\R9\\Default\\System", "Value", "from root");
-  Registry.Local.SetString("\\Software\\Dantor\\Kelvra\\Software\\Elsewhere\\R9\\Default\\System", "Value", "relative");
-  EXPECT_EQ(ReadReleaseSetting(Registry, "System", "Value", "dflt", ""), "from root");
-}
-
-TEST_F(NodeQueries, ReadReleaseSettingGivesTheDefaultWhenAnyStepIsMissing) {
-  struct {
+// ReadReleaseSetting(Registry, "System", Value, "dflt", Node) over a registry
+// seeded with string values (key, name, text): one connection, to that node
+// only, let go afterwards.
+TEST_F(NodeQueries, ReadReleaseSetting) {
+  using TSeed = std::vector<std::array<std::string, 3>>;
+  const std::array<std::string, 3> Rel31 = {Platform, "CurrentRelease", "Rel31"};
+  const struct {
     const char* Name;
-    void (*Seed)(TFakeMachine&);
-  } Cases[] = {
-      {"empty registry", [](TFakeMachine&) {}},
-      {"no CurrentRelease", [](TFakeMachine& M) { M.SetString(System31, "Value", "x"); }},
+    TSeed Local, OnSRV01;
+    const char* Value;
+    const char* Node;
+    const char* Expected;
+  } Rows[] = {
+      {"follows CurrentRelease relative to the platform key",
+       {Rel31, {System31, "PrimaryNodeName", "SRV01"}},
+       {},
+       "PrimaryNodeName",
+       "",
+       "SRV01"},
+      {"value name in other letter case",
+       {Rel31, {System31, "PrimaryNodeName", "SRV01"}},
+       {},
+       "primarynodename",
+       "",
+       "SRV01"},
+      {"a leading backslash starts from the root",
+       {{Platform, "CurrentRelease", "\\Software\\Elsewhere\\R9"},
+        {"\\Software\\Elsewhere\\R9\\Default\\System", "Value", "from root"},
+        {Platform + "\\Software\\Elsewhere\\R9\\Default\\System", "Value", "relative"}},
+       {},
+       "Value",
+       "",
+       "from root"},
+      {"an empty value is empty", {Rel31, {System31, "Value", ""}}, {}, "Value", "", ""},
+      {"an empty CurrentRelease uses the platform key's Default",
+       {{Platform, "CurrentRelease", ""}, {Platform + "\\Default\\System", "Value", "v"}},
+       {},
+       "Value",
+       "",
+       "v"},
+      {"another node, and only that node",
+       {Rel31, {System31, "Value", "local"}},
+       {{Platform, "CurrentRelease", "Rel30"}, {Platform + "\\Rel30\\Default\\System", "Value", "remote"}},
+       "Value",
+       "SRV01",
+       "remote"},
+      {"an unreachable node gives the default", {Rel31, {System31, "Value", "local"}}, {}, "Value", "GONE", "dflt"},
+      // Any step missing gives the default.
+      {"empty registry", {}, {}, "Value", "", "dflt"},
+      {"no CurrentRelease", {{System31, "Value", "x"}}, {}, "Value", "", "dflt"},
       {"CurrentRelease names a missing key",
-       [](TFakeMachine& M) {
-         M.SetString(Platform, "CurrentRelease", "Rel99");
-         M.SetString(System31, "Value", "x");
-       }},
-      {"no Default key",
-       [](TFakeMachine& M) {
-         M.SetString(Platform, "CurrentRelease", "Rel31");
-         M.SetString(Platform + "\\Rel31\\System", "Value", "x");
-       }},
-      {"no section key",
-       [](TFakeMachine& M) {
-         M.SetString(Platform, "CurrentRelease", "Rel31");
-         M.SetString(Platform + "\\Rel31\\Default\\Other", "Value", "x");
-       }},
-      {"no value",
-       [](TFakeMachine& M) {
-         M.SetString(Platform, "CurrentRelease", "Rel31");
-         M.SetString(System31, "Another", "x");
-       }},
+       {{Platform, "CurrentRelease", "Rel99"}, {System31, "Value", "x"}},
+       {},
+       "Value",
+       "",
+       "dflt"},
+      {"no Default key", {Rel31, {Platform + "\\Rel31\\System", "Value", "x"}}, {}, "Value", "", "dflt"},
+      {"no section key", {Rel31, {Platform + "\\Rel31\\Default\\Other", "Value", "x"}}, {}, "Value", "", "dflt"},
+      {"no value", {Rel31, {System31, "Another", "x"}}, {}, "Value", "", "dflt"},
   };
-  for (const auto& Case : Cases) {
+  for (const auto& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
     TFakeRegistry Fresh;
-    Case.Seed(Fresh.Local);
-    EXPECT_EQ(ReadReleaseSetting(Fresh, "System", "Value", "dflt", ""), "dflt") << Case.Name;
-    EXPECT_EQ(Fresh.OpenHives, 0) << Case.Name;
+    for (const auto& [Key, Name, Text] : Row.Local) Fresh.Local.SetString(Key, Name, Text);
+    for (const auto& [Key, Name, Text] : Row.OnSRV01) Fresh.Node("SRV01").SetString(Key, Name, Text);
+    EXPECT_EQ(ReadReleaseSetting(Fresh, "System", Row.Value, "dflt", Row.Node), Row.Expected);
+    EXPECT_EQ(Fresh.Connections, (std::vector<std::string>{Row.Node}));
+    EXPECT_EQ(Fresh.OpenHives, 0);
   }
-}
-
-TEST_F(NodeQueries, ReadReleaseSettingReturnsAnEmptyValueAsEmpty) {
-  SeedRelease(Registry.Local);
-  Registry.Local.SetString(System31, "Value", "");
-  EXPECT_EQ(ReadReleaseSetting(Registry, "System", "Value", "dflt", ""), "");
-}
-
-TEST_F(NodeQueries, ReadReleaseSettingWithAnEmptyCurrentReleaseUsesThePlatformKeysDefault) {
-  Registry.Local.SetString(Platform, "CurrentRelease", "");
-  Registry.Local.SetString(Platform + "\\Default\\System", "Value", "v");
-  EXPECT_EQ(ReadReleaseSetting(Registry, "System", "Value", "dflt", ""), "v");
-}
-
-TEST_F(NodeQueries, ReadReleaseSettingReadsAnotherNodeAndOnlyThatNode) {
-  SeedRelease(Registry.Local);
-  Registry.Local.SetString(System31, "Value", "local");
-  TFakeMachine& Remote = Registry.Node("SRV01");
-  Remote.SetString(Platform, "CurrentRelease", "Rel30");
-  Remote.SetString(Platform + "\\Rel30\\Default\\System", "Value", "remote");
-  EXPECT_EQ(ReadReleaseSetting(Registry, "System", "Value", "dflt", "SRV01"), "remote");
-  EXPECT_EQ(Registry.Connections, (std::vector<std::string>{"SRV01"}));
-}
-
-TEST_F(NodeQueries, ReadReleaseSettingOfAnUnreachableNodeIsTheDefault) {
-  SeedRelease(Registry.Local);
-  Registry.Local.SetString(System31, "Value", "local");
-  EXPECT_EQ(ReadReleaseSetting(Registry, "System", "Value", "dflt", "GONE"), "dflt");
 }
 
 TEST_F(NodeQueries, AValueThatIsNotTextRaisesARegistryErrorNamingIt) {

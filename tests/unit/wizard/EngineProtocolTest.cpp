@@ -186,22 +186,27 @@ TEST_F(EngineProtocol, SectionStartTakesTheCurrentLanguage) {
   EXPECT_EQ(View.Title, "Status 0%");
 }
 
+// More sections than expected: the bar stays at its maximum, and the index
+// saturates instead of wrapping.
 TEST_F(EngineProtocol, SectionIndexOnlyGrows) {
-  Run.FSectionCount = 2;
-  for (int I = 0; I < 5; ++I) Run.ProcessEngineLine("[SECTION]:S" + std::to_string(I), View);
-  EXPECT_EQ(Run.FSectionIndex, 4);
-  // More sections than expected: the bar stays at its maximum.
-  EXPECT_EQ(View.BarPosition, 200);
-  EXPECT_EQ(View.Title, "Progress 100%");
-}
-
-TEST_F(EngineProtocol, SectionIndexSaturatesInsteadOfWrapping) {
-  Run.FSectionCount = 3;
-  Run.FSectionIndex = INT_MAX - 1;
-  for (int I = 0; I < 3; ++I) Run.ProcessEngineLine("[SECTION]:S" + std::to_string(I), View);
-  EXPECT_EQ(Run.FSectionIndex, INT_MAX);
-  EXPECT_EQ(View.BarPosition, 300);
-  EXPECT_EQ(View.Title, "Progress 100%");
+  const struct {
+    const char* Name;
+    int Count, Start, Sections, Index, Position;
+  } Rows[] = {
+      {"SectionIndexOnlyGrows", 2, -1, 5, 4, 200},
+      {"SectionIndexSaturatesInsteadOfWrapping", 3, INT_MAX - 1, 3, INT_MAX, 300},
+  };
+  for (const auto& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
+    TEngineProtocol Run;
+    TRecordingView View;
+    Run.FSectionCount = Row.Count;
+    Run.FSectionIndex = Row.Start;
+    for (int I = 0; I < Row.Sections; ++I) Run.ProcessEngineLine("[SECTION]:S" + std::to_string(I), View);
+    EXPECT_EQ(Run.FSectionIndex, Row.Index);
+    EXPECT_EQ(View.BarPosition, Row.Position);
+    EXPECT_EQ(View.Title, "Progress 100%");
+  }
 }
 
 // ------------------------------------------------------------ the progress bar

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -110,39 +111,28 @@ struct TFakeMachine {
 
   TStartFacts Facts() {
     TStartFacts F;
-    F.EngineRunning = [this] {
-      Asked.push_back("EngineRunning");
-      return EngineRunning;
-    };
-    F.InstallRoot = [this] {
-      Asked.push_back("InstallRoot");
-      return InstallRoot;
-    };
+    F.EngineRunning = Fact("EngineRunning", EngineRunning);
+    F.InstallRoot = Fact("InstallRoot", InstallRoot);
     F.FolderExists = [this](const std::string& Folder) {
       Asked.push_back("FolderExists(" + Folder + ")");
       return RootExists;
     };
-    F.EngineBesideWizard = [this] {
-      Asked.push_back("EngineBesideWizard");
-      return EngineBeside;
-    };
-    F.PrimaryLevel = [this] {
-      Asked.push_back("PrimaryLevel");
-      return PrimaryLevel;
-    };
-    F.Maintenance = [this] {
-      Asked.push_back("Maintenance");
-      return Maintenance;
-    };
-    F.Role = [this] {
-      Asked.push_back("Role");
-      return Role;
-    };
-    F.BackupRunning = [this] {
-      Asked.push_back("BackupRunning");
-      return BackupRunning;
-    };
+    F.EngineBesideWizard = Fact("EngineBesideWizard", EngineBeside);
+    F.PrimaryLevel = Fact("PrimaryLevel", PrimaryLevel);
+    F.Maintenance = Fact("Maintenance", Maintenance);
+    F.Role = Fact("Role", Role);
+    F.BackupRunning = Fact("BackupRunning", BackupRunning);
     return F;
+  }
+
+ private:
+  // A fact that notes it was asked and gives the field's value at that time.
+  template <class T>
+  std::function<T()> Fact(const char* Name, const T& Field) {
+    return [this, Name, &Field] {
+      Asked.push_back(Name);
+      return Field;
+    };
   }
 };
 

@@ -50,8 +50,11 @@ TEST(RunLogFile, AnExplicitLogReplacesOnlyAPlainFile) {
     const TLogWrite Log = WriteLogText(TLogTarget{Name, true}, "Head\r\n");
     EXPECT_EQ(Case.Written, Log.Written) << Log.Error;
     EXPECT_EQ(Name, Log.FileName);
-    if (Case.Written) EXPECT_EQ("Head\r\n", ReadText(Name));
-    if (!Case.Written) EXPECT_FALSE(Log.Error.empty());
+    if (Case.Written) {
+      EXPECT_EQ("Head\r\n", ReadText(Name));
+    } else {
+      EXPECT_FALSE(Log.Error.empty());
+    }
     EXPECT_FALSE(FileExists(Name + ".composing")) << "the composing file stayed";
   }
 }

@@ -131,7 +131,8 @@ TEST_F(Unattended, LogInTheChosenLanguage) {
 }
 
 TEST_F(Unattended, PassiveRunShowsTheProgressPageAndEndsByItself) {
-  World().SetEngineDelayMs(150);
+  // Slow enough for the progress page to be seen and pictured.
+  World().SetEngineDelayMs(60);
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
   TWizardDriver& W = Wizard();
   W.Launch(World().WizardExe(),

@@ -206,18 +206,6 @@ TEST_F(PagesNavigation, PassesOverTheSnapshotPageUnlessUpdateZeroIsFound) {
   ASSERT_TRUE(Move("btPrev", "TabSheet1"));
 }
 
-TEST_F(PagesNavigation, TheNoSnapshotSwitchNeverShowsTheSnapshotPage) {
-  const std::string Folder = World().MakeUpdateFolder("zero-to-three", UpdatesZeroToThree);
-  ASSERT_TRUE(StartWizard("~NoSnapshot"));
-  TWizardDriver& W = Wizard();
-  ASSERT_TRUE(ShowUpdateList(Folder));
-  ExpectUpdateRows({0, 1, 2, 3});
-  // No snapshot, so no section for it.
-  EXPECT_EQ(400, W.ProgressMax("sbarProgress"));
-  ASSERT_TRUE(Move("btNext", "TabSheet5"));
-  ASSERT_TRUE(Move("btPrev", "TabSheet2"));
-}
-
 void PagesNavigation::TheServerLevelLineFollowsTheNodeAndTheLanguage() {
   const std::string Computer = TWorld::ComputerName();
   std::string LowerComputer = Computer;

@@ -1,7 +1,8 @@
 // The engine's output as the operator follows it: the progress page during a
 // run (in English and in German), the operator's input line, the close box
-// refused while the engine works, and the engine's last words when it ends
-// right after writing them. (A flood of output: RunLogTest.cpp.)
+// refused while the engine works. (A flood of output: RunLogTest.cpp; the
+// engine's last words when it ends right after writing them:
+// RunMisbehavingTest.cpp.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -86,23 +87,6 @@ class TRunFixture : public TScenarioRunTest {
 class RunProgress : public TRunFixture, public ::testing::WithParamInterface<TProgressCase> {};
 
 class RunOutput : public TRunFixture {};
-
-struct TLastWordsCase {
-  const char* Name;
-  const char* Ending;  // scenario commands after the flood
-};
-
-void PrintTo(const TLastWordsCase& Case, std::ostream* Out) { *Out << Case.Name; }
-
-// Under Wine an engine cannot end while its last write waits in the pipe, so
-// the burst is read before its end is noticed; the line without a break stays
-// pending in the wizard until then, and only the end of the run takes it in.
-const TLastWordsCase LastWordsCases[] = {
-    {"BurstThenEndWithoutWaiting", "exit-unread [STATUS]: 9,Done,100\\r\\n[Result]: SUCCESS\\r\\n\n"},
-    {"LastLineWithoutLineBreak", "raw [STATUS]: 9,Done,100\\r\\n[Result]: SUCCESS\n"},
-};
-
-class RunLastWords : public TRunFixture, public ::testing::WithParamInterface<TLastWordsCase> {};
 
 // Waits until the progress page shows Text in Control, the engine having
 // stopped to read its input.
@@ -191,23 +175,3 @@ TEST_F(RunOutput, ClosingIsRefusedWhileTheEngineRuns) {
   EXPECT_TRUE(W.WaitExit()) << OpenBoxes();
   EXPECT_EQ(0u, W.ExitCode().value_or(999));
 }
-
-// The engine writes its verdict and ends at once: lines it wrote last, still
-// in the pipe or not ended by a line break, are interpreted before the
-// result is decided, and they reach the log.
-TEST_P(RunLastWords, AreInterpretedAndLogged) {
-  ASSERT_TRUE(StartRun(std::string("line [SECTION]: Update Orvane-3.1.0.0\n"
-                                   "flood 3000 Detail line\n"
-                                   "level 3.1.0.1\n") +
-                           GetParam().Ending,
-                       "~nosnapshot"));
-  TWizardDriver& W = Wizard();
-  ASSERT_TRUE(WaitResultPage(W));
-  EXPECT_EQ(EnglishSuccessText("3.1.0.1"), W.Text("txtCompletionStatusInfo"));
-  TRunLog Log;
-  ASSERT_TRUE(ReadLog(Log));
-  EXPECT_TRUE(LogEndsWith(Log, {"Detail line 3000", "[STATUS]: 9,Done,100", "[Result]: SUCCESS"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Run, RunLastWords, ::testing::ValuesIn(LastWordsCases),
-                         [](const ::testing::TestParamInfo<TLastWordsCase>& Info) { return Info.param.Name; });

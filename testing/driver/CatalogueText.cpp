@@ -33,3 +33,8 @@ std::string SystemMessage(unsigned long Code) {
   while (Length > 0 && (static_cast<unsigned char>(Buffer[Length - 1]) <= ' ' || Buffer[Length - 1] == '.')) --Length;
   return std::string(Buffer, Length);
 }
+
+std::string SystemErrorReport(unsigned long Code, const std::string& Detail) {
+  return CatalogueText("str_Message_Generic_Error") + "\r\r[" + std::to_string(Code) + "] " + SystemMessage(Code) +
+         ": " + Detail;
+}

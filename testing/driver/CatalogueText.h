@@ -23,3 +23,7 @@ std::string WithCrLf(const std::string& Text);
 // The system's words for the error Code as the wizard puts them in its
 // reports: the message without the ".\r\n" it ends in.
 std::string SystemMessage(unsigned long Code);
+
+// The wizard's box for a failed system call: the generic error text, the
+// code, the system's words for it and Detail ("%s\r\r[%d] %s: %s").
+std::string SystemErrorReport(unsigned long Code, const std::string& Detail);

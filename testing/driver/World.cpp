@@ -165,6 +165,10 @@ void TWorld::SetCurrentRelease(const std::string& Release) {
 
 void TWorld::SetLocalUpdateLevel(const std::string& Level) { WriteRegistryString(ProductKey(), "UpdateLevel", Level); }
 
+std::string TWorld::LocalUpdateLevel() const {
+  return ReadRegistryValue(ProductKey(), "UpdateLevel").value_or(TRegistryValue{}).Data;
+}
+
 void TWorld::SetPlatformUpdateLevel(const std::string& Level) {
   WriteRegistryString(PlatformKey(), "UpdateLevel", Level);
 }

@@ -62,6 +62,7 @@ class TWorld {
   void SeedTypicalNode();
   void SetCurrentRelease(const std::string& Release);
   void SetLocalUpdateLevel(const std::string& Level);     // product key
+  std::string LocalUpdateLevel() const;                   // product key; "" when there is none
   void SetPlatformUpdateLevel(const std::string& Level);  // platform key
   // A value of the release settings key's "System" section (the release is
   // the one last given to SetCurrentRelease).

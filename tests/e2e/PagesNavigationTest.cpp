@@ -84,13 +84,18 @@ class PagesNavigation : public TWizardTest {
     if (Numbers.empty()) Expected.push_back("No files matching Orvane-3.1.0.*.oue");
     EXPECT_EQ(Expected, Wizard().GridRows("grdUpdateFileList"));
   }
+
+  // Checks of one wizard on the update folder Folder, each from the first
+  // page back to it; the server level line changes the node, so it comes last.
+  void TheKeyboardStartsAtEachPagesFirstControl();
+  void WalksToStartAndBackThroughTheSnapshotPage();
+  void TheServerLevelLineFollowsTheNodeAndTheLanguage();
+  std::string Folder;
 };
 
 }  // namespace
 
-TEST_F(PagesNavigation, WalksToStartAndBackThroughTheSnapshotPage) {
-  const std::string Folder = World().MakeUpdateFolder("zero-to-three", UpdatesZeroToThree);
-  ASSERT_TRUE(StartWizard());
+void PagesNavigation::WalksToStartAndBackThroughTheSnapshotPage() {
   TWizardDriver& W = Wizard();
   EXPECT_EQ(Describe(EntryOf("TabSheet0")), SeenEntry());
 
@@ -123,9 +128,7 @@ TEST_F(PagesNavigation, WalksToStartAndBackThroughTheSnapshotPage) {
 
 // The keyboard starts where the keyboard order starts: the language list
 // first, then each page's first control, and the buttons on pages without one.
-TEST_F(PagesNavigation, TheKeyboardStartsAtEachPagesFirstControl) {
-  const std::string Folder = World().MakeUpdateFolder("zero-to-three", UpdatesZeroToThree);
-  ASSERT_TRUE(StartWizard());
+void PagesNavigation::TheKeyboardStartsAtEachPagesFirstControl() {
   TWizardDriver& W = Wizard();
   EXPECT_EQ("cbLocale", Focused());
   // Space presses whatever button has the focus: it must not be Exit.
@@ -203,24 +206,11 @@ TEST_F(PagesNavigation, PassesOverTheSnapshotPageUnlessUpdateZeroIsFound) {
   ASSERT_TRUE(Move("btPrev", "TabSheet1"));
 }
 
-TEST_F(PagesNavigation, TheNoSnapshotSwitchNeverShowsTheSnapshotPage) {
-  const std::string Folder = World().MakeUpdateFolder("zero-to-three", UpdatesZeroToThree);
-  ASSERT_TRUE(StartWizard("~NoSnapshot"));
-  TWizardDriver& W = Wizard();
-  ASSERT_TRUE(ShowUpdateList(Folder));
-  ExpectUpdateRows({0, 1, 2, 3});
-  // No snapshot, so no section for it.
-  EXPECT_EQ(400, W.ProgressMax("sbarProgress"));
-  ASSERT_TRUE(Move("btNext", "TabSheet5"));
-  ASSERT_TRUE(Move("btPrev", "TabSheet2"));
-}
-
-TEST_F(PagesNavigation, TheServerLevelLineFollowsTheNodeAndTheLanguage) {
+void PagesNavigation::TheServerLevelLineFollowsTheNodeAndTheLanguage() {
   const std::string Computer = TWorld::ComputerName();
   std::string LowerComputer = Computer;
   std::transform(LowerComputer.begin(), LowerComputer.end(), LowerComputer.begin(),
                  [](unsigned char C) { return static_cast<char>(std::tolower(C)); });
-  ASSERT_TRUE(StartWizard());
   TWizardDriver& W = Wizard();
   EXPECT_EQ("Primary " + Computer + " at 3.0.3.2", W.Text("lbServerVersion"));
 
@@ -260,4 +250,12 @@ TEST_F(PagesNavigation, TheServerLevelLineFollowsTheNodeAndTheLanguage) {
     EXPECT_EQ("enabled", ButtonState(W, "btNext"));
     EXPECT_EQ(Case.Next, W.Text("btNext"));
   }
+}
+
+TEST_F(PagesNavigation, WalksToStartAndBackAndFollowsTheNodeOnTheFirstPage) {
+  Folder = World().MakeUpdateFolder("zero-to-three", UpdatesZeroToThree);
+  ASSERT_TRUE(StartWizard());
+  WIZARD_CHECK(TheKeyboardStartsAtEachPagesFirstControl);
+  WIZARD_CHECK(WalksToStartAndBackThroughTheSnapshotPage);
+  WIZARD_CHECK(TheServerLevelLineFollowsTheNodeAndTheLanguage);
 }

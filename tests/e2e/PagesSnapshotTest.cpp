@@ -134,46 +134,50 @@ class PagesSnapshot : public TWizardTest {
     EXPECT_TRUE(W.IsEnabled("lbSnapshotDriveSizeInfo"));
     EXPECT_TRUE(W.IsEnabled("btNext"));
   }
+
+  // Every drive by its kind, and a fixed disk with the most room preselected.
+  void ExpectTheDriveList(const std::vector<TDriveSeen>& Drives) {
+    std::vector<std::string> Expected;
+    for (const TDriveSeen& Drive : Drives)
+      if (!EntryFor(Drive).empty()) Expected.push_back(EntryFor(Drive));
+    const std::vector<std::string> Items = Wizard().ComboItems("cbSnapshotDrive");
+    EXPECT_EQ(Expected, Items);
+    for (const char* Entry : {"D: [DATA]", "E: [UPDATE_CD]", "F: []", "G:", "R: []"})
+      EXPECT_NE(Items.end(), std::find(Items.begin(), Items.end(), Entry)) << Entry << " is missing";
+    // Reading an empty drive's label brought up no box.
+    EXPECT_TRUE(Wizard().NoMessageBoxFor(0)) << OpenBoxes();
+
+    // Preselected: a fixed disk with no less room than any other (they share
+    // one file system here, so only a few megabytes written meanwhile apart).
+    const char Chosen = SelectedLetter();
+    long long MostFree = 0, ChosenFree = -1;
+    for (const TDriveSeen& Drive : Drives) {
+      if (Drive.Type != DRIVE_FIXED) continue;
+      MostFree = std::max(MostFree, Drive.FreeBytes);
+      if (Drive.Letter == Chosen) ChosenFree = Drive.FreeBytes;
+    }
+    EXPECT_GE(ChosenFree, 0) << Chosen << ": is not a fixed disk";
+    EXPECT_LE(MostFree - ChosenFree, 256LL << 20) << Chosen << ": has less room than another fixed disk";
+  }
 };
 
 }  // namespace
 
-TEST_F(PagesSnapshot, TheDriveListNamesEveryDriveByItsKind) {
-  const std::vector<TDriveSeen> Drives = DrivesOfThisMachine();
-  ASSERT_TRUE(StartWizard());
-  std::vector<std::string> Expected;
-  for (const TDriveSeen& Drive : Drives)
-    if (!EntryFor(Drive).empty()) Expected.push_back(EntryFor(Drive));
-  const std::vector<std::string> Items = Wizard().ComboItems("cbSnapshotDrive");
-  EXPECT_EQ(Expected, Items);
-  for (const char* Entry : {"D: [DATA]", "E: [UPDATE_CD]", "F: []", "G:", "R: []"})
-    EXPECT_NE(Items.end(), std::find(Items.begin(), Items.end(), Entry)) << Entry << " is missing";
-  // Reading an empty drive's label brought up no box.
-  EXPECT_TRUE(Wizard().NoMessageBoxFor(0)) << OpenBoxes();
-
-  // Preselected: a fixed disk with no less room than any other (they share
-  // one file system here, so only a few megabytes written meanwhile apart).
-  const char Chosen = SelectedLetter();
-  long long MostFree = 0, ChosenFree = -1;
-  for (const TDriveSeen& Drive : Drives) {
-    if (Drive.Type != DRIVE_FIXED) continue;
-    MostFree = std::max(MostFree, Drive.FreeBytes);
-    if (Drive.Letter == Chosen) ChosenFree = Drive.FreeBytes;
-  }
-  EXPECT_GE(ChosenFree, 0) << Chosen << ": is not a fixed disk";
-  EXPECT_LE(MostFree - ChosenFree, 256LL << 20) << Chosen << ": has less room than another fixed disk";
-}
-
+// The list as the wizard opens, then the walk to the snapshot page.
 TEST_F(PagesSnapshot, OnlyAFixedDiskWithRoomLetsTheOperatorGoOn) {
   const std::vector<TDriveSeen> Drives = DrivesOfThisMachine();
+  const std::string Folder = World().MakeUpdateFolder("zero", {{"Orvane-3.1.0.0.oue"}});
+  ASSERT_TRUE(StartWizard());
+  {
+    SCOPED_TRACE("TheDriveListNamesEveryDriveByItsKind");
+    ExpectTheDriveList(Drives);
+  }
   const TDriveSeen* Data = nullptr;
   for (const TDriveSeen& Drive : Drives)
     if (Drive.Letter == 'D') Data = &Drive;
   ASSERT_TRUE(Data != nullptr && Data->Type == DRIVE_FIXED) << "the test bed has no fixed disk D:";
   ASSERT_GE(Data->FreeBytes, 1600LL << 20) << "D: has too little room for this test";
 
-  const std::string Folder = World().MakeUpdateFolder("zero", {{"Orvane-3.1.0.0.oue"}});
-  ASSERT_TRUE(StartWizard());
   TWizardDriver& W = Wizard();
   ASSERT_TRUE(ShowUpdateList(Folder));
   ASSERT_TRUE(Move("btNext", "TabSheet3"));

@@ -75,6 +75,53 @@ class PagesUpdateFiles : public TWizardTest {
     GetClientRect(Grid, &Inside);
     EXPECT_EQ(Inside.right - Inside.left, SendToWindow(Grid, LVM_GETCOLUMNWIDTH, 0, 0, "LVM_GETCOLUMNWIDTH")) << When;
   }
+
+  // On the folder page, with a folder "relative" beside the wizard.
+  void BrowseStartsAtTheFolderAndCancelChangesNothing() {
+    const std::string Folder = World().MakeUpdateFolder("browse", {{"Orvane-3.1.0.0.oue"}});
+    TWizardDriver& W = Wizard();
+
+    // OK at once takes the folder the dialog opened at: the start folder, the
+    // first time too.
+    W.SetText("edUpdateFilesPath", Folder);
+    EXPECT_EQ(WithoutBackslash(Folder), Browse(IDOK));
+    EXPECT_TRUE(W.IsEnabled("btNext"));
+    W.SetText("edUpdateFilesPath", Folder);
+    EXPECT_EQ(Folder, Browse(IDCANCEL, "page1-browse-folder-en.bmp"));
+    EXPECT_TRUE(W.IsEnabled("btNext"));
+
+    // The working folder is the wizard's own again after the dialog.
+    W.SetText("edUpdateFilesPath", "relative");
+    EXPECT_TRUE(W.IsEnabled("btNext")) << "\"relative\" is not found in the wizard's folder any more";
+
+    // A folder that does not exist: the dialog opens at the working folder.
+    const std::string Missing = World().Root() + "no such folder";
+    W.SetText("edUpdateFilesPath", Missing);
+    EXPECT_FALSE(W.IsEnabled("btNext"));
+    EXPECT_EQ(WithoutBackslash(World().WizardDir()), Browse(IDOK));
+    EXPECT_TRUE(W.IsEnabled("btNext"));
+
+    // With Shift held the shell's dialog opens: the start folder preselected
+    // when it exists, else nothing (so not the working folder either).
+    {
+      THeldShift Shift(W.Window());
+      W.SetText("edUpdateFilesPath", Folder);
+      EXPECT_EQ(WithoutBackslash(Folder), Browse(IDOK, "page1-browse-shell-en.bmp"));
+      W.SetText("edUpdateFilesPath", Missing);
+      const std::string Chosen = Browse(IDOK);
+      EXPECT_NE(Missing, Chosen);
+      EXPECT_NE(WithoutBackslash(World().WizardDir()), Chosen);
+    }
+    W.SetText("edUpdateFilesPath", "relative");
+    EXPECT_TRUE(W.IsEnabled("btNext")) << "\"relative\" is not found in the wizard's folder any more";
+
+    // The dialog speaks the wizard's language.
+    ASSERT_TRUE(Move("btPrev", "TabSheet0"));
+    ASSERT_TRUE(W.SelectCombo("cbLocale", 3)) << OpenBoxes();
+    ASSERT_TRUE(Move("btNext", "TabSheet1"));
+    W.SetText("edUpdateFilesPath", Folder);
+    EXPECT_EQ(Folder, Browse(IDCANCEL, "page1-browse-folder-es.bmp"));
+  }
 };
 
 }  // namespace
@@ -110,6 +157,9 @@ TEST_F(PagesUpdateFiles, NextFollowsWhetherTheTextNamesAFolder) {
   EXPECT_EQ((std::vector<std::string>{"Updates", "No files matching Orvane-3.1.0.*.oue"}),
             W.GridRows("grdUpdateFileList"));
   EXPECT_FALSE(W.IsEnabled("btNext"));
+
+  ASSERT_TRUE(Move("btPrev", "TabSheet1"));
+  WIZARD_CHECK(BrowseStartsAtTheFolderAndCancelChangesNothing);
 }
 
 TEST_F(PagesUpdateFiles, TheListShowsEveryUpdateOnceInAscendingOrder) {
@@ -164,53 +214,4 @@ TEST_F(PagesUpdateFiles, TheListShowsEveryUpdateOnceInAscendingOrder) {
   ExpectColumnFillsTheGrid("after growing");
   W.Resize(400, 350);
   ExpectColumnFillsTheGrid("after shrinking");
-}
-
-TEST_F(PagesUpdateFiles, BrowseStartsAtTheFolderAndCancelChangesNothing) {
-  const std::string Folder = World().MakeUpdateFolder("browse", {{"Orvane-3.1.0.0.oue"}});
-  ASSERT_TRUE(MakeDirectories(World().WizardDir() + "relative"));
-  ASSERT_TRUE(StartWizard());
-  TWizardDriver& W = Wizard();
-  ASSERT_TRUE(Move("btNext", "TabSheet1"));
-
-  // OK at once takes the folder the dialog opened at: the start folder, the
-  // first time too.
-  W.SetText("edUpdateFilesPath", Folder);
-  EXPECT_EQ(WithoutBackslash(Folder), Browse(IDOK));
-  EXPECT_TRUE(W.IsEnabled("btNext"));
-  W.SetText("edUpdateFilesPath", Folder);
-  EXPECT_EQ(Folder, Browse(IDCANCEL, "page1-browse-folder-en.bmp"));
-  EXPECT_TRUE(W.IsEnabled("btNext"));
-
-  // The working folder is the wizard's own again after the dialog.
-  W.SetText("edUpdateFilesPath", "relative");
-  EXPECT_TRUE(W.IsEnabled("btNext")) << "\"relative\" is not found in the wizard's folder any more";
-
-  // A folder that does not exist: the dialog opens at the working folder.
-  const std::string Missing = World().Root() + "no such folder";
-  W.SetText("edUpdateFilesPath", Missing);
-  EXPECT_FALSE(W.IsEnabled("btNext"));
-  EXPECT_EQ(WithoutBackslash(World().WizardDir()), Browse(IDOK));
-  EXPECT_TRUE(W.IsEnabled("btNext"));
-
-  // With Shift held the shell's dialog opens: the start folder preselected
-  // when it exists, else nothing (so not the working folder either).
-  {
-    THeldShift Shift(W.Window());
-    W.SetText("edUpdateFilesPath", Folder);
-    EXPECT_EQ(WithoutBackslash(Folder), Browse(IDOK, "page1-browse-shell-en.bmp"));
-    W.SetText("edUpdateFilesPath", Missing);
-    const std::string Chosen = Browse(IDOK);
-    EXPECT_NE(Missing, Chosen);
-    EXPECT_NE(WithoutBackslash(World().WizardDir()), Chosen);
-  }
-  W.SetText("edUpdateFilesPath", "relative");
-  EXPECT_TRUE(W.IsEnabled("btNext")) << "\"relative\" is not found in the wizard's folder any more";
-
-  // The dialog speaks the wizard's language.
-  ASSERT_TRUE(Move("btPrev", "TabSheet0"));
-  ASSERT_TRUE(W.SelectCombo("cbLocale", 3)) << OpenBoxes();
-  ASSERT_TRUE(Move("btNext", "TabSheet1"));
-  W.SetText("edUpdateFilesPath", Folder);
-  EXPECT_EQ(Folder, Browse(IDCANCEL, "page1-browse-folder-es.bmp"));
 }

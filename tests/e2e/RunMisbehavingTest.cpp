@@ -1,6 +1,7 @@
 // Engines that misbehave: garbage, huge or oddly ended lines, long silence,
-// output left unread, a crash after a verdict, a process left behind that
-// keeps writing into the pipe, an engine that reads its input to the end.
+// output left unread, last words written just before the end, a crash after
+// a verdict, a process left behind that keeps writing into the pipe, an
+// engine that reads its input to the end.
 // Each run ends on the right verdict with the log complete, and the window
 // answers all along.
 #include <gtest/gtest.h>
@@ -46,6 +47,8 @@ std::string ExitWith64KbUnread() {
 
 std::vector<TMisbehaviourCase> Cases() {
   const std::string Success = EnglishSuccessText("3.1.0.1");
+  const char LastWords[] = "flood 3000 Detail line\nlevel 3.1.0.1\n";
+  const std::vector<std::string> LastWordsLines = {"Detail line 3000", "[STATUS]: 9,Done,100", "[Result]: SUCCESS"};
   return {
       {"BinaryGarbageWithNulBytes",
        std::string(Section) + "raw \\x01\\x02\\xFF\\0\\0garbage\\0\\x7F\\r\\n\nraw \\0\\0\\0\\r\\n\n" + Verdict,
@@ -90,6 +93,26 @@ std::vector<TMisbehaviourCase> Cases() {
        {"Left behind "},
        false,
        10000},
+      // The engine writes its verdict and ends at once: lines it wrote last,
+      // still in the pipe or not ended by a line break, are interpreted before
+      // the result is decided, and they reach the log. Under Wine an engine
+      // cannot end while its last write waits in the pipe, so the burst is read
+      // before its end is noticed; the line without a break stays pending in
+      // the wizard until then, and only the end of the run takes it in.
+      {"BurstThenEndWithoutWaiting",
+       std::string(Section) + LastWords + "exit-unread [STATUS]: 9,Done,100\\r\\n[Result]: SUCCESS\\r\\n\n",
+       {},
+       Success,
+       LastWordsLines,
+       true,
+       RunTimeoutMs},
+      {"LastLineWithoutLineBreak",
+       std::string(Section) + LastWords + "raw [STATUS]: 9,Done,100\\r\\n[Result]: SUCCESS\n",
+       {},
+       Success,
+       LastWordsLines,
+       true,
+       RunTimeoutMs},
       {"AnEngineThatReadsItsInputToTheEnd",
        std::string(Section) + "line [STATUS]: 5,Waiting,50\necho-stdin\n" + Verdict,
        {"first", "second", "quit"},

@@ -1,11 +1,10 @@
 // The engine's output as the operator follows it: the progress page during a
 // run (in English and in German), the operator's input line, the close box
-// refused while the engine works, a flood of output, and the engine's last
-// words when it ends right after writing them.
+// refused while the engine works. (A flood of output: RunLogTest.cpp; the
+// engine's last words when it ends right after writing them:
+// RunMisbehavingTest.cpp.)
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -89,23 +88,6 @@ class RunProgress : public TRunFixture, public ::testing::WithParamInterface<TPr
 
 class RunOutput : public TRunFixture {};
 
-struct TLastWordsCase {
-  const char* Name;
-  const char* Ending;  // scenario commands after the flood
-};
-
-void PrintTo(const TLastWordsCase& Case, std::ostream* Out) { *Out << Case.Name; }
-
-// Under Wine an engine cannot end while its last write waits in the pipe, so
-// the burst is read before its end is noticed; the line without a break stays
-// pending in the wizard until then, and only the end of the run takes it in.
-const TLastWordsCase LastWordsCases[] = {
-    {"BurstThenEndWithoutWaiting", "exit-unread [STATUS]: 9,Done,100\\r\\n[Result]: SUCCESS\\r\\n\n"},
-    {"LastLineWithoutLineBreak", "raw [STATUS]: 9,Done,100\\r\\n[Result]: SUCCESS\n"},
-};
-
-class RunLastWords : public TRunFixture, public ::testing::WithParamInterface<TLastWordsCase> {};
-
 // Waits until the progress page shows Text in Control, the engine having
 // stopped to read its input.
 ::testing::AssertionResult WaitShown(TWizardDriver& W, const std::string& Control, const std::string& Text) {
@@ -113,15 +95,6 @@ class RunLastWords : public TRunFixture, public ::testing::WithParamInterface<TL
   if (Seen == Text) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << Control << " shows \"" << Seen << "\", expected \"" << Text << "\"; page "
                                        << W.ActivePage();
-}
-
-// The number at the end of a flood line "<Text> <n>", or -1.
-long FloodNumber(const std::string& Line, const std::string& Text) {
-  const std::string Prefix = Text + " ";
-  if (Line.compare(0, Prefix.size(), Prefix) != 0 || Line.size() == Prefix.size()) return -1;
-  char* End = nullptr;
-  const long N = std::strtol(Line.c_str() + Prefix.size(), &End, 10);
-  return *End == '\0' ? N : -1;
 }
 
 }  // namespace
@@ -202,66 +175,3 @@ TEST_F(RunOutput, ClosingIsRefusedWhileTheEngineRuns) {
   EXPECT_TRUE(W.WaitExit()) << OpenBoxes();
   EXPECT_EQ(0u, W.ExitCode().value_or(999));
 }
-
-// A flood of detail lines: every one of them is interpreted and the final
-// status and result after them still decide the run.
-TEST_F(RunOutput, AFloodOfOutputIsInterpretedToTheLastLine) {
-  const long Lines = 100000;
-  const DWORD Before = GetTickCount();
-  ASSERT_TRUE(
-      StartRun("line [SECTION]: Update Orvane-3.1.0.0\n"
-               "flood " +
-                   std::to_string(Lines) +
-                   " Detail line\n"
-                   "level 3.1.0.1\n"
-                   "line [STATUS]: 9,Done,100\n"
-                   "line [Result]: SUCCESS\n",
-               "~nosnapshot"));
-  TWizardDriver& W = Wizard();
-  ASSERT_TRUE(WaitResultPage(W, 120000));
-  Settle();  // the page is shown before its entry has written the log
-  const DWORD Elapsed = GetTickCount() - Before;
-  std::cout << "  " << Lines << " lines from Start to the result page in " << Elapsed << " ms\n";
-  EXPECT_EQ(EnglishSuccessText("3.1.0.1"), W.Text("txtCompletionStatusInfo"));
-
-  TRunLog Log;
-  ASSERT_TRUE(ReadLog(Log));
-  ASSERT_GE(Log.Output.size(), 4u);
-  EXPECT_EQ("[STATUS]: 9,Done,100", Log.Output[Log.Output.size() - 2]);
-  EXPECT_EQ("[Result]: SUCCESS", Log.Output.back());
-  // The log keeps the whole output: after the section line, the flood's
-  // lines must run without a gap from the first to the last one written.
-  long Expected = -1;
-  size_t Seen = 0;
-  for (size_t I = 1; I + 2 < Log.Output.size(); ++I) {
-    const long N = FloodNumber(Log.Output[I], "Detail line");
-    ASSERT_NE(-1, N) << "not a flood line: \"" << Log.Output[I] << "\"";
-    if (Expected != -1) {
-      ASSERT_EQ(Expected, N) << "a gap in the flood's lines";
-    }
-    Expected = N + 1;
-    ++Seen;
-  }
-  EXPECT_EQ(Lines + 1, Expected) << "the flood's last line is missing";
-  EXPECT_EQ(static_cast<size_t>(Lines), Seen) << "the log does not hold the whole output";
-}
-
-// The engine writes its verdict and ends at once: lines it wrote last, still
-// in the pipe or not ended by a line break, are interpreted before the
-// result is decided, and they reach the log.
-TEST_P(RunLastWords, AreInterpretedAndLogged) {
-  ASSERT_TRUE(StartRun(std::string("line [SECTION]: Update Orvane-3.1.0.0\n"
-                                   "flood 3000 Detail line\n"
-                                   "level 3.1.0.1\n") +
-                           GetParam().Ending,
-                       "~nosnapshot"));
-  TWizardDriver& W = Wizard();
-  ASSERT_TRUE(WaitResultPage(W));
-  EXPECT_EQ(EnglishSuccessText("3.1.0.1"), W.Text("txtCompletionStatusInfo"));
-  TRunLog Log;
-  ASSERT_TRUE(ReadLog(Log));
-  EXPECT_TRUE(LogEndsWith(Log, {"Detail line 3000", "[STATUS]: 9,Done,100", "[Result]: SUCCESS"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Run, RunLastWords, ::testing::ValuesIn(LastWordsCases),
-                         [](const ::testing::TestParamInfo<TLastWordsCase>& Info) { return Info.param.Name; });

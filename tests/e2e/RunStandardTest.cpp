@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "RegistryAccess.h"
 #include "RunWalk.h"
 #include "WizardFixture.h"
 
@@ -20,10 +19,6 @@ class RunStandard : public TScenarioRunTest {
   void SetUp() override {
     TScenarioRunTest::SetUp();
     World().SetEngineDelayMs(0);
-  }
-
-  std::string LocalLevel() {
-    return ReadRegistryValue(TWorld::ProductKey(), "UpdateLevel").value_or(TRegistryValue{}).Data;
   }
 
   FILETIME WriteTime(const std::string& Path) {
@@ -72,7 +67,7 @@ TEST_F(RunStandard, WithSnapshotEndsInSuccessAndLogsTheRun) {
   const SYSTEMTIME Ended = LocalNow();
 
   ExpectSucceeded(W, "3.1.0.3", 5);
-  EXPECT_EQ("3.1.0.3", LocalLevel());
+  EXPECT_EQ("3.1.0.3", World().LocalUpdateLevel());
   EXPECT_TRUE(W.NoMessageBoxFor(0)) << OpenBoxes();
   W.Screenshot("run-standard-success-en.bmp");
 
@@ -118,14 +113,24 @@ TEST_F(RunStandard, WithSnapshotEndsInSuccessAndLogsTheRun) {
   EXPECT_EQ(0u, W.ExitCode().value_or(999));
 }
 
-// "~nosnapshot": no snapshot page, and the engine hears -nosnapshot. The
+// "~NoSnapshot": no snapshot page, and the engine hears -nosnapshot. The
 // folder has a blank in its name and is typed with a trailing backslash,
 // which the engine must not receive.
 TEST_F(RunStandard, NoSnapshotSwitchSkipsTheSnapshotPageAndTellsTheEngine) {
   TWorld& Node = World();
   const std::string Updates = MakeUpdates(Node.Root() + "update files", 0, 1);
-  ASSERT_TRUE(StartWizard("~nosnapshot"));
+  ASSERT_TRUE(StartWizard("~NoSnapshot"));
   TWizardDriver& W = Wizard();
+  {
+    SCOPED_TRACE("TheNoSnapshotSwitchNeverShowsTheSnapshotPage");
+    ASSERT_TRUE(ShowUpdateList(Updates));
+    EXPECT_EQ((std::vector<std::string>{"Updates", "Orvane-3.1.0.0", "Orvane-3.1.0.1"}),
+              W.GridRows("grdUpdateFileList"));
+    // No snapshot, so no section for it.
+    EXPECT_EQ(200, W.ProgressMax("sbarProgress"));
+    ASSERT_TRUE(Move("btNext", "TabSheet5"));
+    for (const char* Page : {"TabSheet2", "TabSheet1", "TabSheet0"}) ASSERT_TRUE(Move("btPrev", Page));
+  }
   bool SnapshotPage = true;
   ASSERT_TRUE(WalkToStart(W, Updates, 0, &SnapshotPage));
   EXPECT_FALSE(SnapshotPage);

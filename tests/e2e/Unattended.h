@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "RegistryAccess.h"
 #include "RunWalk.h"
 #include "WizardFixture.h"
 
@@ -58,9 +57,6 @@ class Unattended : public TWizardTest {
   }
   std::string Quiet(const std::string& Updates) {
     return "/quiet \"/updates=" + WithoutBackslash(Updates) + "\" /log=\"" + LogPath() + "\"";
-  }
-  std::string LocalLevel() {
-    return ReadRegistryValue(TWorld::ProductKey(), "UpdateLevel").value_or(TRegistryValue{}).Data;
   }
 
   // Starts the wizard with Args and waits for its end, watching whether it

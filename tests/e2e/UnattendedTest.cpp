@@ -12,7 +12,7 @@ TEST_F(Unattended, QuietRunSucceedsWithoutShowingAnything) {
   ASSERT_TRUE(RunToExit(Quiet(Updates), Code, &WindowSeen));
   EXPECT_EQ(0u, Code) << Log();
   EXPECT_FALSE(WindowSeen) << "a quiet run showed a window";
-  EXPECT_EQ("3.1.0.3", LocalLevel());
+  EXPECT_EQ("3.1.0.3", World().LocalUpdateLevel());
 
   const std::string Text = Log();
   const size_t Banner = Text.find(LogBanner);
@@ -50,7 +50,7 @@ TEST_F(Unattended, AnUnwritableLogMakesASuccess1603) {
   ASSERT_TRUE(RunToExit(
       "/quiet /nosnapshot /updates=" + WithoutBackslash(Updates) + " /log=" + WithoutBackslash(Updates), Code));
   EXPECT_EQ(1603u, Code);
-  EXPECT_EQ("3.1.0.0", LocalLevel()) << "the update itself ran";
+  EXPECT_EQ("3.1.0.0", World().LocalUpdateLevel()) << "the update itself ran";
 }
 
 TEST_F(Unattended, EngineFailureGives1603WithTheFailureAndTheOutput) {
@@ -73,7 +73,7 @@ TEST_F(Unattended, RunningEngineGives1618AndNoEngineIsStarted) {
   ExpectOutcome(Quiet(MakeUpdates(World().Root() + "updates", 0, 1)), 1618, EngineRunningNotice());
   StopOtherEngine();
   EXPECT_FALSE(EngineCopied());
-  EXPECT_EQ("3.0.3.2", LocalLevel());
+  EXPECT_EQ("3.0.3.2", World().LocalUpdateLevel());
 }
 
 TEST_F(Unattended, CommandLineMistakesGive1639) {
@@ -112,7 +112,7 @@ TEST_F(Unattended, GapIsRefusedUnlessWarningsAreAccepted) {
   ExpectOutcome(Quiet(Updates), 1, Head("str_Message_Missing_Update_Files_Continue"));
   EXPECT_FALSE(EngineCopied());
   ExpectOutcome(Quiet(Updates) + " /acceptwarnings", 0, SuccessHead());
-  EXPECT_EQ("3.1.0.3", LocalLevel());
+  EXPECT_EQ("3.1.0.3", World().LocalUpdateLevel());
 }
 
 TEST_F(Unattended, NothingApplicableGives1AndAnUpToDateNodeGives2) {
@@ -131,7 +131,8 @@ TEST_F(Unattended, LogInTheChosenLanguage) {
 }
 
 TEST_F(Unattended, PassiveRunShowsTheProgressPageAndEndsByItself) {
-  World().SetEngineDelayMs(150);
+  // Slow enough for the progress page to be seen and pictured.
+  World().SetEngineDelayMs(60);
   const std::string Updates = MakeUpdates(World().Root() + "updates", 0, 1);
   TWizardDriver& W = Wizard();
   W.Launch(World().WizardExe(),

@@ -24,6 +24,17 @@ template <class TStep>
   return ::testing::AssertionSuccess();
 }
 
+// Runs the check Name(), a member of the fixture, in a test where one wizard
+// carries several checks: Name is in the trace of each of its failures, and
+// a fatal failure ends that check only.
+//   ASSERT_TRUE(StartWizard());
+//   WIZARD_CHECK(OpensOnTheWelcomePage);
+#define WIZARD_CHECK(Name) \
+  do {                     \
+    SCOPED_TRACE(#Name);   \
+    Name();                \
+  } while (false)
+
 class TWizardTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -27,7 +27,10 @@ class TArrivals : public ILineSource {
     const std::size_t Given = std::min(Count, FWaiting.size() - FTaken);
     std::copy_n(FWaiting.data() + FTaken, Given, Buffer);
     FTaken += Given;
-    if (FTaken == FWaiting.size()) FWaiting.clear(), FTaken = 0;
+    if (FTaken == FWaiting.size()) {
+      FWaiting.clear();
+      FTaken = 0;
+    }
     return Given;
   }
 
@@ -75,9 +78,8 @@ bool Compare(const char* What, std::size_t Small, std::size_t BytesPerUnit, TCas
     Seconds[Size] = Watch.Seconds();
   }
   const double Megabytes = static_cast<double>(Small * BytesPerUnit) / (1 << 20);
-  std::printf("  %-38s %6.1f MB %7.3f s, %6.1f MB %7.3f s; ratio per byte %5.2f (linear: about 1)%s\n", What,
-              Megabytes, Seconds[0], 4 * Megabytes, Seconds[1], Seconds[1] / Seconds[0] / 4,
-              Whole ? "" : "  LINES LOST");
+  std::printf("  %-38s %6.1f MB %7.3f s, %6.1f MB %7.3f s; ratio per byte %5.2f (linear: about 1)%s\n", What, Megabytes,
+              Seconds[0], 4 * Megabytes, Seconds[1], Seconds[1] / Seconds[0] / 4, Whole ? "" : "  LINES LOST");
   return Whole;
 }
 

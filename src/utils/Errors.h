@@ -3,6 +3,7 @@
 // any of them by what().
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -61,3 +62,17 @@ class EAssertionFailed : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// Runs Action; what it threw, as text, or "" when it returned. For the few
+// ways that must go on whatever happens on them (the end of a run).
+template <class TAction>
+std::string FaultOf(TAction&& Action) {
+  try {
+    Action();
+  } catch (const std::exception& Error) {
+    return Error.what();
+  } catch (...) {
+    return "unknown error";
+  }
+  return "";
+}

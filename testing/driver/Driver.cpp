@@ -11,6 +11,7 @@
 #include "FontReader.h"
 #include "ListViewReader.h"
 #include "Screenshot.h"
+#include "VisibleText.h"
 #include "WindowMessages.h"
 #include "wizard/ControlIds.h"
 
@@ -70,24 +71,9 @@ TMessageBox ReadMessageBox(HWND Box) {
   return Result;
 }
 
-// A text in a failure message: line breaks and bytes outside ASCII escaped,
-// so a Windows-1252 text reads the same on any terminal.
-std::string Quoted(const std::string& Text) {
-  static const char Hex[] = "0123456789ABCDEF";
-  std::string Out = "\"";
-  for (char C : Text) {
-    const unsigned char Byte = static_cast<unsigned char>(C);
-    if (C == '\r')
-      Out += "\\r";
-    else if (C == '\n')
-      Out += "\\n";
-    else if (Byte < 0x20 || Byte >= 0x7F)
-      Out += std::string("\\x") + Hex[Byte >> 4] + Hex[Byte & 15];
-    else
-      Out += C;
-  }
-  return Out + "\"";
-}
+// A text in a failure message, control bytes and bytes outside ASCII
+// escaped, so a Windows-1252 text reads the same on any terminal.
+std::string Quoted(const std::string& Text) { return "\"" + Visible(Text) + "\""; }
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // the run, the operator's input and the run's log.
 #include "wizard/win32/EngineRunner.h"
 
+#include "utils/Errors.h"
 #include "utils/win32/Processes.h"
 #include "wizard/EngineRun.h"
 #include "wizard/win32/FileSystem.h"
@@ -263,13 +264,7 @@ void TEngineRunner::NoticeEnd() {
   if (FEngineProcess && GetExitCodeProcess(FEngineProcess.Get(), &ExitCode)) FRun.EngineEnded(ExitCode);
   // Nothing comes after this tick to end the run: whatever goes wrong on the
   // way, the window is told, and it shows a result and writes the log.
-  try {
-    DrainEngineOutput();
-  } catch (const std::exception& Error) {
-    FEndFault = Error.what();
-  } catch (...) {
-    FEndFault = "unknown error";
-  }
+  FEndFault = FaultOf([this] { DrainEngineOutput(); });
   FEngineStartPending = false;
   FView.OnRunEnded();
 }
@@ -303,15 +298,18 @@ void TEngineRunner::FeedEngineInput() {
   FEngineInputQueue.erase(0, Taken);
 }
 
-// A running file that cannot be made leaves the log to the last part of the
-// output; the window tells the loss.
-void TEngineRunner::OpenRunningLog() {
-  FRunningLog.Open(FLogTarget.Name.empty() ? DatedLogTarget(ProgramFilePath()) : FLogTarget);
+// The /log= file the run was given, or the dated log beside the wizard, named
+// by the minute it is asked for.
+TLogTarget TEngineRunner::LogTarget() const {
+  return FLogTarget.Name.empty() ? DatedLogTarget(ProgramFilePath()) : FLogTarget;
 }
 
+// A running file that cannot be made leaves the log to the last part of the
+// output; the window tells the loss.
+void TEngineRunner::OpenRunningLog() { FRunningLog.Open(LogTarget()); }
+
 TLogWrite TEngineRunner::SaveLog(const std::string& ResultText) {
-  const TLogTarget Target = FLogTarget.Name.empty() ? DatedLogTarget(ProgramFilePath()) : FLogTarget;
-  const TLogWrite Log = WriteRunLog(Target, ResultText, FRunningLog, FRun.FTranscript);
+  const TLogWrite Log = WriteRunLog(LogTarget(), ResultText, FRunningLog, FRun.FTranscript);
   // A running file that lost lines may still hold more than the log's last
   // part of the output: it stays for whoever reads the loss in the log.
   if (Log.Written && FRunningLog.Intact()) FRunningLog.Remove();

@@ -107,6 +107,7 @@ class TEngineRunner {
 
   static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD);
   void StartEngine(const std::string& ProgramPath, const std::string& Arguments, bool Minimized);
+  TLogTarget LogTarget() const;
   bool EngineGone();
   void StopPollTimer();
   void RunPass();

@@ -47,14 +47,7 @@ void TLauncherForm::Timer1Timer() { FRunner.NoticeEnd(); }
 // fail, but should anything still throw on the way, the result page comes
 // all the same, with the error named in its text and in the log.
 void TLauncherForm::OnRunEnded() {
-  std::string Fault;
-  try {
-    btNextClick();
-  } catch (const std::exception& Error) {
-    Fault = Error.what();
-  } catch (...) {
-    Fault = "unknown error";
-  }
+  const std::string Fault = FaultOf([this] { btNextClick(); });
   if (!FResultShown) {
     FEndFault = Fault.empty() ? "the result page was not reached" : Fault;
     ShowPage(pgResult);

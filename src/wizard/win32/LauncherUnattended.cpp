@@ -48,11 +48,8 @@ int TLauncherForm::RunUnattended(TLockVerdict Lock, const std::string& LockProbl
                                UnattendedUsage}),
           false);
   }
-  if (!FOptions.LogFile.empty()) {
-    // Made before the run: the running file lies beside the final log.
-    CreateLogFolders(ExpandFileName(FOptions.LogFile));
-    FRunner.SetLogTarget(TLogTarget{ExpandFileName(FOptions.LogFile), true});
-  }
+  // Its folders made before the run: the running file lies beside the final log.
+  if (!FOptions.LogFile.empty()) FRunner.SetLogTarget(ChosenLogTarget(FOptions.LogFile));
   // Typed into the folder box as an operator would, so its change handler runs.
   SetText(ID_edUpdateFilesPath, FOptions.UpdateFolder);
 
@@ -194,11 +191,8 @@ int TLauncherForm::UnattendedExit(TUnattendedOutcome Outcome, const std::string&
   TLogWrite Log;
   try {
     SetText(ID_memOUEOutput, EngineRan ? TranscriptRecord(Head, FRunner.State().FTranscript) : Head + "\r\n");
-    if (!FOptions.LogFile.empty()) CreateLogFolders(ExpandFileName(FOptions.LogFile));
-    const TLogTarget Target = FOptions.LogFile.empty() ? DatedLogTarget(ProgramFilePath())
-                                                       : TLogTarget{ExpandFileName(FOptions.LogFile), true};
     // The banner and the engine's output follow only when the engine ran.
-    Log = EngineRan ? FRunner.SaveLog(Head) : WriteLogText(Target, Head + "\r\n");
+    Log = EngineRan ? FRunner.SaveLog(Head) : WriteLogText(ChosenLogTarget(FOptions.LogFile), Head + "\r\n");
   } catch (const std::exception&) {
     Log.Written = false;
   }

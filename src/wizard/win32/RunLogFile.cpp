@@ -7,6 +7,7 @@
 #include "utils/win32/OSError.h"
 #include "wizard/EngineRun.h"
 #include "wizard/RunLog.h"
+#include "wizard/win32/FileSystem.h"
 
 namespace {
 
@@ -240,4 +241,11 @@ void CreateLogFolders(const std::string& FullLogPath) {
     return;
   SECURITY_ATTRIBUTES Security = {sizeof(Security), Descriptor.Value, FALSE};
   CreateLogFolder(Full.substr(0, Slash), &Security);
+}
+
+TLogTarget ChosenLogTarget(const std::string& LogFile) {
+  if (LogFile.empty()) return DatedLogTarget(ProgramFilePath());
+  const std::string FullPath = ExpandFileName(LogFile);
+  CreateLogFolders(FullPath);
+  return {FullPath, true};
 }

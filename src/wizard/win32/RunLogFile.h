@@ -79,3 +79,7 @@ TLogWrite WriteLogText(const TLogTarget& Target, const std::string& Text);
 // only by Administrators and SYSTEM; whatever then writes into them reports a
 // failure.
 void CreateLogFolders(const std::string& FullLogPath);
+
+// Where a log of this run goes: the file LogFile names (/log=), its missing
+// folders made first, or without one the dated log beside the wizard.
+TLogTarget ChosenLogTarget(const std::string& LogFile);

@@ -8,7 +8,6 @@
 #include "text/LangRes.h"
 #include "text/TextFormat.h"
 #include "wizard/UnattendedOutcome.h"
-#include "wizard/win32/FileSystem.h"
 #include "wizard/win32/RunLogFile.h"
 
 namespace {
@@ -63,9 +62,6 @@ int ReportUnexpected(const std::string& What) {
   if (!Armed || InterlockedExchange(&Reporting, 1) != 0) return Code;
   const std::string Text = FormatText(GetLangText("str_Message_Unexpected_Error"), {What});
   const std::string Head = UnattendedLogHead(Code, Check, {Text}) + "\r\n";
-  if (!LogFile.empty()) CreateLogFolders(ExpandFileName(LogFile));
-  const TLogTarget Target =
-      LogFile.empty() ? DatedLogTarget(ProgramFilePath()) : TLogTarget{ExpandFileName(LogFile), true};
-  WriteLogText(Target, Head);
+  WriteLogText(ChosenLogTarget(LogFile), Head);
   return Code;
 }

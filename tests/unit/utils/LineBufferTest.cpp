@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "VisibleText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <random>
@@ -40,21 +42,9 @@ class TFakeSource : public ILineSource {
   std::vector<std::size_t> ReadSizes;
 };
 
-// Makes control bytes visible in failure messages.
+// Control bytes visible in failure messages; the no-line mark apart.
 std::string Show(const std::string& Text) {
-  if (Text == TLineBuffer::NoLine) return "<no line>";
-  std::string Out = "\"";
-  for (char C : Text) {
-    if (C == '\r')
-      Out += "\\r";
-    else if (C == '\n')
-      Out += "\\n";
-    else if (C == '\0')
-      Out += "\\0";
-    else
-      Out += C;
-  }
-  return Out + "\"";
+  return Text == TLineBuffer::NoLine ? "<no line>" : "\"" + Visible(Text) + "\"";
 }
 
 std::string Shown(const std::vector<std::string>& Lines) {
